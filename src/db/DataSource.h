@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// Where the program's database file is. The default is "Kaikei.mdb" in the program folder; the
+// user may point the program at another file for the run (nothing is stored outside the file).
+namespace DataSource {
+
+inline const QString kFileName = QStringLiteral("Kaikei.mdb");
+
+// The file the connection opens.
+QString registeredPath();
+void setRegisteredPath(const QString& path);
+// AppFolder + "Kaikei.mdb".
+QString defaultPath();
+
+// Silent: creates the registered file from the shipped database when it is missing. Otherwise
+// asks pickFile for an existing database file and registers it (an empty answer is a refusal).
+// True when that went without error.
+bool RegisterDataSource(bool silent, const std::function<QString()>& pickFile = {});
+
+// Opens the registered file on the global connection. Throws DbError.
+void open();
+
+}  // namespace DataSource

@@ -1,0 +1,223 @@
+#include "db/Database.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+
+#include "db/DbError.h"
+
+namespace {
+
+const QString kConnectionName = QStringLiteral("ombrel");
+
+DbError toDbError(const QSqlError& error) {
+    bool ok = false;
+    const int native = error.nativeErrorCode().toInt(&ok);
+    QString text = error.databaseText();
+    if (text.isEmpty()) {
+        text = error.text();
+    }
+    return DbError(ok ? native : -1, text);
+}
+
+}  // namespace
+
+Database& Database::global() {
+    static Database instance;
+    return instance;
+}
+
+QSqlDatabase Database::connection() const { return QSqlDatabase::database(kConnectionName, false); }
+
+void Database::open(const QString& filePath) {
+    close();
+    if (!QFileInfo(filePath).isFile()) {
+        throw DbError(DbError::kNotOpen, QStringLiteral("找不到数据库文件: ") + filePath);
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kConnectionName);
+        db.setDatabaseName(filePath);
+        if (!db.open()) {
+            const DbError error = toDbError(db.lastError());
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(kConnectionName);
+            throw error;
+        }
+    }
+    filePath_ = filePath;
+    try {
+        // A file that is not one of ours (or not a database at all) fails here.
+        execute(QStringLiteral("PRAGMA foreign_keys = OFF"));
+        scalar(QStringLiteral("SELECT COUNT(*) FROM T_COMP_MAIN"));
+    } catch (const DbError&) {
+        close();
+        throw;
+    }
+}
+
+void Database::close() {
+    statements_.clear();
+    columns_.clear();
+    inTransaction_ = false;
+    filePath_.clear();
+    if (QSqlDatabase::contains(kConnectionName)) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(kConnectionName, false);
+            if (db.isOpen()) {
+                db.close();
+            }
+        }
+        QSqlDatabase::removeDatabase(kConnectionName);
+    }
+}
+
+bool Database::isOpen() const { return !filePath_.isEmpty() && connection().isOpen(); }
+
+void Database::requireOpen() const {
+    if (!isOpen()) {
+        throw DbError(DbError::kNotOpen, QStringLiteral("数据库没有打开。"));
+    }
+}
+
+QSqlQuery& Database::prepared(const QString& sql) {
+    auto found = statements_.find(sql);
+    if (found != statements_.end()) {
+        return *found;
+    }
+    QSqlQuery query(connection());
+    if (!query.prepare(sql)) {
+        throw toDbError(query.lastError());
+    }
+    return *statements_.insert(sql, std::move(query));
+}
+
+void Database::run(QSqlQuery& query, const QVariantList& params) {
+    for (int i = 0; i < params.size(); ++i) {
+        query.bindValue(i, params.at(i));
+    }
+    if (!query.exec()) {
+        const DbError error = toDbError(query.lastError());
+        query.finish();
+        throw error;
+    }
+}
+
+void Database::execute(const QString& sql, const QVariantList& params) {
+    executeCount(sql, params);
+}
+
+int Database::executeCount(const QString& sql, const QVariantList& params) {
+    requireOpen();
+    QSqlQuery& query = prepared(sql);
+    run(query, params);
+    const int affected = query.numRowsAffected();
+    query.finish();
+    return affected;
+}
+
+bool Database::tryExecute(const QString& sql, const QVariantList& params) {
+    try {
+        execute(sql, params);
+        return true;
+    } catch (const DbError& error) {
+        noteError(error);
+        return false;
+    }
+}
+
+void Database::noteError(const DbError& error) {
+    lastErrorNumber_ = error.number();
+    lastErrorText_ = error.description();
+}
+
+RecordSet Database::query(const QString& sql, const QVariantList& params) {
+    requireOpen();
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql)) {
+        throw toDbError(query.lastError());
+    }
+    for (int i = 0; i < params.size(); ++i) {
+        query.bindValue(i, params.at(i));
+    }
+    if (!query.exec()) {
+        throw toDbError(query.lastError());
+    }
+    return RecordSet(std::move(query));
+}
+
+QVariant Database::scalar(const QString& sql, const QVariantList& params) {
+    requireOpen();
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql)) {
+        throw toDbError(query.lastError());
+    }
+    for (int i = 0; i < params.size(); ++i) {
+        query.bindValue(i, params.at(i));
+    }
+    if (!query.exec()) {
+        throw toDbError(query.lastError());
+    }
+    return query.next() ? query.value(0) : QVariant();
+}
+
+const QList<Column>& Database::columns(const QString& table) {
+    requireOpen();
+    const QString key = table.toUpper();
+    auto found = columns_.constFind(key);
+    if (found == columns_.constEnd()) {
+        QList<Column> read = readTableColumns(connection(), table);
+        if (read.isEmpty()) {
+            throw DbError(DbError::kInvalidValue, QStringLiteral("找不到表: ") + table);
+        }
+        found = columns_.insert(key, std::move(read));
+    }
+    return *found;
+}
+
+void Database::beginTransaction() {
+    requireOpen();
+    if (inTransaction_) {
+        throw DbError(DbError::kTransaction, QStringLiteral("已经有一个打开的事务。"));
+    }
+    if (!connection().transaction()) {
+        throw toDbError(connection().lastError());
+    }
+    inTransaction_ = true;
+}
+
+void Database::commit() {
+    if (!inTransaction_) {
+        throw DbError(DbError::kTransaction, QStringLiteral("没有打开的事务。"));
+    }
+    // Statements still holding a read lock would make the commit fail.
+    for (QSqlQuery& q : statements_) {
+        q.finish();
+    }
+    if (!connection().commit()) {
+        throw toDbError(connection().lastError());
+    }
+    inTransaction_ = false;
+}
+
+void Database::rollback() {
+    if (!inTransaction_) {
+        return;
+    }
+    inTransaction_ = false;
+    for (QSqlQuery& q : statements_) {
+        q.finish();
+    }
+    connection().rollback();
+}
+
+TransactionGuard::~TransactionGuard() {
+    if (!done_) {
+        db_.rollback();
+    }
+}
+
+void TransactionGuard::commit() {
+    db_.commit();
+    done_ = true;
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantList>
+
+#include "db/DbError.h"
+#include "db/RecordSet.h"
+#include "db/TableColumns.h"
+
+// The one connection of the program to its database file. Every statement failure is thrown as
+// a DbError; only tryExecute reports a failure as a result, for the insert-then-update pattern.
+class Database {
+public:
+    // The process-wide connection every routine uses.
+    static Database& global();
+
+    // Opens an existing database file; a missing file or one without the program's tables fails.
+    void open(const QString& filePath);
+    void close();
+    bool isOpen() const;
+    QString filePath() const { return filePath_; }
+
+    void execute(const QString& sql, const QVariantList& params = {});
+    // Runs a statement and returns the number of rows it changed.
+    int executeCount(const QString& sql, const QVariantList& params = {});
+    // Runs a statement; false when the engine refused it (a duplicate key, say).
+    bool tryExecute(const QString& sql, const QVariantList& params = {});
+    RecordSet query(const QString& sql, const QVariantList& params = {});
+    // The first column of the first row, or a null value when there is no row.
+    QVariant scalar(const QString& sql, const QVariantList& params = {});
+
+    // One transaction at a time; a second begin is an error, as is a commit without a begin.
+    void beginTransaction();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return inTransaction_; }
+
+    // The engine's report of the last tryExecute that failed.
+    int lastErrorNumber() const { return lastErrorNumber_; }
+    const QString& lastErrorText() const { return lastErrorText_; }
+    void noteError(const DbError& error);
+
+    // The columns of a table in table order; a table the file does not hold is an error.
+    const QList<Column>& columns(const QString& table);
+
+    QSqlDatabase connection() const;
+
+private:
+    Database() = default;
+    QSqlQuery& prepared(const QString& sql);
+    void run(QSqlQuery& query, const QVariantList& params);
+    void requireOpen() const;
+
+    QString filePath_;
+    bool inTransaction_ = false;
+    QHash<QString, QSqlQuery> statements_;
+    QHash<QString, QList<Column>> columns_;
+    int lastErrorNumber_ = 0;
+    QString lastErrorText_;
+};
+
+// Begins a transaction and rolls it back on scope exit unless committed, so that no early return
+// or error leaves one open.
+class TransactionGuard {
+public:
+    explicit TransactionGuard(Database& db = Database::global()) : db_(db) {
+        db_.beginTransaction();
+    }
+    ~TransactionGuard();
+    TransactionGuard(const TransactionGuard&) = delete;
+    TransactionGuard& operator=(const TransactionGuard&) = delete;
+
+    void commit();
+
+private:
+    Database& db_;
+    bool done_ = false;
+};

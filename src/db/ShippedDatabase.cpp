@@ -1,0 +1,185 @@
+#include "db/ShippedDatabase.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUuid>
+
+#include "common/Money.h"
+#include "db/DbError.h"
+#include "db/TableColumns.h"
+
+// The shipped data lives in a static library, so its resources must be registered by hand.
+static void initShippedResources() { Q_INIT_RESOURCE(shipped); }
+
+namespace {
+
+QString readResource(const QString& path) {
+    static const bool registered = (initShippedResources(), true);
+    (void)registered;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw DbError(DbError::kNotOpen, QStringLiteral("找不到内置数据: ") + path);
+    }
+    return QString::fromUtf8(file.readAll());
+}
+
+DbError errorOf(const QSqlQuery& query) {
+    return DbError(query.lastError().nativeErrorCode().toInt(), query.lastError().text());
+}
+
+void exec(QSqlDatabase& db, const QString& sql) {
+    QSqlQuery query(db);
+    if (!query.exec(sql)) {
+        throw errorOf(query);
+    }
+}
+
+QVariant cellValue(const QString& cell, const Column& column, const QString& table) {
+    const auto invalid = [&] {
+        return DbError(DbError::kInvalidValue,
+                       QStringLiteral("%1.%2: %3").arg(table, column.name, cell));
+    };
+    switch (column.kind) {
+        case ColumnKind::Text:
+            return cell;
+        case ColumnKind::Money: {
+            if (cell.isEmpty()) {
+                return Money().toDb();
+            }
+            const auto amount = Money::parse(cell);
+            if (!amount) {
+                throw invalid();
+            }
+            return amount->toDb();
+        }
+        case ColumnKind::Integer: {
+            bool ok = true;
+            const qlonglong n = cell.isEmpty() ? 0 : cell.toLongLong(&ok);
+            if (!ok) {
+                throw invalid();
+            }
+            return n;
+        }
+        case ColumnKind::Real: {
+            bool ok = true;
+            const double r = cell.isEmpty() ? 0.0 : cell.toDouble(&ok);
+            if (!ok) {
+                throw invalid();
+            }
+            return r;
+        }
+    }
+    return cell;
+}
+
+// Rows are tab-separated with a header line of column names; lines starting with "#" are notes.
+void loadRows(QSqlDatabase& db, const QString& table) {
+    const QString text = readResource(QStringLiteral(":/shipped/rows/%1.tsv").arg(table));
+    const QList<Column> tableColumns = readTableColumns(db, table);
+    QList<Column> header;
+    QSqlQuery insert(db);
+    for (const QString& line : text.split(u'\n')) {
+        if (line.isEmpty() || line.startsWith(u'#')) {
+            continue;
+        }
+        const QStringList cells = line.split(u'\t');
+        if (header.isEmpty()) {
+            QStringList placeholders;
+            for (const QString& name : cells) {
+                auto it = std::find_if(tableColumns.begin(), tableColumns.end(),
+                                       [&](const Column& c) { return c.name == name; });
+                if (it == tableColumns.end()) {
+                    throw DbError(DbError::kInvalidValue,
+                                  QStringLiteral("%1: 没有列 %2").arg(table, name));
+                }
+                header.append(*it);
+                placeholders.append(QStringLiteral("?"));
+            }
+            QStringList names;
+            for (const Column& c : header) {
+                names.append(c.name);
+            }
+            if (!insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                    .arg(table, names.join(u','), placeholders.join(u',')))) {
+                throw errorOf(insert);
+            }
+            continue;
+        }
+        if (cells.size() != header.size()) {
+            throw DbError(DbError::kInvalidValue,
+                          QStringLiteral("%1: 列数不符: %2").arg(table, line));
+        }
+        for (int i = 0; i < cells.size(); ++i) {
+            insert.bindValue(i, cellValue(cells.at(i), header.at(i), table));
+        }
+        if (!insert.exec()) {
+            throw errorOf(insert);
+        }
+    }
+}
+
+void build(QSqlDatabase& db) {
+    exec(db, QStringLiteral("BEGIN"));
+    for (const QString& statement : ShippedDatabase::schemaStatements()) {
+        exec(db, statement);
+    }
+    for (const QString& table : ShippedDatabase::tablesWithRows()) {
+        loadRows(db, table);
+    }
+    exec(db, QStringLiteral("COMMIT"));
+}
+
+}  // namespace
+
+namespace ShippedDatabase {
+
+QStringList schemaStatements() {
+    QStringList statements;
+    QString current;
+    for (const QString& line : readResource(QStringLiteral(":/shipped/schema.sql")).split(u'\n')) {
+        if (line.trimmed().startsWith(u"--")) {
+            continue;
+        }
+        current += line + u'\n';
+        if (line.trimmed().endsWith(u';')) {
+            statements.append(current.trimmed());
+            current.clear();
+        }
+    }
+    return statements;
+}
+
+QStringList tablesWithRows() {
+    return {QStringLiteral("T_BACKUP"), QStringLiteral("T_TUKISIMECHECK"),
+            QStringLiteral("T_COMP_MAIN"), QStringLiteral("MT_KANJO")};
+}
+
+void create(const QString& filePath) {
+    const QString partial = filePath + QStringLiteral(".partial");
+    QFile::remove(partial);
+    const QString name = QStringLiteral("ombrel-create-") + QUuid::createUuid().toString();
+    try {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(partial);
+            if (!db.open()) {
+                throw DbError(db.lastError().nativeErrorCode().toInt(), db.lastError().text());
+            }
+            build(db);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    } catch (...) {
+        QSqlDatabase::removeDatabase(name);
+        QFile::remove(partial);
+        throw;
+    }
+    if (!QFile::rename(partial, filePath)) {
+        QFile::remove(partial);
+        throw DbError(DbError::kNotOpen, QStringLiteral("不能创建数据库文件: ") + filePath);
+    }
+}
+
+}  // namespace ShippedDatabase

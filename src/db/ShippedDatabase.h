@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The database file the program ships: its schema and shipped rows are compiled in as resources.
+namespace ShippedDatabase {
+
+// Writes a new database file with every table and the shipped rows. The file appears complete or
+// not at all: it is built under a temporary name and renamed. Throws DbError.
+void create(const QString& filePath);
+
+// The statements of the shipped schema, one per entry.
+QStringList schemaStatements();
+
+// The tables that come with shipped rows, in loading order.
+QStringList tablesWithRows();
+
+}  // namespace ShippedDatabase

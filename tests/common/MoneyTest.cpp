@@ -1,0 +1,112 @@
+#include "common/Money.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <ostream>
+
+namespace {
+
+constexpr qint64 kMax = std::numeric_limits<qint64>::max();
+
+Money units(qint64 n) {
+    return Money::fromUnits(n);
+}
+std::optional<Money> parse(const char* text) {
+    return Money::parse(QString::fromUtf8(text));
+}
+
+}  // namespace
+
+// Readable failure messages instead of a byte dump.
+static void PrintTo(const Money& m, std::ostream* os) {
+    *os << m.toText().toStdString();
+}
+
+TEST(MoneyParse, FormsRoundingAndRejects) {
+    EXPECT_EQ(parse("1,234.5"), units(12345000));
+    EXPECT_EQ(parse("  -20  "), Money::fromInt(-20));
+    EXPECT_EQ(parse("+7"), Money::fromInt(7));
+    EXPECT_EQ(parse(".5"), units(5000));
+    EXPECT_EQ(parse("5."), Money::fromInt(5));
+    EXPECT_EQ(parse("-0"), Money());
+    EXPECT_EQ(Money::parse(u"\u3000"
+                           u"12\t"),
+              Money::fromInt(12));
+    EXPECT_EQ(parse("922337203685477.5807"), units(kMax));
+
+    // Beyond 4 decimals the magnitude rounds, so halves go away from zero on both sides.
+    EXPECT_EQ(parse("0.00005"), units(1));
+    EXPECT_EQ(parse("0.00004999"), units(0));
+    EXPECT_EQ(parse("-1.23455"), units(-12346));
+    EXPECT_EQ(parse("9.99995"), Money::fromInt(10));
+
+    for (const char* bad :
+         {"", "   ", "-", ".", "abc", "12a", "1.2.3", "1 000", "--1", "- 1", ",1", "1,", "1,,2",
+          "1,.5", "1.2,3", "1e5", "１２", "922337203685477.5808", "99999999999999999999"}) {
+        EXPECT_EQ(parse(bad), std::nullopt) << bad;
+    }
+}
+
+TEST(MoneyDb, ReadsAndWritesUnitCounts) {
+    EXPECT_EQ(Money::fromDb(QVariant()), Money());
+    EXPECT_EQ(Money::fromDb(QVariant(QMetaType(QMetaType::LongLong))), Money());
+    EXPECT_EQ(Money::fromDb(QString()), Money());
+    EXPECT_EQ(Money::fromDb(int(-7)), units(-7));
+    // Column text is a unit count, never currency: "12" is 0.0012.
+    EXPECT_EQ(Money::fromDb(QStringLiteral("12")), units(12));
+    EXPECT_EQ(Money::fromDb(QVariant(-12344.5)), units(-12345));
+    EXPECT_EQ(Money::fromDb(QVariant(2.9999999)), units(3));
+
+    const Money m = units(-98765432109);
+    EXPECT_EQ(m.toDb().typeId(), QMetaType::LongLong);
+    EXPECT_EQ(Money::fromDb(m.toDb()), m);
+    EXPECT_EQ(units(12345000).toSqlLiteral(), QStringLiteral("12345000"));
+}
+
+TEST(MoneyText, PlainFormAndRoundTrip) {
+    EXPECT_EQ(units(12345000).toText(), QStringLiteral("1234.5"));
+    EXPECT_EQ(Money::fromInt(-20).toText(), QStringLiteral("-20"));
+    EXPECT_EQ(Money().toText(), QStringLiteral("0"));
+    EXPECT_EQ(units(1).toText(), QStringLiteral("0.0001"));
+    EXPECT_EQ(units(-5000).toText(), QStringLiteral("-0.5"));
+    EXPECT_EQ(units(10010).toText(), QStringLiteral("1.001"));
+
+    for (qint64 n :
+         {qint64(0), qint64(-1), qint64(9999), qint64(-10000), qint64(-100000001), kMax, -kMax}) {
+        EXPECT_EQ(Money::parse(units(n).toText()), units(n)) << n;
+    }
+    EXPECT_EQ(units(-kMax - 1).toText(), QStringLiteral("-922337203685477.5808"));
+}
+
+TEST(MoneyDisplay, RoundsAndGroups) {
+    EXPECT_EQ(units(12345675000).toDisplay(), QStringLiteral("1,234,568"));
+    EXPECT_EQ(units(-12344000).toDisplay(), QStringLiteral("-1,234"));
+    EXPECT_EQ(units(-12345000).toDisplay(), QStringLiteral("-1,235"));
+    EXPECT_EQ(units(-4000).toDisplay(), QStringLiteral("0"));
+    EXPECT_EQ(Money::fromInt(999).toDisplay(), QStringLiteral("999"));
+    EXPECT_EQ(units(9995000).toDisplay(), QStringLiteral("1,000"));
+    EXPECT_EQ(Money::fromInt(-100000).toDisplay(), QStringLiteral("-100,000"));
+
+    EXPECT_EQ(units(12345000).toDisplay(2), QStringLiteral("1,234.50"));
+    EXPECT_EQ(units(-12350).toDisplay(2), QStringLiteral("-1.24"));
+    EXPECT_EQ(units(-49).toDisplay(2), QStringLiteral("0.00"));
+    EXPECT_EQ(units(-1).toDisplay(4), QStringLiteral("-0.0001"));
+    EXPECT_EQ(units(99999999).toDisplay(3), QStringLiteral("10,000.000"));
+    EXPECT_EQ(units(-kMax - 1).toDisplay(), QStringLiteral("-922,337,203,685,478"));
+}
+
+TEST(MoneyArithmetic, SignsAndOrdering) {
+    Money a = Money::fromInt(10);
+    const Money b = units(2500);
+    EXPECT_EQ(b - a, units(-97500));
+    a -= b;
+    a += b + b;
+    EXPECT_EQ(a, units(102500));
+    EXPECT_LT(-a, b);
+    EXPECT_GT(a, b);
+    EXPECT_EQ((-b).abs(), b);
+    EXPECT_EQ((-b).sign(), -1);
+    EXPECT_EQ(Money().sign(), 0);
+    EXPECT_TRUE(Money().isZero());
+}
