@@ -7,7 +7,7 @@ namespace {
 
 // Answers every question with its default; used where no user can be asked.
 class SilentMessages : public Messages {
-public:
+  public:
     MsgAnswer show(const MessageRequest& request) override { return request.defaultAnswer; }
 };
 
@@ -16,9 +16,13 @@ Messages* installed = &silent;
 
 }  // namespace
 
-Messages& Messages::current() { return *installed; }
+Messages& Messages::current() {
+    return *installed;
+}
 
-void Messages::install(Messages* messages) { installed = messages ? messages : &silent; }
+void Messages::install(Messages* messages) {
+    installed = messages ? messages : &silent;
+}
 
 void Messages::information(const QString& text, const QString& title) {
     show({MsgIcon::Information, MsgButtons::Ok, MsgAnswer::Ok, title, text});

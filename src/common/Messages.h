@@ -17,7 +17,7 @@ struct MessageRequest {
 };
 
 class Messages {
-public:
+  public:
     static const QString kTitle;  // "Ombrel"
     static const QString kCrLf;   // line break inside message texts
 
@@ -44,4 +44,6 @@ public:
     static QString errorText(int number, const QString& description, const QString& routine);
 };
 
-inline Messages& messages() { return Messages::current(); }
+inline Messages& messages() {
+    return Messages::current();
+}

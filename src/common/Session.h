@@ -25,4 +25,6 @@ struct Session {
     void reset();
 };
 
-inline Session& session() { return Session::current(); }
+inline Session& session() {
+    return Session::current();
+}

@@ -13,11 +13,17 @@ namespace {
 QString registered;
 }
 
-QString defaultPath() { return session().AppFolder + kFileName; }
+QString defaultPath() {
+    return session().AppFolder + kFileName;
+}
 
-QString registeredPath() { return registered.isEmpty() ? defaultPath() : registered; }
+QString registeredPath() {
+    return registered.isEmpty() ? defaultPath() : registered;
+}
 
-void setRegisteredPath(const QString& path) { registered = path; }
+void setRegisteredPath(const QString& path) {
+    registered = path;
+}
 
 bool RegisterDataSource(bool silent, const std::function<QString()>& pickFile) {
     if (silent) {
@@ -40,6 +46,8 @@ bool RegisterDataSource(bool silent, const std::function<QString()>& pickFile) {
     return true;
 }
 
-void open() { Database::global().open(registeredPath()); }
+void open() {
+    Database::global().open(registeredPath());
+}
 
 }  // namespace DataSource

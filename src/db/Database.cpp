@@ -26,7 +26,9 @@ Database& Database::global() {
     return instance;
 }
 
-QSqlDatabase Database::connection() const { return QSqlDatabase::database(kConnectionName, false); }
+QSqlDatabase Database::connection() const {
+    return QSqlDatabase::database(kConnectionName, false);
+}
 
 void Database::open(const QString& filePath) {
     close();
@@ -70,7 +72,9 @@ void Database::close() {
     }
 }
 
-bool Database::isOpen() const { return !filePath_.isEmpty() && connection().isOpen(); }
+bool Database::isOpen() const {
+    return !filePath_.isEmpty() && connection().isOpen();
+}
 
 void Database::requireOpen() const {
     if (!isOpen()) {

@@ -13,7 +13,7 @@
 // The one connection of the program to its database file. Every statement failure is thrown as
 // a DbError; only tryExecute reports a failure as a result, for the insert-then-update pattern.
 class Database {
-public:
+  public:
     // The process-wide connection every routine uses.
     static Database& global();
 
@@ -48,7 +48,7 @@ public:
 
     QSqlDatabase connection() const;
 
-private:
+  private:
     Database() = default;
     QSqlQuery& prepared(const QString& sql);
     void run(QSqlQuery& query, const QVariantList& params);
@@ -65,7 +65,7 @@ private:
 // Begins a transaction and rolls it back on scope exit unless committed, so that no early return
 // or error leaves one open.
 class TransactionGuard {
-public:
+  public:
     explicit TransactionGuard(Database& db = Database::global()) : db_(db) {
         db_.beginTransaction();
     }
@@ -75,7 +75,7 @@ public:
 
     void commit();
 
-private:
+  private:
     Database& db_;
     bool done_ = false;
 };

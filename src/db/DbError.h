@@ -6,7 +6,7 @@
 // A failure of the database engine: its own error number and description. Thrown by the database
 // layer; every named routine catches it at its boundary and reports it.
 class DbError : public std::exception {
-public:
+  public:
     DbError(int number, QString description)
         : number_(number), description_(std::move(description)), what_(description_.toUtf8()) {}
 
@@ -15,11 +15,11 @@ public:
     const char* what() const noexcept override { return what_.constData(); }
 
     // Numbers for failures the program detects itself rather than the engine.
-    static constexpr int kInvalidValue = 13;  // a value that cannot go into its column
-    static constexpr int kNotOpen = 3704;     // no open connection
-    static constexpr int kTransaction = 3246; // transaction begun twice, or none to end
+    static constexpr int kInvalidValue = 13;   // a value that cannot go into its column
+    static constexpr int kNotOpen = 3704;      // no open connection
+    static constexpr int kTransaction = 3246;  // transaction begun twice, or none to end
 
-private:
+  private:
     int number_;
     QString description_;
     QByteArray what_;

@@ -4,7 +4,9 @@
 
 #include "db/DbError.h"
 
-RecordSet::RecordSet(QSqlQuery query) : query_(std::move(query)) { eof_ = !query_.next(); }
+RecordSet::RecordSet(QSqlQuery query) : query_(std::move(query)) {
+    eof_ = !query_.next();
+}
 
 void RecordSet::moveNext() {
     if (!eof_) {
@@ -37,7 +39,9 @@ QVariant RecordSet::value(const QString& column) const {
     return query_.value(indexOf(column));
 }
 
-bool RecordSet::isNull(const QString& column) const { return value(column).isNull(); }
+bool RecordSet::isNull(const QString& column) const {
+    return value(column).isNull();
+}
 
 QString RecordSet::text(const QString& column) const {
     const QVariant v = value(column);
@@ -60,4 +64,6 @@ double RecordSet::real(const QString& column) const {
     return v.toDouble();
 }
 
-Money RecordSet::money(const QString& column) const { return Money::fromDb(value(column)); }
+Money RecordSet::money(const QString& column) const {
+    return Money::fromDb(value(column));
+}

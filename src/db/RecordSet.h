@@ -10,7 +10,7 @@
 // A forward-only, read-only cursor over a query result, read by column name. Positioned on the
 // first row when opened; eof() is true once the rows are used up (or when there were none).
 class RecordSet {
-public:
+  public:
     explicit RecordSet(QSqlQuery query);
 
     bool eof() const { return eof_; }
@@ -27,7 +27,7 @@ public:
     double real(const QString& column) const;
     Money money(const QString& column) const;
 
-private:
+  private:
     int indexOf(const QString& column) const;
 
     QSqlQuery query_;

@@ -60,8 +60,9 @@ const std::map<RowWriter, Layout>& layouts() {
 }
 
 DbError invalidField(const QString& table, int position, const QString& field) {
-    return DbError(DbError::kInvalidValue,
-                   QStringLiteral("%1 的第 %2 列不能写入“%3”。").arg(table).arg(position).arg(field));
+    return DbError(
+        DbError::kInvalidValue,
+        QStringLiteral("%1 的第 %2 列不能写入“%3”。").arg(table).arg(position).arg(field));
 }
 
 std::optional<QVariant> numberValue(const QString& text, ColumnKind kind) {
@@ -129,11 +130,10 @@ bool writeRow(RowWriter writer, const QStringList& fields, const QString& table)
         const Layout& layout = layouts().at(writer);
         const QList<Column>& columns = db.columns(table);
         if (fields.size() != layout.fieldCount || columns.size() != layout.fieldCount) {
-            throw DbError(DbError::kInvalidValue,
-                          QStringLiteral("%1 需要 %2 个值，实际为 %3 个。")
-                              .arg(table)
-                              .arg(columns.size())
-                              .arg(fields.size()));
+            throw DbError(DbError::kInvalidValue, QStringLiteral("%1 需要 %2 个值，实际为 %3 个。")
+                                                      .arg(table)
+                                                      .arg(columns.size())
+                                                      .arg(fields.size()));
         }
         QVariantList values;
         values.reserve(fields.size());
@@ -155,9 +155,9 @@ bool writeRow(RowWriter writer, const QStringList& fields, const QString& table)
 
 }  // namespace
 
-#define OMBREL_ROW_WRITER(name)                                   \
-    bool name(const QStringList& fields, const QString& table) {  \
-        return writeRow(&name, fields, table);                    \
+#define OMBREL_ROW_WRITER(name)                                  \
+    bool name(const QStringList& fields, const QString& table) { \
+        return writeRow(&name, fields, table);                   \
     }
 
 OMBREL_ROW_WRITER(WriteKanjoTable)
@@ -176,12 +176,12 @@ OMBREL_ROW_WRITER(WriteBKesansyoTable)
 
 RowWriter rowWriterForSeqNo(int seqNo) {
     static const RowWriter bySeqNo[] = {
-        &WriteKanjoTable,     &WriteCompanyTable,  &WriteSiwakeTable,     &WriteSiMeisaiTable,
-        &WriteDayInputTable,  &WriteSiPatternTable, &WriteDayToranTable,  &WriteKisyuzanTable,
-        &WriteHojoKamokuTable, &WriteTekiyoTable,  &WriteTukisimeTable,   &WriteBKanjoTable,
-        &WriteCompanyTable,   &WriteSiwakeTable,   &WriteSiMeisaiTable,   &WriteDayInputTable,
-        &WriteSiPatternTable, &WriteDayToranTable, &WriteKisyuzanTable,   &WriteHojoKamokuTable,
-        &WriteTekiyoTable,    &WriteTukisimeTable, &WriteBKesansyoTable};
+        &WriteKanjoTable,      &WriteCompanyTable,   &WriteSiwakeTable,   &WriteSiMeisaiTable,
+        &WriteDayInputTable,   &WriteSiPatternTable, &WriteDayToranTable, &WriteKisyuzanTable,
+        &WriteHojoKamokuTable, &WriteTekiyoTable,    &WriteTukisimeTable, &WriteBKanjoTable,
+        &WriteCompanyTable,    &WriteSiwakeTable,    &WriteSiMeisaiTable, &WriteDayInputTable,
+        &WriteSiPatternTable,  &WriteDayToranTable,  &WriteKisyuzanTable, &WriteHojoKamokuTable,
+        &WriteTekiyoTable,     &WriteTukisimeTable,  &WriteBKesansyoTable};
     if (seqNo < 1 || seqNo > static_cast<int>(std::size(bySeqNo))) {
         return nullptr;
     }
@@ -194,4 +194,6 @@ FieldEncoding rowWriterEncoding(RowWriter writer, int position) {
     return found == special.end() ? FieldEncoding::Text : found->second;
 }
 
-int rowWriterFieldCount(RowWriter writer) { return layouts().at(writer).fieldCount; }
+int rowWriterFieldCount(RowWriter writer) {
+    return layouts().at(writer).fieldCount;
+}

@@ -11,7 +11,9 @@
 #include "db/TableColumns.h"
 
 // The shipped data lives in a static library, so its resources must be registered by hand.
-static void initShippedResources() { Q_INIT_RESOURCE(shipped); }
+static void initShippedResources() {
+    Q_INIT_RESOURCE(shipped);
+}
 
 namespace {
 

@@ -1,0 +1,5 @@
+#pragma once
+
+// Reads the lowest and highest voucher code of the current account set into the session's
+// MinDencode and MaxDencode (both "" when the set has no voucher).
+bool GetMinMaxSiwakeDenCode();
