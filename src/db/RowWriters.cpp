@@ -94,15 +94,20 @@ std::optional<QVariant> numberValue(const QString& text, ColumnKind kind) {
     return std::nullopt;
 }
 
+// A null text would be stored as NULL; the tables hold "" for an empty text.
+QVariant textValue(const QString& text) {
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
+}
+
 QVariant encode(const QString& field, FieldEncoding encoding, const Column& column,
                 const QString& table, int position) {
     switch (encoding) {
         case E::Text:
-            return field.trimmed();
+            return textValue(field.trimmed());
         case E::UntrimmedText:
-            return field;
+            return textValue(field);
         case E::Date:
-            return dateNormalise(field);
+            return textValue(dateNormalise(field));
         case E::Number:
         case E::RawNumber: {
             const bool blank = field.trimmed().isEmpty();

@@ -1,0 +1,334 @@
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include "app/MainMenuLogic.h"
+#include "common/Session.h"
+#include "db/DataSource.h"
+#include "db/Database.h"
+#include "db/RowWriters.h"
+#include "support/TestDatabase.h"
+
+namespace {
+
+class FakeHost : public MainMenuHost {
+public:
+    void showProgress(int value, const QString& status) override {
+        progress.append(QString::number(value) + u' ' + status);
+    }
+    void hideProgress() override { progress.append(QStringLiteral("hide")); }
+    void setBusy(bool busy) override { busyLevel += busy ? 1 : -1; }
+    QString pickDatabaseFile() override {
+        ++picks;
+        return pickedFile;
+    }
+    bool openScreen(const QString& form) override {
+        opened.append(form + u'<' + session().CallerForm);
+        return true;
+    }
+    bool dataBackUp() override {
+        ++backups;
+        return true;
+    }
+    bool resetNowYearData(const QString& first, const QString& last) override {
+        restored.append(first + u'-' + last);
+        return true;
+    }
+    void showMessageLabel(const QString& text) override { labels.append(text); }
+
+    QStringList progress;
+    QStringList opened;
+    QStringList restored;
+    QStringList labels;
+    QString pickedFile;
+    int picks = 0;
+    int busyLevel = 0;
+    int backups = 0;
+};
+
+class MainMenuStart : public DatabaseTest {
+protected:
+    // Gives set cid a real period so that it is no longer a template.
+    void setPeriod(const QString& cid, const QString& kisyu, const QString& kimatu,
+                   const QString& gkbn = QStringLiteral("0"), int nendosu = 1) {
+        exec(QStringLiteral("UPDATE T_COMP_MAIN SET KISYU = ?, KIMATU = ?, GKBN = ?, NENDOSU = ? "
+                            "WHERE CID = ?"),
+             {kisyu, kimatu, gkbn, nendosu, cid});
+    }
+    void addUserSet(const QString& cid, const QString& name, const QString& kisyu) {
+        QStringList fields(27);
+        fields[0] = cid;
+        fields[1] = name;
+        fields[13] = kisyu;
+        fields[14] = QStringLiteral("2000/12/31");
+        fields[18] = QStringLiteral("1");
+        fields[25] = QStringLiteral("004");
+        ASSERT_TRUE(WriteCompanyTable(fields, QStringLiteral("T_COMP_MAIN")));
+    }
+    int indexOf(const QString& name) {
+        for (int i = 0; i < logic.entries().size(); ++i) {
+            if (logic.entries().at(i).text == name) {
+                return i;
+            }
+        }
+        return -1;
+    }
+
+    FakeHost host;
+    MainMenuLogic logic{host};
+};
+
+TEST_F(MainMenuStart, FirstRunMakesTheLowestSetCurrent) {
+    Database::global().close();
+    logic.load();
+    EXPECT_EQ(session().RunState, 0);
+    EXPECT_EQ(session().CurrentCid, QStringLiteral("01"));
+    EXPECT_EQ(session().PeriodLabel, QStringLiteral("2000年度"));
+    ASSERT_EQ(logic.entries().size(), 13);
+    EXPECT_EQ(logic.entries().at(0).text, QStringLiteral("家计簿"));
+    EXPECT_EQ(logic.entries().at(12).itemData, 13);
+    EXPECT_EQ(logic.selectedIndex(), 0);
+    EXPECT_EQ(logic.lblKaisyaName(), QStringLiteral("家计簿"));
+    EXPECT_TRUE(logic.bookButtonsEnabled());
+    EXPECT_FALSE(logic.passwordPresent());
+    EXPECT_EQ(host.progress,
+              (QStringList{QStringLiteral("10 开始装载数据库数据。"),
+                           QStringLiteral("20 装载基础设置数据。"),
+                           QStringLiteral("50 装载日期输入数据。"), QStringLiteral("100 "),
+                           QStringLiteral("hide")}));
+    EXPECT_EQ(value(QStringLiteral("SELECT CID FROM WK_COMPANY")), QStringLiteral("01"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_DAY_INPUT WHERE CID = '01'")), 12);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_TUKISIME WHERE CID = '01'")), 13);
+    EXPECT_FALSE(Database::global().inTransaction());
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(MainMenuStart, RemembersTheLastSetAndItsPeriodCaption) {
+    setPeriod(QStringLiteral("05"), QStringLiteral("2024/04/01"), QStringLiteral("2025/03/31"),
+              QStringLiteral("1"), 3);
+    exec(QStringLiteral("INSERT INTO WK_COMPANY SELECT * FROM T_COMP_MAIN WHERE CID = '05'"));
+    exec(QStringLiteral("UPDATE T_TUKISIMECHECK SET DATEYM = 'abcd' WHERE CID = 'P1'"));
+    logic.set_start();
+    EXPECT_EQ(session().CurrentCid, QStringLiteral("05"));
+    EXPECT_EQ(logic.selectedIndex(), 4);
+    EXPECT_EQ(session().PeriodLabel, QStringLiteral("第 3 期"));
+    EXPECT_TRUE(logic.passwordPresent());
+    EXPECT_EQ(rows(QStringLiteral("SELECT INYM, OUTYM FROM T_DAY_INPUT WHERE CID = '05' "
+                                  "ORDER BY INYM LIMIT 2")),
+              (QStringList{QStringLiteral("2024/04|2024年4月"),
+                           QStringLiteral("2024/05|2024年5月")}));
+    EXPECT_EQ(value(QStringLiteral("SELECT MAX(INYM) FROM T_DAY_INPUT WHERE CID = '05'")),
+              QStringLiteral("2025/03"));
+
+    // A remembered set that has since been deleted falls back to the lowest.
+    exec(QStringLiteral("DELETE FROM T_COMP_MAIN WHERE CID = '05'"));
+    logic.set_start();
+    EXPECT_EQ(session().CurrentCid, QStringLiteral("01"));
+    EXPECT_EQ(value(QStringLiteral("SELECT CID FROM WK_COMPANY")), QStringLiteral("01"));
+}
+
+TEST_F(MainMenuStart, EmptySetListLeavesOnlyNewSetAndExit) {
+    exec(QStringLiteral("DELETE FROM T_COMP_MAIN"));
+    logic.set_start();
+    EXPECT_TRUE(logic.entries().isEmpty());
+    EXPECT_FALSE(logic.bookButtonsEnabled());
+    EXPECT_EQ(session().CurrentCid, Session::kNoAccountSetMarker);
+    EXPECT_EQ(session().RunState, 0);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_DAY_INPUT")), 0);
+    EXPECT_FALSE(Database::global().inTransaction());
+    logic.cmdNewKaisyaJoho_Click();
+    EXPECT_EQ(host.opened, QStringList{QStringLiteral("InpKaisyaJoho<MainMenu")});
+}
+
+TEST_F(MainMenuStart, FailedStartRollsBackAndEndsTheRun) {
+    exec(QStringLiteral("DROP TABLE T_DAY_INPUT"));
+    exec(QStringLiteral("INSERT INTO WK_COMPANY SELECT * FROM T_COMP_MAIN WHERE CID = '03'"));
+    logic.set_start();
+    EXPECT_EQ(session().RunState, 2);
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_TRUE(messages.shown.at(0).text.endsWith(u"(SetDayInputData)"));
+    EXPECT_TRUE(messages.shown.at(1).text.endsWith(u"(set_start)"));
+    EXPECT_EQ(value(QStringLiteral("SELECT CID FROM WK_COMPANY")), QStringLiteral("03"));
+    EXPECT_FALSE(Database::global().inTransaction());
+    // No backup is offered when the start failed.
+    logic.Form_Unload();
+    EXPECT_EQ(messages.shown.size(), 2);
+    EXPECT_FALSE(Database::global().isOpen());
+}
+
+TEST_F(MainMenuStart, DatabaseIsCreatedOrChosenOrTheStartFails) {
+    Database::global().close();
+    QFile::remove(DataSource::defaultPath());
+    logic.load();  // the first attempt fails, the silent registration creates the file
+    EXPECT_TRUE(QFile::exists(DataSource::defaultPath()));
+    EXPECT_EQ(session().RunState, 0);
+    EXPECT_EQ(host.picks, 0);
+    EXPECT_EQ(logic.entries().size(), 13);
+    Database::global().close();
+
+    // A folder where nothing can be created: the user is asked for a file.
+    const QString chosen = folder.filePath(QStringLiteral("chosen.mdb"));
+    ASSERT_TRUE(QFile::rename(DataSource::defaultPath(), chosen));
+    session().AppFolder = folder.filePath(QStringLiteral("missing/folder/"));
+    host.pickedFile = chosen;
+    logic.load();
+    EXPECT_EQ(host.picks, 1);
+    EXPECT_EQ(session().RunState, 0);
+    EXPECT_EQ(Database::global().filePath(), chosen);
+    Database::global().close();
+
+    DataSource::setRegisteredPath(QString());
+    host.pickedFile.clear();
+    logic.load();
+    EXPECT_EQ(host.picks, 2);
+    EXPECT_EQ(session().RunState, 1);
+    EXPECT_FALSE(logic.bookButtonsEnabled());
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.last().text, QStringLiteral("数据库连接出现错误，系统无法启动。"));
+    EXPECT_EQ(messages.last().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(messages.last().title, QStringLiteral("Ombrel"));
+    logic.Form_Unload();  // no backup offer, nothing to close
+    EXPECT_EQ(messages.shown.size(), 1);
+}
+
+class MainMenuSwitch : public MainMenuStart {
+protected:
+    void SetUp() override {
+        MainMenuStart::SetUp();
+        setPeriod(QStringLiteral("02"), QStringLiteral("2024/01/01"), QStringLiteral("2024/12/31"));
+        addUserSet(QStringLiteral("51"), QStringLiteral("我的商店"), QStringLiteral("2000/01/01"));
+        logic.set_start();
+        ASSERT_EQ(session().CurrentCid, QStringLiteral("01"));
+    }
+};
+
+TEST_F(MainMenuSwitch, FirstLoadCopiesTheTemplateChartLaterLoadsOverlayTheSetsValues) {
+    logic.cmbKaikeiData_Click(indexOf(QStringLiteral("零售业")));
+    EXPECT_EQ(session().CurrentCid, QStringLiteral("02"));
+    EXPECT_EQ(logic.lblKaisyaName(), QStringLiteral("零售业"));
+    EXPECT_EQ(session().PeriodLabel, QStringLiteral("2024年度"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_KANJO")),
+              count(QStringLiteral("SELECT COUNT(*) FROM MT_KANJO")));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_KISYUZAN WHERE CID = '02'")),
+              count(QStringLiteral("SELECT COUNT(*) FROM MT_KANJO")));
+    EXPECT_EQ(value(QStringLiteral("SELECT DISTINCT CID FROM MT_KANJO")), QStringLiteral("02"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_DAY_INPUT WHERE CID = '02'")), 12);
+    EXPECT_TRUE(host.opened.isEmpty());  // a set with a period opens no screen
+    EXPECT_EQ(host.busyLevel, 0);
+
+    // The set's own values, changed since: they overlay the chart on the next load.
+    exec(QStringLiteral("UPDATE T_KISYUZAN SET KANNAME = '零用现金', KISYUZAN = 12345000, "
+                        "JUN = 7 WHERE CID = '02' AND KOCODE = '004'"));
+    exec(QStringLiteral("UPDATE T_KANJO SET KANNAME = 'stale'"));
+    logic.cmbKaikeiData_Click(indexOf(QStringLiteral("我的商店")));
+    EXPECT_EQ(session().CurrentCid, QStringLiteral("51"));
+    logic.cmbKaikeiData_Click(indexOf(QStringLiteral("零售业")));
+    EXPECT_EQ(rows(QStringLiteral("SELECT KANNAME, KISYUZAN, JUN FROM T_KANJO WHERE KOCODE = '004'")),
+              QStringList{QStringLiteral("零用现金|12345000|7")});
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_KISYUZAN WHERE CID = '02'")),
+              count(QStringLiteral("SELECT COUNT(*) FROM MT_KANJO")));
+    // The structure columns keep coming from the template.
+    EXPECT_EQ(value(QStringLiteral("SELECT TOCODE FROM T_KANJO WHERE KOCODE = '004'")),
+              QStringLiteral("028"));
+}
+
+TEST_F(MainMenuSwitch, TemplateSetsOpenTheAccountSetScreenUserSetsDoNot) {
+    logic.cmbKaikeiData_Click(indexOf(QStringLiteral("我的商店")));
+    EXPECT_TRUE(host.opened.isEmpty());
+    logic.cmdKantanInp_Click();
+    EXPECT_EQ(messages.last().text,
+              QStringLiteral("账套的会计期间没有被正确设定。\r\n"
+                             "请在基础设置菜单的账套选项中重新设定后再选择日间结算。"));
+    logic.cmbKaikeiData_Click(indexOf(QStringLiteral("餐饮业")));
+    EXPECT_EQ(host.opened, QStringList{QStringLiteral("InpKaisyaJoho<SyokiSetMenu")});
+}
+
+TEST_F(MainMenuSwitch, ChoosingTheCurrentSetAgainDoesNothing) {
+    exec(QStringLiteral("DELETE FROM T_DAY_INPUT"));
+    logic.cmbKaikeiData_Click(0);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_DAY_INPUT")), 0);
+    EXPECT_TRUE(host.opened.isEmpty());
+    EXPECT_EQ(host.busyLevel, 0);
+}
+
+TEST_F(MainMenuSwitch, FailedSwitchKeepsThePreviousSet) {
+    exec(QStringLiteral("ALTER TABLE MT_KANJO RENAME TO MT_KANJO_AWAY"));
+    const QString label = session().PeriodLabel;
+    logic.cmbKaikeiData_Click(indexOf(QStringLiteral("零售业")));
+    EXPECT_TRUE(messages.last().text.endsWith(u"(change_kanjo_data)"));
+    EXPECT_EQ(session().CurrentCid, QStringLiteral("01"));
+    EXPECT_EQ(session().PeriodLabel, label);
+    EXPECT_EQ(logic.lblKaisyaName(), QStringLiteral("家计簿"));
+    EXPECT_EQ(value(QStringLiteral("SELECT CID FROM WK_COMPANY")), QStringLiteral("01"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_DAY_INPUT WHERE CID = '02'")), 0);
+    EXPECT_FALSE(Database::global().inTransaction());
+    EXPECT_EQ(host.busyLevel, 0);
+}
+
+TEST_F(MainMenuSwitch, PeriodGuardRefusesSetsWithoutAPeriod) {
+    logic.cmdInOutsyori_Click();
+    logic.cmdKantanInp_Click();
+    logic.cmdSave_Click();
+    const QString head = QStringLiteral("账套的会计期间没有被正确设定。\r\n");
+    EXPECT_EQ(messages.texts(),
+              (QStringList{head + QStringLiteral("请在基础设置菜单的账套选项中重新设定后再选择账簿管理。"),
+                           head + QStringLiteral("请在基础设置菜单的账套选项中重新设定后再选择日间结算。"),
+                           head + QStringLiteral("请在基础设置菜单的账套选项中重新设定后再选择数据处理。")}));
+    for (const MessageRequest& shown : messages.shown) {
+        EXPECT_EQ(shown.icon, MsgIcon::Exclamation);
+        EXPECT_EQ(shown.title, QStringLiteral("Ombrel"));
+    }
+    EXPECT_TRUE(host.opened.isEmpty());
+
+    logic.cmbKaikeiData_Click(indexOf(QStringLiteral("零售业")));
+    exec(QStringLiteral("INSERT INTO T_SIWAKE (CID, DENCODE, DENDAY) VALUES "
+                        "('02', '00001', '2024/01/01'), ('02', '00031', '2024/01/31')"));
+    logic.cmdInOutsyori_Click();
+    logic.cmdKantanInp_Click();
+    logic.cmdSave_Click();
+    logic.cmdSyokiSet_Click();
+    EXPECT_EQ(host.opened, (QStringList{QStringLiteral("InOutMenu<"),
+                                        QStringLiteral("InpKantanSiwake<MainMenu"),
+                                        QStringLiteral("SaveUpdateMenu<MainMenu"),
+                                        QStringLiteral("SyokiSetMenu<MainMenu")}));
+    EXPECT_EQ(session().MinDencode, QStringLiteral("00001"));
+    EXPECT_EQ(session().MaxDencode, QStringLiteral("00031"));
+    EXPECT_EQ(messages.shown.size(), 3);
+}
+
+TEST_F(MainMenuSwitch, ExitRestoresTheCurrentYearAndOffersABackup) {
+    logic.cmbKaikeiData_Click(indexOf(QStringLiteral("零售业")));
+    session().CurrentYearLoaded = false;
+    messages.answers = {MsgAnswer::Yes};
+    logic.Form_Unload();
+    EXPECT_EQ(host.restored, QStringList{QStringLiteral("2024/01-2024/12")});
+    EXPECT_EQ(host.labels,
+              (QStringList{QStringLiteral("本 年 度 数 据 自 动 恢 复 中 ！！"), QString()}));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.last().text, QStringLiteral("系统自动进行数据备份，要执行吗?"));
+    EXPECT_EQ(messages.last().buttons, MsgButtons::YesNo);
+    EXPECT_EQ(messages.last().defaultAnswer, MsgAnswer::No);
+    EXPECT_EQ(messages.last().icon, MsgIcon::Question);
+    EXPECT_EQ(host.backups, 1);
+    EXPECT_FALSE(Database::global().isOpen());
+}
+
+TEST_F(MainMenuSwitch, ExitWithoutBackupWhenDeclined) {
+    logic.Form_Unload();
+    EXPECT_TRUE(host.restored.isEmpty());
+    EXPECT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(host.backups, 0);
+}
+
+TEST(MainMenuText, GuidanceTextLinesAndBlankLines) {
+    const QStringList lines = MainMenuLogic::readMeText().split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 15);
+    EXPECT_EQ(lines.first(), QStringLiteral("☆用户须知"));
+    EXPECT_EQ(lines.at(1), QStringLiteral("   在单击“日间结算”之前，请确认已经完成以下操作。"));
+    EXPECT_TRUE(lines.at(2).isEmpty());
+    EXPECT_EQ(lines.at(8),
+              QStringLiteral("   在没有找到相近业务种类的情况下，请选择“新建账套”进行登录。"));
+    EXPECT_EQ(lines.last(), QStringLiteral("建议用户将显示器分辨率设置为800x600。"));
+}
+
+}  // namespace

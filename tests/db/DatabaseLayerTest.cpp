@@ -1,0 +1,102 @@
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include "db/DataSource.h"
+#include "db/Database.h"
+#include "db/SqlText.h"
+#include "support/TestDatabase.h"
+
+namespace {
+
+class DatabaseLayer : public DatabaseTest {};
+
+TEST_F(DatabaseLayer, UniqueKeysRejectASecondRowWithoutEndingTheTransaction) {
+    Database& db = Database::global();
+    TransactionGuard transaction;
+    const QString insert =
+        QStringLiteral("INSERT INTO T_TUKIKAN VALUES('51', '004', '2024/04', 100, 0, 100, 0)");
+    EXPECT_TRUE(db.tryExecute(insert));
+    EXPECT_FALSE(db.tryExecute(insert));
+    EXPECT_EQ(db.lastErrorNumber(), 2067);  // SQLITE_CONSTRAINT_UNIQUE
+    // The update path of insert-then-update runs on in the same transaction.
+    db.execute(QStringLiteral("UPDATE T_TUKIKAN SET KSTOTAL = 5 WHERE CID = '51'"));
+    transaction.commit();
+    EXPECT_EQ(value(QStringLiteral("SELECT KRTOTAL || '/' || KSTOTAL FROM T_TUKIKAN")),
+              QStringLiteral("100/5"));
+
+    for (const QString& duplicate :
+         {QStringLiteral("INSERT INTO T_TUKIHOJO (CID, KANKOCODE, HOCODE, DATEYM) "
+                         "VALUES ('51', '034', '01', '2024/04')"),
+          QStringLiteral("INSERT INTO T_DAY_TORAN (CID, KOCODE, DATEYM) "
+                         "VALUES ('51', '004', '2024/04')"),
+          QStringLiteral("INSERT INTO T_SIWAKE (CID, DENCODE) VALUES ('51', '00001')"),
+          QStringLiteral("INSERT INTO T_KISYUZAN (CID, KOCODE) VALUES ('51', '004')"),
+          QStringLiteral("INSERT INTO T_HOJOKAMOKU (CID, KANKOCODE, HOKOCODE) "
+                         "VALUES ('51', '034', '01')")}) {
+        EXPECT_TRUE(db.tryExecute(duplicate)) << duplicate.toStdString();
+        EXPECT_FALSE(db.tryExecute(duplicate)) << duplicate.toStdString();
+    }
+}
+
+TEST_F(DatabaseLayer, OneTransactionAtATimeRolledBackUnlessCommitted) {
+    Database& db = Database::global();
+    {
+        TransactionGuard transaction;
+        db.execute(QStringLiteral("DELETE FROM T_COMP_MAIN"));
+        EXPECT_THROW(db.beginTransaction(), DbError);
+        // Leaving the scope early is a rollback.
+    }
+    EXPECT_FALSE(db.inTransaction());
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_COMP_MAIN")), 13);
+    EXPECT_THROW(db.commit(), DbError);
+    try {
+        TransactionGuard transaction;
+        db.execute(QStringLiteral("DELETE FROM T_COMP_MAIN WHERE CID = '13'"));
+        db.execute(QStringLiteral("DELETE FROM NO_SUCH_TABLE"));
+        transaction.commit();
+    } catch (const DbError& error) {
+        EXPECT_EQ(error.number(), 1);
+        EXPECT_TRUE(error.description().contains(u"NO_SUCH_TABLE")) << error.what();
+    }
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_COMP_MAIN")), 13);
+}
+
+TEST_F(DatabaseLayer, RecordSetsReadByNameWithNullHandling) {
+    exec(QStringLiteral("INSERT INTO T_TOTAL1 (CID, KMNAME, ZAN) VALUES (NULL, '', NULL)"));
+    RecordSet rs = Database::global().query(QStringLiteral("SELECT * FROM T_TOTAL1"));
+    ASSERT_FALSE(rs.eof());
+    EXPECT_TRUE(rs.isNull(QStringLiteral("CID")));
+    EXPECT_EQ(rs.text(QStringLiteral("cid")), QString());
+    EXPECT_EQ(rs.number(QStringLiteral("KMNAME")), 0);
+    EXPECT_EQ(rs.money(QStringLiteral("ZAN")), Money());
+    EXPECT_THROW(rs.value(QStringLiteral("NO_COLUMN")), DbError);
+    rs.moveNext();
+    EXPECT_TRUE(rs.eof());
+    EXPECT_THROW(rs.text(QStringLiteral("CID")), DbError);
+}
+
+TEST_F(DatabaseLayer, QuotesInUserTextAreStoredIntact) {
+    const QString name = QStringLiteral("O'Brien \"A\" 商店");
+    exec(QStringLiteral("UPDATE T_COMP_MAIN SET COMPANY = %1 WHERE CID = '02'").arg(sqlText(name)));
+    EXPECT_EQ(value(QStringLiteral("SELECT COMPANY FROM T_COMP_MAIN WHERE CID = '02'")), name);
+    EXPECT_EQ(value(QStringLiteral("SELECT COUNT(*) FROM T_COMP_MAIN WHERE COMPANY = ?"), {name}),
+              QStringLiteral("1"));
+}
+
+TEST_F(DatabaseLayer, OpeningRefusesMissingAndForeignFiles) {
+    Database& db = Database::global();
+    db.close();
+    EXPECT_THROW(db.open(folder.filePath(QStringLiteral("none.mdb"))), DbError);
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("none.mdb"))));
+    QFile foreign(folder.filePath(QStringLiteral("foreign.mdb")));
+    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+    foreign.write("not a database at all, just some text that is long enough");
+    foreign.close();
+    EXPECT_THROW(db.open(foreign.fileName()), DbError);
+    EXPECT_FALSE(db.isOpen());
+    EXPECT_THROW(db.execute(QStringLiteral("SELECT 1")), DbError);
+    db.open(DataSource::defaultPath());
+    EXPECT_TRUE(db.isOpen());
+}
+
+}  // namespace
