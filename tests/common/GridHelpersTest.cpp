@@ -1,0 +1,83 @@
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+#include "common/ui/GridHelpers.h"
+#include "support/QtPrinters.h"
+#include "support/RecordingMessages.h"
+
+namespace {
+
+// A 4-row grid whose cells read "r,c".
+void fill(QTableWidget& grid) {
+    grid.setRowCount(4);
+    grid.setColumnCount(3);
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            grid.setItem(r, c, new QTableWidgetItem(QStringLiteral("%1,%2").arg(r).arg(c)));
+        }
+    }
+}
+
+QString rowText(const QTableWidget& grid, int r) {
+    QStringList cells;
+    for (int c = 0; c < grid.columnCount(); ++c) {
+        cells.append(grid.item(r, c) ? grid.item(r, c)->text() : QString());
+    }
+    return cells.join(u'|');
+}
+
+TEST(GridHelpers, DeleteRowMovesLaterRowsUpAfterConfirmation) {
+    RecordingMessages messages;
+    QTableWidget grid;
+    fill(grid);
+    messages.answers = {MsgAnswer::No, MsgAnswer::Yes};
+    EXPECT_EQ(deleteGridRow(&grid, 1), MsgAnswer::No);
+    EXPECT_EQ(rowText(grid, 1), QStringLiteral("1,0|1,1|1,2"));
+    EXPECT_EQ(deleteGridRow(&grid, 1), MsgAnswer::Yes);
+    EXPECT_EQ(grid.rowCount(), 4);
+    EXPECT_EQ(rowText(grid, 0), QStringLiteral("0,0|0,1|0,2"));
+    EXPECT_EQ(rowText(grid, 1), QStringLiteral("2,0|2,1|2,2"));
+    EXPECT_EQ(rowText(grid, 2), QStringLiteral("3,0|3,1|3,2"));
+    EXPECT_EQ(rowText(grid, 3), QStringLiteral("||"));
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.last().text, QStringLiteral("可以删除被选择的行吗？"));
+    EXPECT_EQ(messages.last().title, QStringLiteral("确认"));
+    EXPECT_EQ(messages.last().buttons, MsgButtons::YesNo);
+}
+
+TEST(GridHelpers, ClearAndLockWorkOnBlocks) {
+    QTableWidget grid;
+    fill(grid);
+    clearGridBlock(&grid, 1, 1, 2, 9);  // past the last row is fine
+    EXPECT_EQ(rowText(grid, 0), QStringLiteral("0,0|0,1|0,2"));
+    EXPECT_EQ(rowText(grid, 3), QStringLiteral("3,0||"));
+    lockGridBlock(&grid, 0, 0, 0, 3, true);
+    EXPECT_FALSE(grid.item(2, 0)->flags() & Qt::ItemIsEditable);
+    EXPECT_TRUE(grid.item(2, 1)->flags() & Qt::ItemIsEditable);
+    lockGridBlock(&grid, 0, 2, 0, 2, false);
+    EXPECT_TRUE(grid.item(2, 0)->flags() & Qt::ItemIsEditable);
+    EXPECT_FALSE(grid.item(3, 0)->flags() & Qt::ItemIsEditable);
+}
+
+TEST(GridHelpers, ResetInputsByKind) {
+    QWidget form;
+    auto* name = new QLineEdit(QStringLiteral("张三"), &form);
+    auto* amount = new QDoubleSpinBox(&form);
+    amount->setRange(-1000, 1000);
+    amount->setValue(12.5);
+    auto* months = new QComboBox(&form);
+    months->addItems({QStringLiteral("2024年1月"), QStringLiteral("2024年2月")});
+    months->setCurrentIndex(1);
+    auto* blankFirst = new QComboBox(&form);
+    blankFirst->addItems({QString(), QStringLiteral("x")});
+    blankFirst->setCurrentIndex(1);
+    resetInputs(&form);
+    EXPECT_TRUE(name->text().isEmpty());
+    EXPECT_EQ(amount->value(), 0.0);
+    EXPECT_EQ(months->currentIndex(), 0);
+    EXPECT_EQ(blankFirst->currentIndex(), 1);
+}
+
+}  // namespace
