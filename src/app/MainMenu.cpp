@@ -14,6 +14,7 @@
 #include "app/frmOpenscr.h"
 #include "common/Messages.h"
 #include "db/DataSource.h"
+#include "maintenance/BackupSet.h"
 
 namespace {
 
@@ -58,6 +59,7 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent), logic_(*this) {
     lblReadMe->setTextFormat(Qt::PlainText);
     lblReadMe->setFrameShape(QFrame::StyledPanel);
     lblReadMe->setMargin(8);
+    lblReadMe->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     lblMessage = new QLabel(this);
     lblMessage->setObjectName(QStringLiteral("lblMessage"));
     lblMessage->hide();
@@ -189,8 +191,12 @@ bool MainMenu::openScreen(const QString& form) {
 }
 
 bool MainMenu::dataBackUp() {
-    messages().information(QStringLiteral("该功能尚未提供。"));
-    return false;
+    setBusy(true);
+    showMessageLabel(QStringLiteral("数 据 备 份 中 ！！"));
+    const bool done = DataBackUp(defaultBackupFolder(cmbKaikeiData->currentText()));
+    showMessageLabel(QString());
+    setBusy(false);
+    return done;
 }
 
 bool MainMenu::resetNowYearData(const QString&, const QString&) {

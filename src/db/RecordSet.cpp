@@ -33,10 +33,14 @@ int RecordSet::indexOf(const QString& column) const {
 }
 
 QVariant RecordSet::value(const QString& column) const {
+    return valueAt(indexOf(column));
+}
+
+QVariant RecordSet::valueAt(int index) const {
     if (eof_) {
         throw DbError(DbError::kInvalidValue, QStringLiteral("没有当前记录。"));
     }
-    return query_.value(indexOf(column));
+    return query_.value(index);
 }
 
 bool RecordSet::isNull(const QString& column) const {

@@ -19,6 +19,7 @@ class RecordSet {
 
     // The raw value; null stays null.
     QVariant value(const QString& column) const;
+    QVariant valueAt(int index) const;
     bool isNull(const QString& column) const;
     // Texts read with "" appended: a null reads as "".
     QString text(const QString& column) const;

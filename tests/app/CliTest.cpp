@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "support/QtPrinters.h"
 
@@ -46,15 +46,15 @@ TEST(Cli, SetsCreatesTheShippedDatabaseAndListsTheSets) {
 TEST(Cli, FailuresExitNonZeroWithAMessage) {
     QTemporaryDir dir;
     const CliRun unknown = cli({QStringLiteral("--db"), dir.filePath(QStringLiteral("k.mdb")),
-                             QStringLiteral("frobnicate")});
+                                QStringLiteral("frobnicate")});
     EXPECT_NE(unknown.status, 0);
     EXPECT_TRUE(unknown.err.contains(u"frobnicate"));
     const CliRun noDb = cli({QStringLiteral("sets")});
     EXPECT_NE(noDb.status, 0);
     EXPECT_TRUE(noDb.err.contains(u"usage"));
-    const CliRun unwritable = cli({QStringLiteral("--db"),
-                                dir.filePath(QStringLiteral("no/such/folder/k.mdb")),
-                                QStringLiteral("sets")});
+    const CliRun unwritable =
+        cli({QStringLiteral("--db"), dir.filePath(QStringLiteral("no/such/folder/k.mdb")),
+             QStringLiteral("sets")});
     EXPECT_NE(unwritable.status, 0);
     EXPECT_FALSE(unwritable.err.isEmpty());
 }

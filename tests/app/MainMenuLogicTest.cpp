@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 #include "app/MainMenuLogic.h"
 #include "common/Session.h"
@@ -12,7 +12,7 @@
 namespace {
 
 class FakeHost : public MainMenuHost {
-public:
+  public:
     void showProgress(int value, const QString& status) override {
         progress.append(QString::number(value) + u' ' + status);
     }
@@ -47,7 +47,7 @@ public:
 };
 
 class MainMenuStart : public DatabaseTest {
-protected:
+  protected:
     // Gives set cid a real period so that it is no longer a template.
     void setPeriod(const QString& cid, const QString& kisyu, const QString& kimatu,
                    const QString& gkbn = QStringLiteral("0"), int nendosu = 1) {
@@ -91,11 +91,10 @@ TEST_F(MainMenuStart, FirstRunMakesTheLowestSetCurrent) {
     EXPECT_EQ(logic.lblKaisyaName(), QStringLiteral("家计簿"));
     EXPECT_TRUE(logic.bookButtonsEnabled());
     EXPECT_FALSE(logic.passwordPresent());
-    EXPECT_EQ(host.progress,
-              (QStringList{QStringLiteral("10 开始装载数据库数据。"),
-                           QStringLiteral("20 装载基础设置数据。"),
-                           QStringLiteral("50 装载日期输入数据。"), QStringLiteral("100 "),
-                           QStringLiteral("hide")}));
+    EXPECT_EQ(host.progress, (QStringList{QStringLiteral("10 开始装载数据库数据。"),
+                                          QStringLiteral("20 装载基础设置数据。"),
+                                          QStringLiteral("50 装载日期输入数据。"),
+                                          QStringLiteral("100 "), QStringLiteral("hide")}));
     EXPECT_EQ(value(QStringLiteral("SELECT CID FROM WK_COMPANY")), QStringLiteral("01"));
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_DAY_INPUT WHERE CID = '01'")), 12);
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_TUKISIME WHERE CID = '01'")), 13);
@@ -113,10 +112,10 @@ TEST_F(MainMenuStart, RemembersTheLastSetAndItsPeriodCaption) {
     EXPECT_EQ(logic.selectedIndex(), 4);
     EXPECT_EQ(session().PeriodLabel, QStringLiteral("第 3 期"));
     EXPECT_TRUE(logic.passwordPresent());
-    EXPECT_EQ(rows(QStringLiteral("SELECT INYM, OUTYM FROM T_DAY_INPUT WHERE CID = '05' "
-                                  "ORDER BY INYM LIMIT 2")),
-              (QStringList{QStringLiteral("2024/04|2024年4月"),
-                           QStringLiteral("2024/05|2024年5月")}));
+    EXPECT_EQ(
+        rows(QStringLiteral("SELECT INYM, OUTYM FROM T_DAY_INPUT WHERE CID = '05' "
+                            "ORDER BY INYM LIMIT 2")),
+        (QStringList{QStringLiteral("2024/04|2024年4月"), QStringLiteral("2024/05|2024年5月")}));
     EXPECT_EQ(value(QStringLiteral("SELECT MAX(INYM) FROM T_DAY_INPUT WHERE CID = '05'")),
               QStringLiteral("2025/03"));
 
@@ -192,7 +191,7 @@ TEST_F(MainMenuStart, DatabaseIsCreatedOrChosenOrTheStartFails) {
 }
 
 class MainMenuSwitch : public MainMenuStart {
-protected:
+  protected:
     void SetUp() override {
         MainMenuStart::SetUp();
         setPeriod(QStringLiteral("02"), QStringLiteral("2024/01/01"), QStringLiteral("2024/12/31"));
@@ -217,14 +216,16 @@ TEST_F(MainMenuSwitch, FirstLoadCopiesTheTemplateChartLaterLoadsOverlayTheSetsVa
     EXPECT_EQ(host.busyLevel, 0);
 
     // The set's own values, changed since: they overlay the chart on the next load.
-    exec(QStringLiteral("UPDATE T_KISYUZAN SET KANNAME = '零用现金', KISYUZAN = 12345000, "
-                        "JUN = 7 WHERE CID = '02' AND KOCODE = '004'"));
+    exec(
+        QStringLiteral("UPDATE T_KISYUZAN SET KANNAME = '零用现金', KISYUZAN = 12345000, "
+                       "JUN = 7 WHERE CID = '02' AND KOCODE = '004'"));
     exec(QStringLiteral("UPDATE T_KANJO SET KANNAME = 'stale'"));
     logic.cmbKaikeiData_Click(indexOf(QStringLiteral("我的商店")));
     EXPECT_EQ(session().CurrentCid, QStringLiteral("51"));
     logic.cmbKaikeiData_Click(indexOf(QStringLiteral("零售业")));
-    EXPECT_EQ(rows(QStringLiteral("SELECT KANNAME, KISYUZAN, JUN FROM T_KANJO WHERE KOCODE = '004'")),
-              QStringList{QStringLiteral("零用现金|12345000|7")});
+    EXPECT_EQ(
+        rows(QStringLiteral("SELECT KANNAME, KISYUZAN, JUN FROM T_KANJO WHERE KOCODE = '004'")),
+        QStringList{QStringLiteral("零用现金|12345000|7")});
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_KISYUZAN WHERE CID = '02'")),
               count(QStringLiteral("SELECT COUNT(*) FROM MT_KANJO")));
     // The structure columns keep coming from the template.
@@ -270,10 +271,12 @@ TEST_F(MainMenuSwitch, PeriodGuardRefusesSetsWithoutAPeriod) {
     logic.cmdKantanInp_Click();
     logic.cmdSave_Click();
     const QString head = QStringLiteral("账套的会计期间没有被正确设定。\r\n");
-    EXPECT_EQ(messages.texts(),
-              (QStringList{head + QStringLiteral("请在基础设置菜单的账套选项中重新设定后再选择账簿管理。"),
-                           head + QStringLiteral("请在基础设置菜单的账套选项中重新设定后再选择日间结算。"),
-                           head + QStringLiteral("请在基础设置菜单的账套选项中重新设定后再选择数据处理。")}));
+    EXPECT_EQ(
+        messages.texts(),
+        (QStringList{
+            head + QStringLiteral("请在基础设置菜单的账套选项中重新设定后再选择账簿管理。"),
+            head + QStringLiteral("请在基础设置菜单的账套选项中重新设定后再选择日间结算。"),
+            head + QStringLiteral("请在基础设置菜单的账套选项中重新设定后再选择数据处理。")}));
     for (const MessageRequest& shown : messages.shown) {
         EXPECT_EQ(shown.icon, MsgIcon::Exclamation);
         EXPECT_EQ(shown.title, QStringLiteral("Ombrel"));
@@ -281,16 +284,17 @@ TEST_F(MainMenuSwitch, PeriodGuardRefusesSetsWithoutAPeriod) {
     EXPECT_TRUE(host.opened.isEmpty());
 
     logic.cmbKaikeiData_Click(indexOf(QStringLiteral("零售业")));
-    exec(QStringLiteral("INSERT INTO T_SIWAKE (CID, DENCODE, DENDAY) VALUES "
-                        "('02', '00001', '2024/01/01'), ('02', '00031', '2024/01/31')"));
+    exec(
+        QStringLiteral("INSERT INTO T_SIWAKE (CID, DENCODE, DENDAY) VALUES "
+                       "('02', '00001', '2024/01/01'), ('02', '00031', '2024/01/31')"));
     logic.cmdInOutsyori_Click();
     logic.cmdKantanInp_Click();
     logic.cmdSave_Click();
     logic.cmdSyokiSet_Click();
-    EXPECT_EQ(host.opened, (QStringList{QStringLiteral("InOutMenu<"),
-                                        QStringLiteral("InpKantanSiwake<MainMenu"),
-                                        QStringLiteral("SaveUpdateMenu<MainMenu"),
-                                        QStringLiteral("SyokiSetMenu<MainMenu")}));
+    EXPECT_EQ(host.opened,
+              (QStringList{QStringLiteral("InOutMenu<"), QStringLiteral("InpKantanSiwake<MainMenu"),
+                           QStringLiteral("SaveUpdateMenu<MainMenu"),
+                           QStringLiteral("SyokiSetMenu<MainMenu")}));
     EXPECT_EQ(session().MinDencode, QStringLiteral("00001"));
     EXPECT_EQ(session().MaxDencode, QStringLiteral("00031"));
     EXPECT_EQ(messages.shown.size(), 3);

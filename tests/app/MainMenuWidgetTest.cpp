@@ -1,9 +1,9 @@
+#include <gtest/gtest.h>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "app/MainMenu.h"
 #include "common/Session.h"

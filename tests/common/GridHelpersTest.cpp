@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
-#include <gtest/gtest.h>
 
 #include "common/ui/GridHelpers.h"
 #include "support/QtPrinters.h"

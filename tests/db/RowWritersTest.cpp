@@ -7,14 +7,14 @@
 namespace {
 
 class RowWriters : public DatabaseTest {
-protected:
+  protected:
     static QStringList blanks(int n) { return QStringList(n, QString()); }
 };
 
 TEST_F(RowWriters, CompanyRowEncodesEveryKindOfPosition) {
     QStringList f = blanks(27);
     f[0] = QStringLiteral(" 52 ");                // text: trimmed
-    f[1] = QStringLiteral("O'Brien \"A\" 商店");   // text with both quotes
+    f[1] = QStringLiteral("O'Brien \"A\" 商店");  // text with both quotes
     f[13] = QStringLiteral("2024-4-10");          // date: 7 digits, read as 2024 / 41 / 0
     f[14] = QStringLiteral("25/03/31");           // date: two-digit year
     f[18] = QStringLiteral("3");                  // raw number
@@ -44,8 +44,8 @@ TEST_F(RowWriters, AmountsAreStoredExactly) {
     line[1] = QStringLiteral("001");
     line[2] = QStringLiteral("51");
     line[3] = QStringLiteral("20240402");
-    line[13] = QStringLiteral("1234.5678");   // KRKIN
-    line[24] = QStringLiteral("-0.1");        // KSKIN
+    line[13] = QStringLiteral("1234.5678");  // KRKIN
+    line[24] = QStringLiteral("-0.1");       // KSKIN
     ASSERT_TRUE(WriteSiMeisaiTable(line, QStringLiteral("T_SI_MEISAI")));
     EXPECT_EQ(rows(QStringLiteral("SELECT SIDAY, KRKIN, KSKIN, KRTKIN, typeof(KRKIN) "
                                   "FROM T_SI_MEISAI")),
@@ -76,9 +76,9 @@ TEST_F(RowWriters, WrongShapeOrTableFails) {
     // The writer of a 3-column table cannot fill a wider one.
     EXPECT_FALSE(WriteTekiyoTable(blanks(3), QStringLiteral("T_SI_PATTERN")));
     EXPECT_FALSE(WriteTekiyoTable(blanks(3), QStringLiteral("T_TEKIYO; DROP TABLE T_KANJO")));
-    EXPECT_TRUE(WriteTekiyoTable({QStringLiteral("51"), QStringLiteral("1"),
-                                  QStringLiteral("  it's \"fine\"  ")},
-                                 QStringLiteral("WK_TEKIYO")));
+    EXPECT_TRUE(WriteTekiyoTable(
+        {QStringLiteral("51"), QStringLiteral("1"), QStringLiteral("  it's \"fine\"  ")},
+        QStringLiteral("WK_TEKIYO")));
     EXPECT_EQ(value(QStringLiteral("SELECT TENAME FROM WK_TEKIYO")),
               QStringLiteral("it's \"fine\""));
 }

@@ -38,15 +38,21 @@ TEST_F(ShippedSchema, BackupListNamesTablesThatFitTheirWriters) {
 }
 
 TEST_F(ShippedSchema, CopiesShareTheLayoutOfTheirLiveTables) {
-    const QStringList pairs = {
-        QStringLiteral("T_COMP_MAIN WK_COMPANY"),    QStringLiteral("T_COMP_MAIN BT_COMP_MAIN"),
-        QStringLiteral("T_SIWAKE BT_SIWAKE"),        QStringLiteral("T_SI_MEISAI BT_SI_MEISAI"),
-        QStringLiteral("T_SI_MEISAI T_SIMEISAI_FUKYU"), QStringLiteral("T_DAY_INPUT BT_DAY_INPUT"),
-        QStringLiteral("T_SI_PATTERN BT_SI_PATTERN"), QStringLiteral("T_SI_PATTERN WK_SI_PATTERN"),
-        QStringLiteral("T_DAY_TORAN BT_DAY_TORAN"),  QStringLiteral("T_KISYUZAN BT_KISYUZAN"),
-        QStringLiteral("T_HOJOKAMOKU BT_HOJOKAMOKU"), QStringLiteral("T_TEKIYO BT_TEKIYO"),
-        QStringLiteral("T_TEKIYO WK_TEKIYO"),        QStringLiteral("T_TUKISIME BT_TUKISIME"),
-        QStringLiteral("P_KESANSYO BT_KESANSYO")};
+    const QStringList pairs = {QStringLiteral("T_COMP_MAIN WK_COMPANY"),
+                               QStringLiteral("T_COMP_MAIN BT_COMP_MAIN"),
+                               QStringLiteral("T_SIWAKE BT_SIWAKE"),
+                               QStringLiteral("T_SI_MEISAI BT_SI_MEISAI"),
+                               QStringLiteral("T_SI_MEISAI T_SIMEISAI_FUKYU"),
+                               QStringLiteral("T_DAY_INPUT BT_DAY_INPUT"),
+                               QStringLiteral("T_SI_PATTERN BT_SI_PATTERN"),
+                               QStringLiteral("T_SI_PATTERN WK_SI_PATTERN"),
+                               QStringLiteral("T_DAY_TORAN BT_DAY_TORAN"),
+                               QStringLiteral("T_KISYUZAN BT_KISYUZAN"),
+                               QStringLiteral("T_HOJOKAMOKU BT_HOJOKAMOKU"),
+                               QStringLiteral("T_TEKIYO BT_TEKIYO"),
+                               QStringLiteral("T_TEKIYO WK_TEKIYO"),
+                               QStringLiteral("T_TUKISIME BT_TUKISIME"),
+                               QStringLiteral("P_KESANSYO BT_KESANSYO")};
     for (const QString& pair : pairs) {
         const QStringList tables = pair.split(u' ');
         EXPECT_EQ(columnNames(tables[0]), columnNames(tables[1])) << pair.toStdString();
@@ -92,14 +98,14 @@ TEST_F(ShippedSchema, ShippedRows) {
     EXPECT_EQ(value(QStringLiteral("SELECT COMPANY FROM T_COMP_MAIN WHERE CID = '01'")),
               QStringLiteral("家计簿"));
     // The accounts the program gives a fixed role, with the kind that role needs.
-    EXPECT_EQ(rows(QStringLiteral(
-                  "SELECT KOCODE, SYORIKBN FROM MT_KANJO WHERE KOCODE IN ('004', '113', '152', "
-                  "'171', '176', '202', '258', '348', '353', '999') ORDER BY KOCODE")),
-              (QStringList{QStringLiteral("004|0"), QStringLiteral("113|1"),
-                           QStringLiteral("152|1"), QStringLiteral("171|0"),
-                           QStringLiteral("176|1"), QStringLiteral("202|1"),
-                           QStringLiteral("258|1"), QStringLiteral("348|1"),
-                           QStringLiteral("353|1"), QStringLiteral("999|0")}));
+    EXPECT_EQ(
+        rows(QStringLiteral(
+            "SELECT KOCODE, SYORIKBN FROM MT_KANJO WHERE KOCODE IN ('004', '113', '152', "
+            "'171', '176', '202', '258', '348', '353', '999') ORDER BY KOCODE")),
+        (QStringList{QStringLiteral("004|0"), QStringLiteral("113|1"), QStringLiteral("152|1"),
+                     QStringLiteral("171|0"), QStringLiteral("176|1"), QStringLiteral("202|1"),
+                     QStringLiteral("258|1"), QStringLiteral("348|1"), QStringLiteral("353|1"),
+                     QStringLiteral("999|0")}));
     EXPECT_EQ(value(QStringLiteral("SELECT KMCODE FROM MT_KANJO WHERE KOCODE = '999'")),
               QStringLiteral("999"));
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM MT_KANJO WHERE KISYUZAN <> 0")), 0);

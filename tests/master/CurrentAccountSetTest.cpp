@@ -7,14 +7,15 @@
 namespace {
 
 class MonthList : public DatabaseTest {
-protected:
+  protected:
     void SetUp() override {
         DatabaseTest::SetUp();
         session().CurrentCid = QStringLiteral("51");
     }
     QStringList months() {
-        return rows(QStringLiteral("SELECT INYM, OUTYM FROM T_DAY_INPUT WHERE CID = '51' "
-                                   "ORDER BY INYM"));
+        return rows(
+            QStringLiteral("SELECT INYM, OUTYM FROM T_DAY_INPUT WHERE CID = '51' "
+                           "ORDER BY INYM"));
     }
 };
 
@@ -32,17 +33,20 @@ TEST_F(MonthList, KeptWhenItAlreadyStartsWithTheFirstMonth) {
     exec(QStringLiteral("UPDATE T_DAY_INPUT SET OUTYM = 'kept'"));
     ASSERT_TRUE(SetDayInputData(QStringLiteral("2024/04"), QStringLiteral("2025/03")));
     EXPECT_EQ(months().size(), 3);
-    EXPECT_EQ(value(QStringLiteral("SELECT DISTINCT OUTYM FROM T_DAY_INPUT")), QStringLiteral("kept"));
+    EXPECT_EQ(value(QStringLiteral("SELECT DISTINCT OUTYM FROM T_DAY_INPUT")),
+              QStringLiteral("kept"));
     // Another first month rebuilds it.
     ASSERT_TRUE(SetDayInputData(QStringLiteral("2024/05"), QStringLiteral("2024/05")));
     EXPECT_EQ(months(), QStringList{QStringLiteral("2024/05|2024年5月")});
 }
 
 TEST(PeriodCaption, CorporationsCountPeriodsOthersNameTheYear) {
-    EXPECT_EQ(periodLabelFor(QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("2024/04/01")),
-              QStringLiteral("第 3 期"));
-    EXPECT_EQ(periodLabelFor(QStringLiteral("0"), QStringLiteral("3"), QStringLiteral("2024/04/01")),
-              QStringLiteral("2024年度"));
+    EXPECT_EQ(
+        periodLabelFor(QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("2024/04/01")),
+        QStringLiteral("第 3 期"));
+    EXPECT_EQ(
+        periodLabelFor(QStringLiteral("0"), QStringLiteral("3"), QStringLiteral("2024/04/01")),
+        QStringLiteral("2024年度"));
     EXPECT_EQ(periodLabelFor(QString(), QStringLiteral("1"), QStringLiteral("2023/10/01")),
               QStringLiteral("2023年度"));
 }

@@ -9,7 +9,7 @@
 // Records every message box and answers questions from a script (the default answer when the
 // script is used up). Installs itself for its lifetime.
 class RecordingMessages : public Messages {
-public:
+  public:
     RecordingMessages() { Messages::install(this); }
     ~RecordingMessages() override { Messages::install(nullptr); }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 #include "support/QtPrinters.h"
 #include "support/RecordingMessages.h"
@@ -9,7 +9,7 @@
 // A fresh copy of the shipped database in a temporary program folder, opened on the global
 // connection, with today fixed and message boxes recorded.
 class DatabaseTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -2,20 +2,21 @@
 
 #include "common/Clock.h"
 #include "common/Session.h"
-#include "totals/MonthFlags.h"
 #include "support/TestDatabase.h"
+#include "totals/MonthFlags.h"
 
 namespace {
 
 class MonthFlags : public DatabaseTest {
-protected:
+  protected:
     void SetUp() override {
         DatabaseTest::SetUp();
         session().CurrentCid = QStringLiteral("51");
     }
     QStringList flags() {
-        return rows(QStringLiteral("SELECT DATEYM, SYORIFLG, SYORIFLGH, SYORIDAY FROM T_TUKISIME "
-                                   "WHERE CID = '51' ORDER BY DATEYM"));
+        return rows(
+            QStringLiteral("SELECT DATEYM, SYORIFLG, SYORIFLGH, SYORIDAY FROM T_TUKISIME "
+                           "WHERE CID = '51' ORDER BY DATEYM"));
     }
 };
 
@@ -29,8 +30,8 @@ TEST_F(MonthFlags, BuildsTheOpeningMonthAndAtMostTwelveMonths) {
     EXPECT_EQ(rows(QStringLiteral("SELECT DATEYM FROM T_TUKISIMECHECK WHERE CID = '51'")),
               QStringList{QStringLiteral("2024/00")});
     // The password rows are never touched.
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_TUKISIMECHECK WHERE CID IN ('P1','P2')")),
-              2);
+    EXPECT_EQ(
+        count(QStringLiteral("SELECT COUNT(*) FROM T_TUKISIMECHECK WHERE CID IN ('P1','P2')")), 2);
 
     // A short period stops at its last month; a rebuild replaces everything.
     ASSERT_TRUE(SetTukisimeData(QStringLiteral("2024/11"), QStringLiteral("2025/01")));

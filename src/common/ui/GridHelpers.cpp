@@ -47,9 +47,9 @@ void lockGridBlock(QTableWidget* grid, int firstColumn, int firstRow, int lastCo
 }
 
 MsgAnswer deleteGridRow(QTableWidget* grid, int row) {
-    const MsgAnswer answer = messages().askYesNo(QStringLiteral("可以删除被选择的行吗？"),
-                                                 MsgAnswer::Yes, MsgIcon::Question,
-                                                 QStringLiteral("确认"));
+    const MsgAnswer answer =
+        messages().askYesNo(QStringLiteral("可以删除被选择的行吗？"), MsgAnswer::Yes,
+                            MsgIcon::Question, QStringLiteral("确认"));
     if (answer != MsgAnswer::Yes || row < 0 || row >= grid->rowCount()) {
         return answer;
     }

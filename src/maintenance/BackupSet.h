@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "db/TableColumns.h"
+
+class RecordSet;
+class QTextStream;
+
+// The backup set of an account set: one text file per table of T_BACKUP, each row a line of
+// quoted, comma-separated fields.
+
+enum class BackupUse {
+    Full,     // the 23 files, with the year copies
+    YearEnd,  // the 11 files of the live tables, written silently before a carry-forward
+};
+
+// Writes the backup set of the current account set into folder (created when missing).
+// Announces "数据备份成功！" unless written for the year-end. Reports failures itself.
+bool DataBackUp(const QString& folder, BackupUse use = BackupUse::Full);
+
+// The folder the main window backs up into: AppFolder/Data/<account-set text>/.
+QString defaultBackupFolder(const QString& accountSetText);
+
+// Writes the first fieldCount columns of the current row as one line; columns are the row's
+// columns as the schema declares them.
+bool write_data_to_text(const RecordSet& row, const QList<Column>& columns, int fieldCount,
+                        QTextStream& file);
+
+// One field as written: the value's ordinary text in double quotes, a quote inside doubled.
+QString backupField(const QString& text);
