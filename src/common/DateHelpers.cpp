@@ -42,7 +42,7 @@ QVariant nullToZero(const QVariant& v) {
 }
 
 QString splitAtBlank(const QString& text, QString& rest) {
-    const QString trimmed = text.trimmed();
+    QString trimmed = text.trimmed();
     for (qsizetype i = 0; i < trimmed.size(); ++i) {
         if (isBlank(trimmed[i])) {
             rest = trimmed.mid(i + 1).trimmed();

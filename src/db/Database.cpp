@@ -91,7 +91,7 @@ QSqlQuery& Database::prepared(const QString& sql) {
     if (!query.prepare(sql)) {
         throw toDbError(query.lastError());
     }
-    return *statements_.insert(sql, std::move(query));
+    return *statements_.insert(sql, query);
 }
 
 void Database::run(QSqlQuery& query, const QVariantList& params) {
@@ -133,7 +133,7 @@ void Database::noteError(const DbError& error) {
     lastErrorText_ = error.description();
 }
 
-RecordSet Database::query(const QString& sql, const QVariantList& params) {
+QSqlQuery Database::select(const QString& sql, const QVariantList& params) {
     requireOpen();
     QSqlQuery query(connection());
     query.setForwardOnly(true);
@@ -146,22 +146,15 @@ RecordSet Database::query(const QString& sql, const QVariantList& params) {
     if (!query.exec()) {
         throw toDbError(query.lastError());
     }
-    return RecordSet(std::move(query));
+    return query;
+}
+
+RecordSet Database::query(const QString& sql, const QVariantList& params) {
+    return RecordSet(select(sql, params));
 }
 
 QVariant Database::scalar(const QString& sql, const QVariantList& params) {
-    requireOpen();
-    QSqlQuery query(connection());
-    query.setForwardOnly(true);
-    if (!query.prepare(sql)) {
-        throw toDbError(query.lastError());
-    }
-    for (int i = 0; i < params.size(); ++i) {
-        query.bindValue(i, params.at(i));
-    }
-    if (!query.exec()) {
-        throw toDbError(query.lastError());
-    }
+    QSqlQuery query = select(sql, params);
     return query.next() ? query.value(0) : QVariant();
 }
 
@@ -174,7 +167,7 @@ const QList<Column>& Database::columns(const QString& table) {
         if (read.isEmpty()) {
             throw DbError(DbError::kInvalidValue, QStringLiteral("找不到表: ") + table);
         }
-        found = columns_.insert(key, std::move(read));
+        found = columns_.insert(key, read);
     }
     return *found;
 }

@@ -51,6 +51,8 @@ class Database {
   private:
     Database() = default;
     QSqlQuery& prepared(const QString& sql);
+    // A fresh forward-only query, executed.
+    QSqlQuery select(const QString& sql, const QVariantList& params);
     void run(QSqlQuery& query, const QVariantList& params);
     void requireOpen() const;
 

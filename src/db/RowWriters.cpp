@@ -160,24 +160,61 @@ bool writeRow(RowWriter writer, const QStringList& fields, const QString& table)
 
 }  // namespace
 
-#define OMBREL_ROW_WRITER(name)                                  \
-    bool name(const QStringList& fields, const QString& table) { \
-        return writeRow(&name, fields, table);                   \
-    }
+bool name(const QStringList& fields, const QString& table) {
+    return writeRow(&name, fields, table);
+}
 
-OMBREL_ROW_WRITER(WriteKanjoTable)
-OMBREL_ROW_WRITER(WriteBKanjoTable)
-OMBREL_ROW_WRITER(WriteCompanyTable)
-OMBREL_ROW_WRITER(WriteSiwakeTable)
-OMBREL_ROW_WRITER(WriteSiMeisaiTable)
-OMBREL_ROW_WRITER(WriteDayInputTable)
-OMBREL_ROW_WRITER(WriteSiPatternTable)
-OMBREL_ROW_WRITER(WriteDayToranTable)
-OMBREL_ROW_WRITER(WriteKisyuzanTable)
-OMBREL_ROW_WRITER(WriteHojoKamokuTable)
-OMBREL_ROW_WRITER(WriteTekiyoTable)
-OMBREL_ROW_WRITER(WriteTukisimeTable)
-OMBREL_ROW_WRITER(WriteBKesansyoTable)
+bool WriteKanjoTable(const QStringList& fields, const QString& table) {
+    return writeRow(&WriteKanjoTable, fields, table);
+}
+
+bool WriteBKanjoTable(const QStringList& fields, const QString& table) {
+    return writeRow(&WriteBKanjoTable, fields, table);
+}
+
+bool WriteCompanyTable(const QStringList& fields, const QString& table) {
+    return writeRow(&WriteCompanyTable, fields, table);
+}
+
+bool WriteSiwakeTable(const QStringList& fields, const QString& table) {
+    return writeRow(&WriteSiwakeTable, fields, table);
+}
+
+bool WriteSiMeisaiTable(const QStringList& fields, const QString& table) {
+    return writeRow(&WriteSiMeisaiTable, fields, table);
+}
+
+bool WriteDayInputTable(const QStringList& fields, const QString& table) {
+    return writeRow(&WriteDayInputTable, fields, table);
+}
+
+bool WriteSiPatternTable(const QStringList& fields, const QString& table) {
+    return writeRow(&WriteSiPatternTable, fields, table);
+}
+
+bool WriteDayToranTable(const QStringList& fields, const QString& table) {
+    return writeRow(&WriteDayToranTable, fields, table);
+}
+
+bool WriteKisyuzanTable(const QStringList& fields, const QString& table) {
+    return writeRow(&WriteKisyuzanTable, fields, table);
+}
+
+bool WriteHojoKamokuTable(const QStringList& fields, const QString& table) {
+    return writeRow(&WriteHojoKamokuTable, fields, table);
+}
+
+bool WriteTekiyoTable(const QStringList& fields, const QString& table) {
+    return writeRow(&WriteTekiyoTable, fields, table);
+}
+
+bool WriteTukisimeTable(const QStringList& fields, const QString& table) {
+    return writeRow(&WriteTukisimeTable, fields, table);
+}
+
+bool WriteBKesansyoTable(const QStringList& fields, const QString& table) {
+    return writeRow(&WriteBKesansyoTable, fields, table);
+}
 
 RowWriter rowWriterForSeqNo(int seqNo) {
     static const RowWriter bySeqNo[] = {
