@@ -122,6 +122,24 @@ void loadRows(QSqlDatabase& db, const QString& table) {
     }
 }
 
+// The working chart belongs to the set a first start makes current, the lowest one: the template
+// with that set's own values laid over it.
+void prepareWorkingChart(QSqlDatabase& db) {
+    const QString columns = QStringLiteral(
+        "KOCODE, KMCODE, KNBUN, KANNAME, SYORIKBN, TAIKBN, TOCODE, BUNCODE, NOCNG, BUMONSET, "
+        "HOJOSET, HOSETNO, SIYOU, PCODE1, PCODE2, PCODE3, KAIPAGE, KISYUZAN, AICODE, DAIBUN, "
+        "TYUBUN, SYOBUN, JUN, KISYUMKBN");
+    const QString own = QStringLiteral(
+        "FROM T_KISYUZAN S WHERE S.CID = (SELECT MIN(CID) FROM T_COMP_MAIN) "
+        "AND S.KOCODE = T_KANJO.KOCODE");
+    exec(db, QStringLiteral("INSERT INTO T_KANJO (%1) SELECT %1 FROM MT_KANJO").arg(columns));
+    exec(db, QStringLiteral("UPDATE T_KANJO SET (KMCODE, KANNAME, KISYUZAN, JUN, SIYOU, AICODE, "
+                            "HOJOSET, KISYUMKBN) = (SELECT S.KMCODE, S.KANNAME, S.KISYUZAN, S.JUN, "
+                            "S.SIYOU, S.AICODE, S.HOJOSET, S.KISYUMKBN %1) WHERE EXISTS (SELECT 1 %1)")
+                 .arg(own));
+    exec(db, QStringLiteral("UPDATE MT_KANJO SET CID = (SELECT MIN(CID) FROM T_COMP_MAIN)"));
+}
+
 void build(QSqlDatabase& db) {
     exec(db, QStringLiteral("BEGIN"));
     for (const QString& statement : ShippedDatabase::schemaStatements()) {
@@ -130,6 +148,7 @@ void build(QSqlDatabase& db) {
     for (const QString& table : ShippedDatabase::tablesWithRows()) {
         loadRows(db, table);
     }
+    prepareWorkingChart(db);
     exec(db, QStringLiteral("COMMIT"));
 }
 
@@ -155,7 +174,8 @@ QStringList schemaStatements() {
 
 QStringList tablesWithRows() {
     return {QStringLiteral("T_BACKUP"), QStringLiteral("T_TUKISIMECHECK"),
-            QStringLiteral("T_COMP_MAIN"), QStringLiteral("MT_KANJO")};
+            QStringLiteral("T_COMP_MAIN"), QStringLiteral("MT_KANJO"),
+            QStringLiteral("T_KISYUZAN")};
 }
 
 void create(const QString& filePath) {

@@ -202,32 +202,39 @@ class MainMenuSwitch : public MainMenuStart {
 };
 
 TEST_F(MainMenuSwitch, FirstLoadCopiesTheTemplateChartLaterLoadsOverlayTheSetsValues) {
+    const qint64 accounts = count(QStringLiteral("SELECT COUNT(*) FROM MT_KANJO"));
+    // A prepared set brings its own names.
+    setPeriod(QStringLiteral("04"), QStringLiteral("2024/01/01"), QStringLiteral("2024/12/31"));
+    logic.cmbKaikeiData_Click(indexOf(QStringLiteral("餐饮业")));
+    EXPECT_EQ(value(QStringLiteral("SELECT KANNAME FROM T_KANJO WHERE KOCODE = '180'")),
+              QStringLiteral("餐饮收入"));
     logic.cmbKaikeiData_Click(indexOf(QStringLiteral("零售业")));
     EXPECT_EQ(session().CurrentCid, QStringLiteral("02"));
     EXPECT_EQ(logic.lblKaisyaName(), QStringLiteral("零售业"));
     EXPECT_EQ(session().PeriodLabel, QStringLiteral("2024年度"));
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_KANJO")),
-              count(QStringLiteral("SELECT COUNT(*) FROM MT_KANJO")));
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_KISYUZAN WHERE CID = '02'")),
-              count(QStringLiteral("SELECT COUNT(*) FROM MT_KANJO")));
-    EXPECT_EQ(value(QStringLiteral("SELECT DISTINCT CID FROM MT_KANJO")), QStringLiteral("02"));
+    EXPECT_EQ(value(QStringLiteral("SELECT KANNAME FROM T_KANJO WHERE KOCODE = '180'")),
+              QStringLiteral("商品销售收入"));
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_DAY_INPUT WHERE CID = '02'")), 12);
     EXPECT_TRUE(host.opened.isEmpty());  // a set with a period opens no screen
     EXPECT_EQ(host.busyLevel, 0);
 
-    // The set's own values, changed since: they overlay the chart on the next load.
-    exec(
-        QStringLiteral("UPDATE T_KISYUZAN SET KANNAME = '零用现金', KISYUZAN = 12345000, "
-                       "JUN = 7 WHERE CID = '02' AND KOCODE = '004'"));
-    exec(QStringLiteral("UPDATE T_KANJO SET KANNAME = 'stale'"));
+    // A set of the user's own, loaded for the first time, takes the template chart.
+    exec(QStringLiteral("UPDATE T_KANJO SET KANNAME = 'stale', KISYUZAN = 5"));
     logic.cmbKaikeiData_Click(indexOf(QStringLiteral("我的商店")));
     EXPECT_EQ(session().CurrentCid, QStringLiteral("51"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_KANJO")), accounts);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_KANJO WHERE KANNAME = 'stale'")), 0);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_KISYUZAN WHERE CID = '51'")), accounts);
+    EXPECT_EQ(value(QStringLiteral("SELECT DISTINCT CID FROM MT_KANJO")), QStringLiteral("51"));
+
+    // Its own values, changed since, overlay the chart on the next load.
+    exec(QStringLiteral("UPDATE T_KISYUZAN SET KANNAME = '零用现金', KISYUZAN = 12345000, "
+                        "JUN = 7 WHERE CID = '51' AND KOCODE = '004'"));
     logic.cmbKaikeiData_Click(indexOf(QStringLiteral("零售业")));
-    EXPECT_EQ(
-        rows(QStringLiteral("SELECT KANNAME, KISYUZAN, JUN FROM T_KANJO WHERE KOCODE = '004'")),
-        QStringList{QStringLiteral("零用现金|12345000|7")});
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_KISYUZAN WHERE CID = '02'")),
-              count(QStringLiteral("SELECT COUNT(*) FROM MT_KANJO")));
+    logic.cmbKaikeiData_Click(indexOf(QStringLiteral("我的商店")));
+    EXPECT_EQ(rows(QStringLiteral("SELECT KANNAME, KISYUZAN, JUN FROM T_KANJO WHERE KOCODE = '004'")),
+              QStringList{QStringLiteral("零用现金|12345000|7")});
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_KISYUZAN WHERE CID = '51'")), accounts);
     // The structure columns keep coming from the template.
     EXPECT_EQ(value(QStringLiteral("SELECT TOCODE FROM T_KANJO WHERE KOCODE = '004'")),
               QStringLiteral("028"));
@@ -255,13 +262,13 @@ TEST_F(MainMenuSwitch, ChoosingTheCurrentSetAgainDoesNothing) {
 TEST_F(MainMenuSwitch, FailedSwitchKeepsThePreviousSet) {
     exec(QStringLiteral("ALTER TABLE MT_KANJO RENAME TO MT_KANJO_AWAY"));
     const QString label = session().PeriodLabel;
-    logic.cmbKaikeiData_Click(indexOf(QStringLiteral("零售业")));
+    logic.cmbKaikeiData_Click(indexOf(QStringLiteral("我的商店")));
     EXPECT_TRUE(messages.last().text.endsWith(u"(change_kanjo_data)"));
     EXPECT_EQ(session().CurrentCid, QStringLiteral("01"));
     EXPECT_EQ(session().PeriodLabel, label);
     EXPECT_EQ(logic.lblKaisyaName(), QStringLiteral("家计簿"));
     EXPECT_EQ(value(QStringLiteral("SELECT CID FROM WK_COMPANY")), QStringLiteral("01"));
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_DAY_INPUT WHERE CID = '02'")), 0);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_DAY_INPUT WHERE CID = '51'")), 0);
     EXPECT_FALSE(Database::global().inTransaction());
     EXPECT_EQ(host.busyLevel, 0);
 }

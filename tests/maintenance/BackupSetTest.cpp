@@ -23,11 +23,6 @@ class BackupSet : public DatabaseTest {
         exec(
             QStringLiteral("INSERT INTO T_SIWAKE VALUES ('03', '00001', '00001', '2024/01/01', "
                            "'2024/01/01', '1', 0, 0, 0)"));
-        exec(
-            QStringLiteral("INSERT INTO T_KANJO SELECT KOCODE, KMCODE, KNBUN, KANNAME, SYORIKBN, "
-                           "TAIKBN, TOCODE, BUNCODE, NOCNG, BUMONSET, HOJOSET, HOSETNO, SIYOU, "
-                           "PCODE1, PCODE2, PCODE3, KAIPAGE, KISYUZAN, AICODE, DAIBUN, TYUBUN, "
-                           "SYOBUN, JUN, KISYUMKBN FROM MT_KANJO"));
         target = folder.filePath(QStringLiteral("Data/零售业/"));
     }
     QStringList lines(const QString& name) {
