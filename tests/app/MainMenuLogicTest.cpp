@@ -343,3 +343,25 @@ TEST(MainMenuText, GuidanceTextLinesAndBlankLines) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainMenuStart, EveryPreparedSetLoadsItsChart) {
+    logic.set_start();
+    for (int index = static_cast<int>(logic.entries().size()) - 1; index >= 0; --index) {
+        logic.cmbKaikeiData_Click(index);
+        const QString cid = session().CurrentCid;
+        ASSERT_EQ(cid.toInt(), logic.entries().at(index).itemData);
+        EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_KANJO K JOIN T_KISYUZAN S ON "
+                                       "S.KOCODE = K.KOCODE AND S.CID = ? WHERE "
+                                       "K.KANNAME = S.KANNAME AND K.JUN = S.JUN"),
+                        {cid}),
+                  count(QStringLiteral("SELECT COUNT(*) FROM MT_KANJO")))
+            << cid.toStdString();
+    }
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join(u'\n').toStdString();
+    // Each prepared set, chosen for the first time, asks for its company and period.
+    EXPECT_EQ(host.opened.size(), 13);
+}
+
+}  // namespace

@@ -16,6 +16,7 @@ protected:
     void SetUp() override {
         DatabaseTest::SetUp();
         session().CurrentCid = QStringLiteral("02");
+        TransactionGuard transaction;
         opening(QStringLiteral("004"), 10000);
         opening(QStringLiteral("009"), 50000);
         opening(QStringLiteral("049"), 20000);
@@ -45,6 +46,7 @@ protected:
             ASSERT_TRUE(WriteSiMeisaiTable(f, QStringLiteral("T_SI_MEISAI")))
                 << Database::global().lastErrorText().toStdString();
         }
+        transaction.commit();
     }
     void opening(const QString& kocode, int amount) {
         exec(QStringLiteral("UPDATE T_KANJO SET KISYUZAN = ? WHERE KOCODE = ?"),
