@@ -133,10 +133,11 @@ void prepareWorkingChart(QSqlDatabase& db) {
         "FROM T_KISYUZAN S WHERE S.CID = (SELECT MIN(CID) FROM T_COMP_MAIN) "
         "AND S.KOCODE = T_KANJO.KOCODE");
     exec(db, QStringLiteral("INSERT INTO T_KANJO (%1) SELECT %1 FROM MT_KANJO").arg(columns));
-    exec(db, QStringLiteral("UPDATE T_KANJO SET (KMCODE, KANNAME, KISYUZAN, JUN, SIYOU, AICODE, "
-                            "HOJOSET, KISYUMKBN) = (SELECT S.KMCODE, S.KANNAME, S.KISYUZAN, S.JUN, "
-                            "S.SIYOU, S.AICODE, S.HOJOSET, S.KISYUMKBN %1) WHERE EXISTS (SELECT 1 %1)")
-                 .arg(own));
+    exec(db,
+         QStringLiteral("UPDATE T_KANJO SET (KMCODE, KANNAME, KISYUZAN, JUN, SIYOU, AICODE, "
+                        "HOJOSET, KISYUMKBN) = (SELECT S.KMCODE, S.KANNAME, S.KISYUZAN, S.JUN, "
+                        "S.SIYOU, S.AICODE, S.HOJOSET, S.KISYUMKBN %1) WHERE EXISTS (SELECT 1 %1)")
+             .arg(own));
     exec(db, QStringLiteral("UPDATE MT_KANJO SET CID = (SELECT MIN(CID) FROM T_COMP_MAIN)"));
 }
 
@@ -173,9 +174,9 @@ QStringList schemaStatements() {
 }
 
 QStringList tablesWithRows() {
-    return {QStringLiteral("T_BACKUP"), QStringLiteral("T_TUKISIMECHECK"),
+    return {QStringLiteral("T_BACKUP"),    QStringLiteral("T_TUKISIMECHECK"),
             QStringLiteral("T_COMP_MAIN"), QStringLiteral("MT_KANJO"),
-            QStringLiteral("T_KISYUZAN")};
+            QStringLiteral("T_KISYUZAN"),  QStringLiteral("T_MOJICHG")};
 }
 
 void create(const QString& filePath) {

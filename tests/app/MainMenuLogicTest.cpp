@@ -228,12 +228,14 @@ TEST_F(MainMenuSwitch, FirstLoadCopiesTheTemplateChartLaterLoadsOverlayTheSetsVa
     EXPECT_EQ(value(QStringLiteral("SELECT DISTINCT CID FROM MT_KANJO")), QStringLiteral("51"));
 
     // Its own values, changed since, overlay the chart on the next load.
-    exec(QStringLiteral("UPDATE T_KISYUZAN SET KANNAME = '零用现金', KISYUZAN = 12345000, "
-                        "JUN = 7 WHERE CID = '51' AND KOCODE = '004'"));
+    exec(
+        QStringLiteral("UPDATE T_KISYUZAN SET KANNAME = '零用现金', KISYUZAN = 12345000, "
+                       "JUN = 7 WHERE CID = '51' AND KOCODE = '004'"));
     logic.cmbKaikeiData_Click(indexOf(QStringLiteral("零售业")));
     logic.cmbKaikeiData_Click(indexOf(QStringLiteral("我的商店")));
-    EXPECT_EQ(rows(QStringLiteral("SELECT KANNAME, KISYUZAN, JUN FROM T_KANJO WHERE KOCODE = '004'")),
-              QStringList{QStringLiteral("零用现金|12345000|7")});
+    EXPECT_EQ(
+        rows(QStringLiteral("SELECT KANNAME, KISYUZAN, JUN FROM T_KANJO WHERE KOCODE = '004'")),
+        QStringList{QStringLiteral("零用现金|12345000|7")});
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_KISYUZAN WHERE CID = '51'")), accounts);
     // The structure columns keep coming from the template.
     EXPECT_EQ(value(QStringLiteral("SELECT TOCODE FROM T_KANJO WHERE KOCODE = '004'")),

@@ -1,5 +1,5 @@
-#include <QHash>
 #include <gtest/gtest.h>
+#include <QHash>
 
 #include "common/Session.h"
 #include "db/Database.h"
@@ -12,7 +12,7 @@ namespace {
 // months of journal lines. Until the totals pass exists, the roll-up is followed here by hand:
 // the chart must turn any balanced book into assets = liabilities + equity + profit.
 class BookSense : public DatabaseTest {
-protected:
+  protected:
     void SetUp() override {
         DatabaseTest::SetUp();
         session().CurrentCid = QStringLiteral("02");
@@ -110,7 +110,8 @@ TEST_F(BookSense, AssetsEqualLiabilitiesEquityAndProfit) {
     EXPECT_TRUE(clearing.isZero());
     EXPECT_EQ(assets, liabilitiesAndEquity + profit);
     // What the totals pass will compute as the year's profit: net assets minus net L&E movement.
-    EXPECT_EQ(assets - Money::fromInt(80000), liabilitiesAndEquity - Money::fromInt(80000) + profit);
+    EXPECT_EQ(assets - Money::fromInt(80000),
+              liabilitiesAndEquity - Money::fromInt(80000) + profit);
     // 80000 opening + 20000 loan + 550.75 taxes owed − 2500.5 loss
     EXPECT_EQ(assets, Money::parse(u"98050.25").value());
 }

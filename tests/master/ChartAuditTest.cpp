@@ -6,7 +6,7 @@
 namespace {
 
 class ShippedChart : public DatabaseTest {
-protected:
+  protected:
     // The template chart with one change made by edit; returns what the audit finds.
     QStringList brokenBy(const std::function<void(Chart&)>& edit) {
         Chart chart = loadTemplateChart();

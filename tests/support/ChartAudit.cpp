@@ -8,7 +8,9 @@
 
 namespace {
 
-QString code(int n) { return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0')); }
+QString code(int n) {
+    return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
+}
 
 QSet<QString> codes(std::initializer_list<std::pair<int, int>> ranges) {
     QSet<QString> all;
@@ -21,47 +23,61 @@ QSet<QString> codes(std::initializer_list<std::pair<int, int>> ranges) {
 }
 
 // Balance-sheet codes that some line of the statutory balance sheet adds into its totals.
-const QSet<QString> kBalanceSheetLines = codes(
-    {{4, 5},     {9, 26},    {30, 30},   {34, 35},   {39, 42},   {45, 51},   {54, 61},
-     {70, 81},   {84, 87},   {92, 98},   {100, 101}, {105, 106}, {111, 111}, {116, 116},
-     {120, 121}, {124, 125}, {128, 134}, {136, 141}, {144, 145}, {150, 150}, {155, 155},
-     {158, 159}, {162, 162}, {165, 165}, {170, 171}});
+const QSet<QString> kBalanceSheetLines =
+    codes({{4, 5},     {9, 26},    {30, 30},   {34, 35},   {39, 42},   {45, 51},   {54, 61},
+           {70, 81},   {84, 87},   {92, 98},   {100, 101}, {105, 106}, {111, 111}, {116, 116},
+           {120, 121}, {124, 125}, {128, 134}, {136, 141}, {144, 145}, {150, 150}, {155, 155},
+           {158, 159}, {162, 162}, {165, 165}, {170, 171}});
 
 // Accounts the income statement reads one by one; the others it reads through one of its totals.
-const QSet<QString> kIncomeStatementDirect =
-    codes({{171, 171}, {180, 191}, {195, 201}, {203, 203}, {242, 244}, {246, 257},
-           {259, 259}, {347, 347}, {349, 352}, {355, 356}});
+const QSet<QString> kIncomeStatementDirect = codes({{171, 171},
+                                                    {180, 191},
+                                                    {195, 201},
+                                                    {203, 203},
+                                                    {242, 244},
+                                                    {246, 257},
+                                                    {259, 259},
+                                                    {347, 347},
+                                                    {349, 352},
+                                                    {355, 356}});
 const QSet<QString> kIncomeStatementTotals = {
     QStringLiteral("214"), QStringLiteral("238"), QStringLiteral("240"), QStringLiteral("310"),
     QStringLiteral("321"), QStringLiteral("329"), QStringLiteral("341"), QStringLiteral("345")};
 
 // The conditions of the statutory profit statement's lines, one set per line.
-const QList<QSet<QString>> kProfitStatementLines = {
-    codes({{180, 185}, {190, 191}, {320, 320}}),
-    codes({{186, 187}}),
-    codes({{347, 347}}),
-    codes({{195, 196}, {199, 199}, {239, 239}, {242, 242}, {244, 244}, {259, 259}, {203, 213},
-           {215, 226}, {229, 237}, {246, 255}}),
-    codes({{263, 282}, {284, 300}, {302, 309}}),
-    codes({{283, 283}}),
-    codes({{314, 314}}),
-    codes({{333, 333}}),
-    codes({{315, 315}}),
-    codes({{316, 316}}),
-    codes({{317, 317}}),
-    codes({{334, 334}, {340, 340}}),
-    codes({{343, 343}}),
-    codes({{344, 344}}),
-    codes({{324, 324}}),
-    codes({{327, 327}}),
-    codes({{223, 223}, {328, 328}}),
-    codes({{301, 301}}),
-    codes({{171, 171}}),
-    codes({{355, 355}}),
-    codes({{356, 356}}),
-    codes({{349, 349}}),
-    codes({{351, 351}}),
-    codes({{352, 352}})};
+const QList<QSet<QString>> kProfitStatementLines = {codes({{180, 185}, {190, 191}, {320, 320}}),
+                                                    codes({{186, 187}}),
+                                                    codes({{347, 347}}),
+                                                    codes({{195, 196},
+                                                           {199, 199},
+                                                           {239, 239},
+                                                           {242, 242},
+                                                           {244, 244},
+                                                           {259, 259},
+                                                           {203, 213},
+                                                           {215, 226},
+                                                           {229, 237},
+                                                           {246, 255}}),
+                                                    codes({{263, 282}, {284, 300}, {302, 309}}),
+                                                    codes({{283, 283}}),
+                                                    codes({{314, 314}}),
+                                                    codes({{333, 333}}),
+                                                    codes({{315, 315}}),
+                                                    codes({{316, 316}}),
+                                                    codes({{317, 317}}),
+                                                    codes({{334, 334}, {340, 340}}),
+                                                    codes({{343, 343}}),
+                                                    codes({{344, 344}}),
+                                                    codes({{324, 324}}),
+                                                    codes({{327, 327}}),
+                                                    codes({{223, 223}, {328, 328}}),
+                                                    codes({{301, 301}}),
+                                                    codes({{171, 171}}),
+                                                    codes({{355, 355}}),
+                                                    codes({{356, 356}}),
+                                                    codes({{349, 349}}),
+                                                    codes({{351, 351}}),
+                                                    codes({{352, 352}})};
 
 // Daily entry counts an account as income or expense by its number.
 bool inIncomeSet(const QString& kmcode) {
@@ -81,7 +97,7 @@ bool inExpenseSet(const QString& kmcode) {
 }
 
 class Auditor {
-public:
+  public:
     explicit Auditor(const Chart& chart) : chart_(chart) {
         for (const ChartAccount& a : chart_) {
             if (byCode_.contains(a.kocode)) {
@@ -105,7 +121,7 @@ public:
         return problems_;
     }
 
-private:
+  private:
     void fail(int rule, const ChartAccount& a, const QString& what) {
         problems_.append(QStringLiteral("R%1 %2 %3: %4").arg(rule).arg(a.kocode, a.name, what));
     }
@@ -211,7 +227,9 @@ private:
     void balanceSheetAccount(const ChartAccount& a, const QStringList& up) {
         const bool asset = a.kocode < u"113";
         if (up.last() != (asset ? u"113" : u"176")) {
-            fail(8, a, QStringLiteral("rolls up to %1, not %2").arg(up.last(), asset ? QStringLiteral("113") : QStringLiteral("176")));
+            fail(8, a,
+                 QStringLiteral("rolls up to %1, not %2")
+                     .arg(up.last(), asset ? QStringLiteral("113") : QStringLiteral("176")));
         }
         if (!kBalanceSheetLines.contains(a.kocode)) {
             fail(6, a, QStringLiteral("no line of the statutory balance sheet adds this code"));
@@ -235,12 +253,13 @@ private:
             return kIncomeStatementTotals.contains(t);
         });
         if ((direct ? 1 : 0) + viaTotals != 1) {
-            fail(7, a, QStringLiteral("the income statement counts it %1 times")
-                           .arg((direct ? 1 : 0) + viaTotals));
+            fail(7, a,
+                 QStringLiteral("the income statement counts it %1 times")
+                     .arg((direct ? 1 : 0) + viaTotals));
         }
-        const auto lines = std::count_if(
-            kProfitStatementLines.begin(), kProfitStatementLines.end(),
-            [&](const QSet<QString>& line) { return line.contains(a.kocode); });
+        const auto lines =
+            std::count_if(kProfitStatementLines.begin(), kProfitStatementLines.end(),
+                          [&](const QSet<QString>& line) { return line.contains(a.kocode); });
         if (lines != 1) {
             fail(7, a, QStringLiteral("the profit statement counts it %1 times").arg(lines));
         }
@@ -319,7 +338,8 @@ private:
                 continue;
             }
             if (seen.contains(a.kmcode)) {
-                fail(3, a, QStringLiteral("number %1 also used by %2").arg(a.kmcode, seen[a.kmcode]));
+                fail(3, a,
+                     QStringLiteral("number %1 also used by %2").arg(a.kmcode, seen[a.kmcode]));
             }
             seen.insert(a.kmcode, a.kocode);
         }
@@ -331,7 +351,8 @@ private:
             const ChartAccount* a = find(kocode);
             if (!a || a->syorikbn != kind || (!side.isEmpty() && a->taikbn != side) ||
                 a->siyou != u"Y") {
-                fail(rule, QStringLiteral("%1 must be kind %2 side %3 in use").arg(kocode, kind, side));
+                fail(rule,
+                     QStringLiteral("%1 must be kind %2 side %3 in use").arg(kocode, kind, side));
             }
         };
         expect(QStringLiteral("004"), QStringLiteral("0"), QStringLiteral("0"), 11);
@@ -340,9 +361,9 @@ private:
         for (const char* t : {"113", "176", "348", "353"}) {
             expect(QString::fromLatin1(t), QStringLiteral("1"), QString(), 11);
         }
-        for (const char* t : {"028", "067", "068", "082", "090", "102", "103", "152", "174", "175",
-                              "192", "202", "204", "241", "245", "258", "260", "261", "311", "330",
-                              "346"}) {
+        for (const char* t :
+             {"028", "067", "068", "082", "090", "102", "103", "152", "174", "175", "192",
+              "202", "204", "241", "245", "258", "260", "261", "311", "330", "346"}) {
             expect(QString::fromLatin1(t), QStringLiteral("1"), QString(), 12);
         }
         for (const char* h : {"178", "193", "312"}) {
@@ -377,8 +398,8 @@ private:
         int income = 0;
         int expense = 0;
         for (const ChartAccount& a : chart_) {
-            if (!posting(a) || !inUse(a) || a.jun == 0 || a.name.isEmpty() ||
-                a.kisyumkbn == u"1" || a.kisyumkbn == u"2") {
+            if (!posting(a) || !inUse(a) || a.jun == 0 || a.name.isEmpty() || a.kisyumkbn == u"1" ||
+                a.kisyumkbn == u"2") {
                 continue;
             }
             income += a.daibun == u"1" ? 1 : 0;
@@ -421,7 +442,8 @@ Chart loadSetChart(const QString& cid) {
             "SELECT M.KOCODE, COALESCE(S.KMCODE, M.KMCODE) AS KMCODE, "
             "COALESCE(S.KANNAME, M.KANNAME) AS KANNAME, M.SYORIKBN, M.TAIKBN, M.TOCODE, "
             "M.BUNCODE, COALESCE(S.SIYOU, M.SIYOU) AS SIYOU, M.DAIBUN, "
-            "COALESCE(S.KISYUMKBN, M.KISYUMKBN) AS KISYUMKBN, COALESCE(S.AICODE, M.AICODE) AS AICODE, "
+            "COALESCE(S.KISYUMKBN, M.KISYUMKBN) AS KISYUMKBN, COALESCE(S.AICODE, M.AICODE) AS "
+            "AICODE, "
             "COALESCE(S.HOJOSET, M.HOJOSET) AS HOJOSET, M.HOSETNO, COALESCE(S.JUN, M.JUN) AS JUN, "
             "COALESCE(S.KISYUZAN, M.KISYUZAN) AS KISYUZAN "
             "FROM MT_KANJO M LEFT JOIN T_KISYUZAN S ON S.KOCODE = M.KOCODE AND S.CID = ? "
@@ -429,4 +451,6 @@ Chart loadSetChart(const QString& cid) {
         {cid});
 }
 
-QStringList auditChart(const Chart& chart) { return Auditor(chart).run(); }
+QStringList auditChart(const Chart& chart) {
+    return Auditor(chart).run();
+}
