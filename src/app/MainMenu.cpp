@@ -10,7 +10,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/Screens.h"
+#include "common/ui/Screens.h"
 #include "app/frmOpenscr.h"
 #include "common/Messages.h"
 #include "db/DataSource.h"

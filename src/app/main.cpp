@@ -1,9 +1,11 @@
 #include <QApplication>
 #include <QFont>
 
+#include "app/AllScreens.h"
 #include "app/DesktopMessages.h"
 #include "app/MainMenu.h"
 #include "common/Session.h"
+#include "common/ui/Screens.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -16,7 +18,9 @@ int main(int argc, char* argv[]) {
     Messages::install(&desktopMessages);
     session().AppFolder = QApplication::applicationDirPath() + u'/';
 
+    registerAllScreens();
     MainMenu mainMenu;
+    Screens::addExisting(QStringLiteral("MainMenu"), &mainMenu);
     mainMenu.show();
     mainMenu.Form_Load();
     const int status = session().RunState == 1 && !mainMenu.isVisible() ? 1 : app.exec();

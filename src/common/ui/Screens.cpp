@@ -1,4 +1,4 @@
-#include "app/Screens.h"
+#include "common/ui/Screens.h"
 
 #include <QHash>
 #include <QPointer>
@@ -50,6 +50,22 @@ bool open(const QString& form, QWidget* opener) {
         opener->hide();
     }
     return true;
+}
+
+bool showForm(const QString& form) {
+    QWidget* window = get(form);
+    if (!window) {
+        return false;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return true;
+}
+
+void addExisting(const QString& form, QWidget* window) {
+    QPointer<QWidget> existing(window);
+    registry()[form] = {[existing] { return existing.data(); }, existing};
 }
 
 }  // namespace Screens

@@ -16,5 +16,9 @@ bool has(const QString& form);
 QWidget* get(const QString& form);
 // Shows the screen and hides the window that opened it; false when there is no such screen.
 bool open(const QString& form, QWidget* opener);
+// Shows an existing window again (the caller of a screen that closes); false when there is none.
+bool showForm(const QString& form);
+// Registers a window that already exists, such as the main window.
+void addExisting(const QString& form, QWidget* window);
 
 }  // namespace Screens
