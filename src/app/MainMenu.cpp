@@ -145,6 +145,16 @@ void MainMenu::refresh() {
     }
 }
 
+void MainMenu::addAccountSet(const QString& company, int itemData) {
+    logic_.addEntry(company, itemData);
+    refresh();
+}
+
+void MainMenu::removeAccountSet(int itemData) {
+    logic_.removeEntry(itemData);
+    refresh();
+}
+
 void MainMenu::closeEvent(QCloseEvent* event) {
     if (!unloaded_) {
         unloaded_ = true;

@@ -10,7 +10,7 @@
 class frmOpenscr;
 
 // The main window: choose the account set and open the menus and the daily entry screen.
-class MainMenu : public QWidget, private MainMenuHost {
+class MainMenu : public QWidget, public AccountSetList, private MainMenuHost {
     Q_OBJECT
   public:
     explicit MainMenu(QWidget* parent = nullptr);
@@ -21,6 +21,11 @@ class MainMenu : public QWidget, private MainMenuHost {
     MainMenuLogic& logic() { return logic_; }
     // Shows the state of the logic in the controls.
     void refresh();
+
+    QList<AccountSetEntry> accountSets() const override { return logic_.entries(); }
+    QString currentAccountSetText() const override { return logic_.lblKaisyaName(); }
+    void addAccountSet(const QString& company, int itemData) override;
+    void removeAccountSet(int itemData) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

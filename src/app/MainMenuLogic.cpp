@@ -190,6 +190,30 @@ void MainMenuLogic::cmbKaikeiData_Click(int index) {
     host_.setBusy(false);
 }
 
+void MainMenuLogic::addEntry(const QString& text, int itemData) {
+    auto at = std::find_if(entries_.begin(), entries_.end(),
+                           [itemData](const AccountSetEntry& e) { return e.itemData > itemData; });
+    const auto index = static_cast<int>(at - entries_.begin());
+    entries_.insert(index, {text, itemData});
+    if (selected_ >= index) {
+        ++selected_;
+    }
+    bookButtonsEnabled_ = true;
+    cmbKaikeiData_Click(index);
+}
+
+void MainMenuLogic::removeEntry(int itemData) {
+    entries_.removeIf([itemData](const AccountSetEntry& e) { return e.itemData == itemData; });
+    selected_ = -1;
+    if (entries_.isEmpty()) {
+        session().CurrentCid = Session::kNoAccountSetMarker;
+        companyName_.clear();
+        bookButtonsEnabled_ = false;
+        return;
+    }
+    cmbKaikeiData_Click(0);
+}
+
 bool MainMenuLogic::periodGuard(Guarded button) {
     static const QString routines[] = {QStringLiteral("cmdInOutsyori_Click"),
                                        QStringLiteral("cmdKantanInp_Click"),

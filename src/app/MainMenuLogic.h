@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include "common/AccountSetList.h"
+
 // What the main window does for its logic: the parts that need a display.
 class MainMenuHost {
   public:
@@ -23,12 +25,6 @@ class MainMenuHost {
     virtual void showMessageLabel(const QString& text) = 0;
 };
 
-// One entry of the account-set list: the company name, and the set's number as item data.
-struct AccountSetEntry {
-    QString text;
-    int itemData = 0;
-};
-
 // The main window's state and routines, without widgets.
 class MainMenuLogic {
   public:
@@ -41,6 +37,10 @@ class MainMenuLogic {
     void set_start();
     // A click on an entry of cmbKaikeiData.
     void cmbKaikeiData_Click(int index);
+    // A set created or deleted elsewhere: its entry is added (and chosen) or removed (and the
+    // first entry chosen), each choice switching sets as a click would.
+    void addEntry(const QString& text, int itemData);
+    void removeEntry(int itemData);
     void cmdNewKaisyaJoho_Click();
     void cmdSyokiSet_Click();
     void cmdInOutsyori_Click();

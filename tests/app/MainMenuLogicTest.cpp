@@ -367,3 +367,22 @@ TEST_F(MainMenuStart, EveryPreparedSetLoadsItsChart) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainMenuSwitch, SetsCreatedOrDeletedElsewhereJoinOrLeaveTheList) {
+    addUserSet(QStringLiteral("53"), QStringLiteral("新公司"), QStringLiteral("2024/01/01"));
+    logic.addEntry(QStringLiteral("新公司"), 53);
+    EXPECT_EQ(session().CurrentCid, QStringLiteral("53"));
+    EXPECT_EQ(logic.entries().at(logic.selectedIndex()).text, QStringLiteral("新公司"));
+    EXPECT_EQ(logic.entries().last().itemData, 53);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_KISYUZAN WHERE CID = '53'")),
+              count(QStringLiteral("SELECT COUNT(*) FROM MT_KANJO")));
+    exec(QStringLiteral("DELETE FROM T_COMP_MAIN WHERE CID = '53'"));
+    logic.removeEntry(53);
+    EXPECT_EQ(session().CurrentCid, QStringLiteral("01"));
+    EXPECT_EQ(logic.selectedIndex(), 0);
+    EXPECT_EQ(logic.entries().size(), 14);
+}
+
+}  // namespace
