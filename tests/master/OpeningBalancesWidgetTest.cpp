@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "OpeningBalancesFixture.h"
+#include "master/ui/InpKisyuZandaka.h"
+
+namespace {
+
+class OpeningBalancesWidget : public OpeningBalancesFixture {
+  protected:
+    template <typename T>
+    T* child(const InpKisyuZandaka& window, const char* name) {
+        auto* found = window.findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QString boxText(const InpKisyuZandaka& window, const char* name) {
+        return child<QLineEdit>(window, name)->text();
+    }
+};
+
+TEST_F(OpeningBalancesWidget, ShowsEditsAndGuardsClosing) {
+    InpKisyuZandaka window;
+    window.show();
+    auto* grid = child<QTableWidget>(window, "spdSS");
+    ASSERT_NE(grid, nullptr);
+    ASSERT_EQ(grid->rowCount(), 81);
+    EXPECT_TRUE(grid->isColumnHidden(4));
+    EXPECT_TRUE(grid->isColumnHidden(5));
+    EXPECT_EQ(grid->item(0, 0)->text(), QStringLiteral("101"));
+    EXPECT_EQ(grid->item(0, 1)->text(), QStringLiteral("现金"));
+    EXPECT_EQ(grid->item(0, 2)->text(), QStringLiteral("借"));
+    EXPECT_EQ(grid->item(0, 3)->text(), QStringLiteral("0"));
+    EXPECT_EQ(grid->item(0, 4)->text(), QStringLiteral("004"));
+    EXPECT_EQ(grid->item(0, 5)->text(), QStringLiteral("0"));
+    int equity = -1;
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        for (int c = 0; c < 6; ++c) {
+            EXPECT_EQ(bool(grid->item(r, c)->flags() & Qt::ItemIsEditable), c == 3);
+        }
+        const bool credit = grid->item(r, 2)->text() == u"贷";
+        EXPECT_EQ(grid->item(r, 1)->foreground().color() == QColor(Qt::blue), credit);
+        if (grid->item(r, 4)->text() == u"165") {
+            equity = r;
+        }
+    }
+    ASSERT_GE(equity, 0);
+    EXPECT_EQ(child<QLabel>(window, "lblReadMe")->text(),
+              QStringLiteral("借贷差异如果不是“0”的话，那么余额录入就是错误的。\n"
+                             "请进行修改，使之为“0”。\n"
+                             "辅助科目如果被登录，期初余额就不能被设定。"
+                             "这时要先设置辅助科目，使之无效。"));
+    EXPECT_FALSE(child<QDoubleSpinBox>(window, "numRate")->isEnabled());
+    EXPECT_TRUE(child<QLineEdit>(window, "txtTaisyakuSai")->isReadOnly());
+
+    // An edit is stored and shown as the program reads it; the totals follow.
+    grid->item(0, 3)->setText(QStringLiteral("1000.5"));
+    EXPECT_EQ(value(QStringLiteral("SELECT KISYUZAN FROM T_KANJO WHERE KOCODE = '004'")),
+              QStringLiteral("10005000"));
+    EXPECT_EQ(grid->item(0, 3)->text(), QStringLiteral("1,000.5"));
+    EXPECT_EQ(boxText(window, "txtKarikei"), QStringLiteral("1,001"));
+    EXPECT_EQ(boxText(window, "txtKasikei"), QStringLiteral("0"));
+    EXPECT_EQ(boxText(window, "txtTaisyakuSai"), QStringLiteral("1,001"));
+    // A refused text puts the stored amount back.
+    grid->item(0, 3)->setText(QStringLiteral("xyz"));
+    EXPECT_EQ(grid->item(0, 3)->text(), QStringLiteral("1,000.5"));
+    EXPECT_EQ(messages.shown.size(), 1);
+
+    // Unbalanced: the window stays.
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(messages.last().text,
+              QStringLiteral("借贷差异不为\"0\"时不能返回上一页。请订正借贷科目使之为\"0\"。"));
+    grid->item(equity, 3)->setText(QStringLiteral("1,000.5"));
+    EXPECT_EQ(boxText(window, "txtTaisyakuSai"), QStringLiteral("0"));
+    child<QPushButton>(window, "cmdBack")->click();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(messages.shown.size(), 2);
+
+    // Each showing reads what is stored.
+    exec(QStringLiteral("UPDATE T_KANJO SET KISYUZAN = 0 WHERE KOCODE = '004'"));
+    window.show();
+    EXPECT_EQ(grid->item(0, 3)->text(), QStringLiteral("0"));
+    EXPECT_EQ(boxText(window, "txtTaisyakuSai"), QStringLiteral("-1,001"));
+
+    // Clearing after OK empties the grid's amounts.
+    messages.answers = {MsgAnswer::Ok};
+    child<QPushButton>(window, "cmdClear")->click();
+    EXPECT_EQ(grid->item(equity, 3)->text(), QStringLiteral("0"));
+    EXPECT_EQ(boxText(window, "txtTaisyakuSai"), QStringLiteral("0"));
+    EXPECT_TRUE(window.close());
+}
+
+TEST_F(OpeningBalancesWidget, TheRateBoxFollowsTheSet) {
+    exec(QStringLiteral("UPDATE T_COMP_MAIN SET KANCNG = '1' WHERE CID = '01'"));
+    exec(QStringLiteral("UPDATE T_KISYUZAN SET RATE = 8.5 WHERE CID = '01'"));
+    InpKisyuZandaka window;
+    window.show();
+    auto* rate = child<QDoubleSpinBox>(window, "numRate");
+    EXPECT_TRUE(rate->isEnabled());
+    EXPECT_EQ(rate->value(), 8.5);
+    EXPECT_FALSE(window.logic().changed());
+    rate->setValue(0.0);
+    EXPECT_FALSE(window.close());
+    EXPECT_EQ(messages.last().text, QStringLiteral("汇率未输入。"));
+    rate->setValue(6.25);
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_KISYUZAN WHERE CID = '01' "
+                                   "AND RATE = 6.25")),
+              296);
+}
+
+}  // namespace
