@@ -1,18 +1,21 @@
 #include "app/AllScreens.h"
 
+#include "app/InOutMenu.h"
+#include "app/Manyual.h"
+#include "app/Password.h"
+#include "app/SaveUpdateMenu.h"
+#include "app/SyokiSetMenu.h"
 #include "common/ui/Screens.h"
+#include "master/ui/InpKisyuZandaka.h"
 
 // Each screen is made on first use and kept, so that it keeps its state like a loaded form.
 void registerAllScreens() {
     // Menus, manual viewer and password:
-    // [SyokiSetMenu]
-    // [InOutMenu]
-    // [SaveUpdateMenu]
-    // [Manyual]
-    // [Password]
+    Screens::add(QStringLiteral("SyokiSetMenu"), [] { return new SyokiSetMenu; });
+    Screens::add(QStringLiteral("InOutMenu"), [] { return new InOutMenu; });
+    Screens::add(QStringLiteral("SaveUpdateMenu"), [] { return new SaveUpdateMenu; });
+    Screens::add(QStringLiteral("Manyual"), [] { return new Manyual; });
+    Screens::add(QStringLiteral("Password"), [] { return new Password; });
     // Master data:
-    // [InpKaisyaJoho]
-    // [prtKanjoKamokuSet]
-    // [InpKanjokamokuCh]
-    // [InpKisyuZandaka]
+    Screens::add(QStringLiteral("InpKisyuZandaka"), [] { return new InpKisyuZandaka; });
 }

@@ -4,6 +4,7 @@
 #include "app/AllScreens.h"
 #include "app/DesktopMessages.h"
 #include "app/MainMenu.h"
+#include "app/Password.h"
 #include "common/Session.h"
 #include "common/ui/Screens.h"
 
@@ -23,6 +24,13 @@ int main(int argc, char* argv[]) {
     Screens::addExisting(QStringLiteral("MainMenu"), &mainMenu);
     mainMenu.show();
     mainMenu.Form_Load();
+    // With a password set, nobody gets past the main window without it.
+    if (session().RunState == 0 && mainMenu.logic().passwordPresent() &&
+        !askLoginPassword(&mainMenu)) {
+        mainMenu.close();  // RunState is 2 now: no backup offer
+        Messages::install(nullptr);
+        return 2;
+    }
     const int status = session().RunState == 1 && !mainMenu.isVisible() ? 1 : app.exec();
     Messages::install(nullptr);
     return status;

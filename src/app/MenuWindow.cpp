@@ -1,0 +1,86 @@
+#include "app/MenuWindow.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QVBoxLayout>
+
+#include "common/Messages.h"
+#include "common/Session.h"
+#include "common/ui/Screens.h"
+
+namespace {
+
+const QString kMainMenu = QStringLiteral("MainMenu");
+const QString kSeparator = QStringLiteral(" — ");
+
+// The company name as the main window shows it; the account set can change between showings.
+QString companyName() {
+    QWidget* main = Screens::get(kMainMenu);
+    const auto* label = main ? main->findChild<QLabel*>(QStringLiteral("lblKaisyaName")) : nullptr;
+    return label ? label->text() : QString();
+}
+
+}  // namespace
+
+MenuWindow::MenuWindow(const QString& form, const QString& title, const QStringList& readMe,
+                       const QList<MenuButton>& buttons)
+    : title_(title) {
+    setObjectName(form);
+    setWindowTitle(title);
+
+    auto* column = new QVBoxLayout;
+    for (const MenuButton& b : buttons) {
+        auto* button = new QPushButton(b.caption, this);
+        button->setObjectName(b.name);
+        button->setToolTip(b.toolTip);
+        button->setMinimumHeight(34);
+        button->setStyleSheet(QStringLiteral("text-align: left; padding-left: 12px;"));
+        connect(button, &QPushButton::clicked, this, [this, b] { openTarget(b); });
+        column->addWidget(button);
+    }
+    column->addStretch();
+    cmdBack = new QPushButton(QStringLiteral("返回主界面(X)"), this);
+    cmdBack->setObjectName(QStringLiteral("cmdBack"));
+    cmdBack->setToolTip(QStringLiteral("返回软件主界面。"));
+    cmdBack->setMinimumHeight(34);
+    cmdBack->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+    connect(cmdBack, &QPushButton::clicked, this, &QWidget::close);
+    column->addWidget(cmdBack);
+
+    lblReadMe = new QLabel(readMe.join(u'\n'), this);
+    lblReadMe->setObjectName(QStringLiteral("lblReadMe"));
+    lblReadMe->setTextFormat(Qt::PlainText);
+    lblReadMe->setWordWrap(true);
+    lblReadMe->setFrameShape(QFrame::StyledPanel);
+    lblReadMe->setMargin(10);
+    lblReadMe->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(column);
+    layout->addWidget(lblReadMe, 1);
+    resize(640, 420);
+}
+
+QString MenuWindow::captionText() const {
+    return title_ + kSeparator + session().PeriodLabel + kSeparator + companyName();
+}
+
+void MenuWindow::showEvent(QShowEvent* event) {
+    setWindowTitle(captionText());
+    QWidget::showEvent(event);
+}
+
+void MenuWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    Screens::showForm(kMainMenu);
+}
+
+void MenuWindow::openTarget(const MenuButton& button) {
+    if (!button.callerForm.isEmpty()) {
+        session().CallerForm = button.callerForm;
+    }
+    if (!Screens::open(button.form, this)) {
+        messages().information(QStringLiteral("该功能尚未提供。"));
+    }
+}
