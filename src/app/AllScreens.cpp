@@ -6,6 +6,7 @@
 #include "app/SaveUpdateMenu.h"
 #include "app/SyokiSetMenu.h"
 #include "common/ui/Screens.h"
+#include "master/ui/InpKaisyaJoho.h"
 #include "master/ui/InpKisyuZandaka.h"
 
 // Each screen is made on first use and kept, so that it keeps its state like a loaded form.
@@ -17,5 +18,6 @@ void registerAllScreens() {
     Screens::add(QStringLiteral("Manyual"), [] { return new Manyual; });
     Screens::add(QStringLiteral("Password"), [] { return new Password; });
     // Master data:
+    Screens::add(QStringLiteral("InpKaisyaJoho"), [] { return new InpKaisyaJoho; });
     Screens::add(QStringLiteral("InpKisyuZandaka"), [] { return new InpKisyuZandaka; });
 }
