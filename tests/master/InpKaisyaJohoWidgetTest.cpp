@@ -18,7 +18,7 @@ namespace {
 // The main window as the screen finds it: a window that is also the account-set list.
 class FakeMainWindow : public QWidget, public FakeAccountSets {};
 
-class InpKaisyaJojoWidget : public DatabaseTest {
+class InpKaisyaJohoWidget : public DatabaseTest {
   protected:
     void SetUp() override {
         DatabaseTest::SetUp();
@@ -64,7 +64,7 @@ class InpKaisyaJojoWidget : public DatabaseTest {
     InpKaisyaJoho screen;
 };
 
-TEST_F(InpKaisyaJojoWidget, ShowsTheCurrentSetAndSavesWhatIsTyped) {
+TEST_F(InpKaisyaJohoWidget, ShowsTheCurrentSetAndSavesWhatIsTyped) {
     for (const char* name :
          {"txtKaisyaName", "txtKaisyaFurigana", "txtYubin", "txtTodohuken", "txtJyusho1",
           "txtJyusho2", "txtTel", "txtFax", "txtDaihyoYakusyoku", "txtDaihyoName", "txtKaikeiNendo",
@@ -138,7 +138,7 @@ TEST_F(InpKaisyaJojoWidget, ShowsTheCurrentSetAndSavesWhatIsTyped) {
     screen.close();
 }
 
-TEST_F(InpKaisyaJojoWidget, CreatesANewSetFromTheMainWindow) {
+TEST_F(InpKaisyaJohoWidget, CreatesANewSetFromTheMainWindow) {
     session().CallerForm = QStringLiteral("MainMenu");
     showScreen();
     EXPECT_EQ(screen.windowTitle(), QStringLiteral("新建账套"));
