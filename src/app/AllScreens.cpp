@@ -7,7 +7,9 @@
 #include "app/SyokiSetMenu.h"
 #include "common/ui/Screens.h"
 #include "master/ui/InpKaisyaJoho.h"
+#include "master/ui/InpKanjokamokuCh.h"
 #include "master/ui/InpKisyuZandaka.h"
+#include "master/ui/prtKanjoKamokuSet.h"
 
 // Each screen is made on first use and kept, so that it keeps its state like a loaded form.
 void registerAllScreens() {
@@ -19,5 +21,7 @@ void registerAllScreens() {
     Screens::add(QStringLiteral("Password"), [] { return new Password; });
     // Master data:
     Screens::add(QStringLiteral("InpKaisyaJoho"), [] { return new InpKaisyaJoho; });
+    Screens::add(QStringLiteral("prtKanjoKamokuSet"), [] { return new prtKanjoKamokuSet; });
+    Screens::add(QStringLiteral("InpKanjokamokuCh"), [] { return new InpKanjokamokuCh; });
     Screens::add(QStringLiteral("InpKisyuZandaka"), [] { return new InpKisyuZandaka; });
 }
