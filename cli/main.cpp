@@ -1,69 +1,80 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTextStream>
-#include <cstdio>
 
+#include "CliSupport.h"
+#include "common/Clock.h"
 #include "common/Session.h"
 #include "db/DataSource.h"
-#include "db/Database.h"
 #include "db/DbError.h"
 
 namespace {
 
-const char* const kUsage =
-    "usage: ombrel-cli --db FILE COMMAND\n"
-    "commands:\n"
-    "  sets    list the account sets: CID, company, period start, period end\n";
+struct CommandLine {
+    QString dbFile;
+    QString command;
+    QStringList arguments;
+};
 
-int fail(const QString& message) {
-    QTextStream(stderr) << message << '\n';
-    return 1;
+// The global options may stand anywhere; the first other word is the command.
+CommandLine parseCommandLine(const QStringList& args) {
+    CommandLine line;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (arg == u"--db" && i + 1 < args.size()) {
+            line.dbFile = args.at(++i);
+        } else if (arg == u"--today" && i + 1 < args.size()) {
+            Clock::setFixedToday(parseDay(args.at(++i), arg));
+        } else if (line.command.isEmpty()) {
+            line.command = arg;
+        } else {
+            line.arguments.append(arg);
+        }
+    }
+    if (line.dbFile.isEmpty() || line.command.isEmpty()) {
+        throw CliError{usageText(), kBadArguments};
+    }
+    return line;
 }
 
-int listSets(QTextStream& out) {
-    RecordSet rs = Database::global().query(
-        QStringLiteral("SELECT CID, COMPANY, KISYU, KIMATU FROM T_COMP_MAIN ORDER BY CID"));
-    for (; !rs.eof(); rs.moveNext()) {
-        out << rs.text(QStringLiteral("CID")) << '\t' << rs.text(QStringLiteral("COMPANY")) << '\t'
-            << rs.text(QStringLiteral("KISYU")) << '\t' << rs.text(QStringLiteral("KIMATU"))
-            << '\n';
+// Creates the shipped database when the file is missing, then opens it.
+void openDatabase(const QString& dbFile) {
+    const QFileInfo file(dbFile);
+    session().AppFolder = file.absolutePath() + u'/';
+    DataSource::setRegisteredPath(file.absoluteFilePath());
+    if (!DataSource::RegisterDataSource(true)) {
+        throw CliError{QStringLiteral("不能创建数据库文件: ") + dbFile, 1};
     }
-    return 0;
+    DataSource::open();
+}
+
+int runCommand(const CommandLine& line, QTextStream& out) {
+    if (line.command == u"sets" && line.arguments.isEmpty()) {
+        return listSets(out);
+    }
+    if (line.command == u"generate") {
+        return generateCommand(line.arguments, out);
+    }
+    if (line.command == u"totals") {
+        return totalsCommand(line.arguments, out);
+    }
+    badArguments(QStringLiteral("未知的命令: ") +
+                 (QStringList{line.command} + line.arguments).join(u' '));
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    QString dbFile;
-    QStringList rest;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args.at(i) == u"--db" && i + 1 < args.size()) {
-            dbFile = args.at(++i);
-        } else {
-            rest.append(args.at(i));
-        }
-    }
-    if (dbFile.isEmpty() || rest.isEmpty()) {
-        return fail(QString::fromUtf8(kUsage));
-    }
-    const QFileInfo file(dbFile);
-    session().AppFolder = file.absolutePath() + u'/';
-    DataSource::setRegisteredPath(file.absoluteFilePath());
-    if (!DataSource::RegisterDataSource(true)) {
-        return fail(QStringLiteral("不能创建数据库文件: ") + dbFile);
-    }
+    StderrMessages messages;
     QTextStream out(stdout);
     try {
-        DataSource::open();
-        const QString command = rest.takeFirst();
-        if (command == u"sets" && rest.isEmpty()) {
-            return listSets(out);
-        }
-        return fail(QStringLiteral("未知的命令: ") + rest.join(u' ').prepend(command + u' ') +
-                    u'\n' + QString::fromUtf8(kUsage));
+        const CommandLine line = parseCommandLine(app.arguments().mid(1));
+        openDatabase(line.dbFile);
+        return runCommand(line, out);
+    } catch (const CliError& error) {
+        return reportFailure(error.message, error.status);
     } catch (const DbError& error) {
-        return fail(QString::number(error.number()) + u' ' + error.description());
+        return reportFailure(QString::number(error.number()) + u' ' + error.description(), 1);
     }
 }

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QSet>
+#include <QString>
+#include <array>
+
+#include "common/Money.h"
+
+// The routines behind msum_tukisime. Each works on session().CurrentCid and the working chart
+// T_KANJO (which holds only the current set's accounts). Each routine below reports an engine
+// error with the standard message under its own name and returns false (the check returns
+// kCheckFailed); the row writers report nothing.
+
+// The months to recompute, in ascending order from index 1; index 0 is never used and an empty
+// entry ends the list.
+using MonthList = std::array<QString, 14>;
+
+// Put into entry 1 when nothing is stale but the subsidiary cumulative totals are.
+inline const QString kSubsidiaryPendingMarker = QStringLiteral("没有处理");
+// The caller whose pass also brings the subsidiary cumulative totals up to date.
+inline const QString kSubsidiaryLedgerForm = QStringLiteral("prtSoukanjoHojoMotocho");
+
+// msum_check_tukisime results.
+constexpr int kCheckNothing = 0;
+constexpr int kCheckRecompute = 1;
+constexpr int kCheckFailed = -1;  // after the error report
+
+// True for an opening-month key such as "2024/00".
+bool isOpeningMonthKey(const QString& month);
+
+// Decides whether and which months to recompute: kCheckRecompute with the months in list,
+// kCheckNothing (list entry 1 may hold the marker), or kCheckFailed.
+int msum_check_tukisime(const QString& start, const QString& end, MonthList& list);
+
+// Opening-month rows from the opening balances of the chart and the subsidiary accounts.
+bool msum_new_tukidata(const QString& opening);
+// One opening-month row of a chart account / subsidiary account (amount on its side).
+bool msum_kisyu_tukikanjo(const QString& kocode, const QString& taikbn, Money kisyuzan,
+                          const QString& opening);
+bool msum_kisyu_tukihojo(const QString& kankocode, const QString& hokocode, const QString& taikbn,
+                         Money kisyuzan, const QString& opening);
+
+// Turnover of month from the voucher lines of one side: codeColumn "KRKOCODE" with amountColumn
+// "KRKIN" (debit) or "KSKOCODE" with "KSKIN" (credit); subColumn "KRHOKOCODE" / "KSHOKOCODE".
+bool msum_to_tukikanjo(const QString& opening, const QString& month, const QString& codeColumn,
+                       const QString& amountColumn);
+bool msum_to_tukihojo(const QString& opening, const QString& month, const QString& codeColumn,
+                      const QString& subColumn, const QString& amountColumn);
+
+// Rolls posting accounts, then total accounts, up into their total accounts for month to.
+bool msum_syukei(const QString& from, const QString& to);
+// The profit rows of 353 and 348 (and the opening row of 171) from the rows of 113 and 176.
+bool msum_misyobunrieki(const QString& opening, const QString& end);
+
+// Cumulative amounts of month: the 0 forms update existing rows only, the others also insert.
+bool msum_update_tukikanjo0(const QString& month);
+bool msum_update_tukihojo0(const QString& month);
+bool msum_update_tukikanjo(const QString& end);
+bool msum_update_tukihojo(const QString& end);
+
+// One row of T_TUKIKAN / T_TUKIHOJO. Texts are trimmed when written.
+struct TukikanRow {
+    QString cid;
+    QString kankocode;
+    QString dateym;
+    Money krtotal;
+    Money kstotal;
+    Money krrui;
+    Money ksrui;
+};
+
+struct TukihojoRow {
+    QString cid;
+    QString kankocode;
+    QString hocode;
+    QString dateym;
+    Money krtotal;
+    Money kstotal;
+    Money krrui;
+    Money ksrui;
+};
+
+// Insert one row into table (a program constant naming T_TUKIKAN / T_TUKIHOJO or a table of the
+// same layout). False without a message when the insert fails, in practice because the row
+// exists; the engine's report is then in Database::global().lastErrorNumber()/lastErrorText().
+bool WriteTukikanRow(const TukikanRow& row, const QString& table);
+bool WriteTukihojoRow(const TukihojoRow& row, const QString& table);
+
+inline const QString kTukikanTable = QStringLiteral("T_TUKIKAN");
+inline const QString kTukihojoTable = QStringLiteral("T_TUKIHOJO");
+
+// The accounts (and subsidiary accounts, as account + '\t' + subsidiary code) that already have
+// a row for month: an insert for them would only fail, so the callers go straight to the update.
+// These throw DbError for the calling routine to report.
+QSet<QString> accountsWithRow(const QString& month);
+QSet<QString> subsidiariesWithRow(const QString& month);
+QString subsidiaryKey(const QString& kankocode, const QString& hocode);

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include "support/QtPrinters.h"
+
+namespace {
+
+QString cliPath() {
+    const QString fromEnvironment = qEnvironmentVariable("CLI");
+    return fromEnvironment.isEmpty()
+               ? QCoreApplication::applicationDirPath() + QStringLiteral("/../ombrel-cli")
+               : fromEnvironment;
+}
+
+struct CliRun {
+    int status;
+    QString out;
+    QString err;
+};
+
+CliRun cli(const QStringList& arguments) {
+    QProcess process;
+    process.start(cliPath(), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// Reads one value from the file the tool wrote, on a connection of its own.
+QString valueIn(const QString& file, const QString& sql) {
+    const QString name = QStringLiteral("generator-cli-check");
+    QString result;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(file);
+        EXPECT_TRUE(db.open());
+        QSqlQuery query(db);
+        EXPECT_TRUE(query.exec(sql)) << sql.toStdString();
+        if (query.next()) {
+            result = query.value(0).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return result;
+}
+
+QStringList generateArguments(const QString& file) {
+    return {QStringLiteral("--db"),       file,
+            QStringLiteral("--today"),    QStringLiteral("2024/03/15"),
+            QStringLiteral("generate"),   QStringLiteral("--set"),
+            QStringLiteral("51"),         QStringLiteral("--start"),
+            QStringLiteral("2024/01/01"), QStringLiteral("--days"),
+            QStringLiteral("60"),         QStringLiteral("--lines-per-day"),
+            QStringLiteral("12"),         QStringLiteral("--seed"),
+            QStringLiteral("42")};
+}
+
+TEST(GeneratorCli, GeneratesABookAndTotalsIt) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Kaikei.mdb"));
+    const CliRun generated = cli(generateArguments(file));
+    ASSERT_EQ(generated.status, 0) << generated.err.toStdString();
+    EXPECT_TRUE(generated.out.contains(u"720 lines")) << generated.out.toStdString();
+    EXPECT_EQ(valueIn(file, QStringLiteral("SELECT COUNT(*) FROM T_SIWAKE WHERE CID = '51'")),
+              QStringLiteral("60"));
+    // --today fixes the date the vouchers were created on.
+    EXPECT_EQ(valueIn(file, QStringLiteral("SELECT DISTINCT SYORIDAY FROM T_SIWAKE")),
+              QStringLiteral("2024/03/15"));
+
+    const CliRun totals =
+        cli({QStringLiteral("--db"), file, QStringLiteral("totals"), QStringLiteral("--set"),
+             QStringLiteral("51"), QStringLiteral("--end"), QStringLiteral("2024/02")});
+    ASSERT_EQ(totals.status, 0) << totals.err.toStdString();
+    const QString tukikan =
+        valueIn(file, QStringLiteral("SELECT COUNT(*) FROM T_TUKIKAN WHERE CID = '51'"));
+    EXPECT_GT(tukikan.toInt(), 0);
+    EXPECT_TRUE(totals.out.contains(QStringLiteral("T_TUKIKAN %1 rows").arg(tukikan)))
+        << totals.out.toStdString();
+    EXPECT_EQ(valueIn(file, QStringLiteral("SELECT DATEYM FROM T_TUKISIMECHECK WHERE CID = '51'")),
+              QStringLiteral("2024/02"));
+    // Without --subsidiary the subsidiary totals are left stale, with it they are computed.
+    EXPECT_EQ(valueIn(file, QStringLiteral("SELECT SYORIFLGH FROM T_TUKISIME WHERE CID = '51' "
+                                           "AND DATEYM = '2024/02'")),
+              QStringLiteral("0"));
+    const CliRun subsidiary =
+        cli({QStringLiteral("--db"), file, QStringLiteral("totals"), QStringLiteral("--set"),
+             QStringLiteral("51"), QStringLiteral("--end"), QStringLiteral("2024/02"),
+             QStringLiteral("--subsidiary")});
+    ASSERT_EQ(subsidiary.status, 0) << subsidiary.err.toStdString();
+    EXPECT_EQ(valueIn(file, QStringLiteral("SELECT SYORIFLGH FROM T_TUKISIME WHERE CID = '51' "
+                                           "AND DATEYM = '2024/02'")),
+              QStringLiteral("1"));
+    EXPECT_NE(valueIn(file, QStringLiteral("SELECT COUNT(*) FROM T_TUKIHOJO WHERE CID = '51' "
+                                           "AND DATEYM = '2024/02'")),
+              QStringLiteral("0"));
+
+    // The same command line gives the same book in another file.
+    const QString other = dir.filePath(QStringLiteral("other.mdb"));
+    ASSERT_EQ(cli(generateArguments(other)).status, 0);
+    const QString digest = QStringLiteral(
+        "SELECT GROUP_CONCAT(DENCODE || DENMENO || KRKOCODE || KRHOKOCODE || KSKOCODE || "
+        "KSHOKOCODE || KRKIN, ',') FROM (SELECT * FROM T_SI_MEISAI WHERE CID = '51' ORDER BY "
+        "DENCODE, DENMENO)");
+    EXPECT_EQ(valueIn(other, digest), valueIn(file, digest));
+}
+
+TEST(GeneratorCli, BadArgumentsAndUnknownSetsFail) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Kaikei.mdb"));
+    const auto run = [&](const QStringList& arguments) {
+        return cli(QStringList{QStringLiteral("--db"), file} + arguments);
+    };
+    const CliRun missing =
+        run({QStringLiteral("generate"), QStringLiteral("--set"), QStringLiteral("51"),
+             QStringLiteral("--start"), QStringLiteral("2024/01/01"), QStringLiteral("--days"),
+             QStringLiteral("3"), QStringLiteral("--lines-per-day"), QStringLiteral("5")});
+    EXPECT_NE(missing.status, 0);
+    EXPECT_TRUE(missing.err.contains(u"--seed")) << missing.err.toStdString();
+
+    QStringList badDays = generateArguments(file).mid(4);
+    badDays[6] = QStringLiteral("many");
+    const CliRun days = run(badDays);
+    EXPECT_NE(days.status, 0);
+    EXPECT_TRUE(days.err.contains(u"many"));
+
+    QStringList badDate = generateArguments(file).mid(4);
+    badDate[4] = QStringLiteral("2024-01-01");
+    EXPECT_NE(run(badDate).status, 0);
+
+    const CliRun today = cli({QStringLiteral("--db"), file, QStringLiteral("--today"),
+                              QStringLiteral("2024/13/01"), QStringLiteral("sets")});
+    EXPECT_NE(today.status, 0);
+    EXPECT_TRUE(today.err.contains(u"2024/13/01"));
+
+    const CliRun unknownOption =
+        run({QStringLiteral("totals"), QStringLiteral("--set"), QStringLiteral("51"),
+             QStringLiteral("--end"), QStringLiteral("2024/02"), QStringLiteral("--fast")});
+    EXPECT_NE(unknownOption.status, 0);
+    EXPECT_TRUE(unknownOption.err.contains(u"--fast"));
+
+    const CliRun unknownSet =
+        run({QStringLiteral("totals"), QStringLiteral("--set"), QStringLiteral("77"),
+             QStringLiteral("--end"), QStringLiteral("2024/02")});
+    EXPECT_NE(unknownSet.status, 0);
+    EXPECT_TRUE(unknownSet.err.contains(u"77")) << unknownSet.err.toStdString();
+
+    // A prepared set whose period was never set has nothing to total; a month outside the
+    // period is refused.
+    EXPECT_NE(run({QStringLiteral("totals"), QStringLiteral("--set"), QStringLiteral("03"),
+                   QStringLiteral("--end"), QStringLiteral("2000/02")})
+                  .status,
+              0);
+    ASSERT_EQ(cli(generateArguments(file)).status, 0);
+    const CliRun outside =
+        run({QStringLiteral("totals"), QStringLiteral("--set"), QStringLiteral("51"),
+             QStringLiteral("--end"), QStringLiteral("2025/01")});
+    EXPECT_NE(outside.status, 0);
+    EXPECT_TRUE(outside.err.contains(u"2025/01"));
+    EXPECT_NE(run({QStringLiteral("totals"), QStringLiteral("--set"), QStringLiteral("51"),
+                   QStringLiteral("--end"), QStringLiteral("2024/2")})
+                  .status,
+              0);
+}
+
+}  // namespace
