@@ -11,30 +11,30 @@ int generateCommand(const QStringList& arguments, QTextStream& out) {
         {QStringLiteral("--set"), QStringLiteral("--start"), QStringLiteral("--days"),
          QStringLiteral("--lines-per-day"), QStringLiteral("--seed")},
         {});
-    BookSpec spec;
-    spec.cid = options.required(QStringLiteral("--set"));
-    spec.start = parseDay(options.required(QStringLiteral("--start")), QStringLiteral("--start"));
-    spec.days = static_cast<int>(
+    BookSpec book;
+    book.cid = options.required(QStringLiteral("--set"));
+    book.start = parseDay(options.required(QStringLiteral("--start")), QStringLiteral("--start"));
+    book.days = static_cast<int>(
         parseNumber(options.required(QStringLiteral("--days")), QStringLiteral("--days"), 1, 366));
-    spec.linesPerDay =
+    book.linesPerDay =
         static_cast<int>(parseNumber(options.required(QStringLiteral("--lines-per-day")),
                                      QStringLiteral("--lines-per-day"), 1, 999));
-    spec.seed = static_cast<quint32>(parseNumber(options.required(QStringLiteral("--seed")),
+    book.seed = static_cast<quint32>(parseNumber(options.required(QStringLiteral("--seed")),
                                                  QStringLiteral("--seed"), 0, 0xFFFFFFFFLL));
     QElapsedTimer timer;
     timer.start();
     QString error;
-    if (!generateBook(spec, &error)) {
+    if (!generateBook(book, &error)) {
         throw CliError{QStringLiteral("生成账簿失败: ") + error, 1};
     }
     const qint64 elapsed = timer.elapsed();
     const qint64 lines =
         Database::global()
-            .scalar(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI WHERE CID = ?"), {spec.cid})
+            .scalar(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI WHERE CID = ?"), {book.cid})
             .toLongLong();
     out << QStringLiteral("generated set %1: %2 vouchers, %3 lines, %4 ms\n")
-               .arg(spec.cid)
-               .arg(spec.days)
+               .arg(book.cid)
+               .arg(book.days)
                .arg(lines)
                .arg(elapsed);
     return 0;

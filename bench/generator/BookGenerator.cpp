@@ -101,29 +101,29 @@ QString printedDate(const QString& day) {
     return day.left(4) + u'年' + day.mid(5, 2) + u'月' + day.mid(8, 2) + u'日';
 }
 
-QString specProblem(const BookSpec& spec) {
-    const bool twoDigits = spec.cid.size() == 2 && spec.cid.at(0).isDigit() &&
-                           spec.cid.at(1).isDigit() && spec.cid != u"00";
+QString bookProblem(const BookSpec& book) {
+    const bool twoDigits = book.cid.size() == 2 && book.cid.at(0).isDigit() &&
+                           book.cid.at(1).isDigit() && book.cid != u"00";
     if (!twoDigits) {
-        return QStringLiteral("账套代码必须是01到99的两位数字: ") + spec.cid;
+        return QStringLiteral("账套代码必须是01到99的两位数字: ") + book.cid;
     }
-    if (!spec.start.isValid()) {
+    if (!book.start.isValid()) {
         return QStringLiteral("起始日期无效。");
     }
-    const qint64 periodDays = spec.start.daysTo(spec.start.addYears(1));
-    if (spec.days < 1 || spec.days > periodDays) {
-        return QStringLiteral("天数必须在1到%1之间: %2").arg(periodDays).arg(spec.days);
+    const qint64 periodDays = book.start.daysTo(book.start.addYears(1));
+    if (book.days < 1 || book.days > periodDays) {
+        return QStringLiteral("天数必须在1到%1之间: %2").arg(periodDays).arg(book.days);
     }
-    if (spec.linesPerDay < 1 || spec.linesPerDay > 999) {
-        return QStringLiteral("每天的分录数必须在1到999之间: %1").arg(spec.linesPerDay);
+    if (book.linesPerDay < 1 || book.linesPerDay > 999) {
+        return QStringLiteral("每天的分录数必须在1到999之间: %1").arg(book.linesPerDay);
     }
     return {};
 }
 
 class Generator {
   public:
-    explicit Generator(const BookSpec& spec)
-        : spec_(spec), cid_(spec.cid), draw_(spec.seed), db_(Database::global()) {}
+    explicit Generator(const BookSpec& book)
+        : spec_(book), cid_(book.cid), draw_(book.seed), db_(Database::global()) {}
 
     void run() {
         prepareAccountSet();
@@ -474,14 +474,14 @@ void Generator::markMonthsStale() {
 
 }  // namespace
 
-bool generateBook(const BookSpec& spec, QString* error) {
+bool generateBook(const BookSpec& book, QString* error) {
     const auto failed = [error](const QString& text) {
         if (error) {
             *error = text;
         }
         return false;
     };
-    const QString problem = specProblem(spec);
+    const QString problem = bookProblem(book);
     if (!problem.isEmpty()) {
         return failed(problem);
     }
@@ -498,7 +498,7 @@ bool generateBook(const BookSpec& spec, QString* error) {
         if (!db.inTransaction()) {
             transaction.emplace(db);
         }
-        Generator(spec).run();
+        Generator(book).run();
         if (transaction) {
             transaction->commit();
         }

@@ -4,7 +4,7 @@
 #include <QString>
 
 // A year of books for one account set, written through the program's own row writers, for
-// benchmarks and tests. The same spec and seed always give the same book.
+// benchmarks and tests. The same request and seed always give the same book.
 struct BookSpec {
     QString cid;      // "01".."99"; created as a copy of prepared set "02" when missing
     QDate start;      // first day of the period (the period runs one year)
@@ -18,4 +18,4 @@ struct BookSpec {
 // one voucher per day with its lines and daily grid amounts, and marks every month of the period
 // stale. Runs in one transaction: its own when none is open, else the caller's (which the caller
 // then rolls back on failure). False with the reason in error (when given) on failure.
-bool generateBook(const BookSpec& spec, QString* error);
+bool generateBook(const BookSpec& book, QString* error);

@@ -10,9 +10,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "common/ui/Screens.h"
 #include "app/frmOpenscr.h"
 #include "common/Messages.h"
+#include "common/ui/Screens.h"
 #include "db/DataSource.h"
 #include "maintenance/BackupSet.h"
 

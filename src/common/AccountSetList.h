@@ -13,7 +13,7 @@ struct AccountSetEntry {
 // The main window's account-set list as other screens use it. Selecting an entry makes that set
 // current, exactly as the user's choice in the list does.
 class AccountSetList {
-public:
+  public:
     virtual ~AccountSetList() = default;
     // The entries in list order (sorted by set number).
     virtual QList<AccountSetEntry> accountSets() const = 0;
