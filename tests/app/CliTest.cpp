@@ -4,30 +4,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "support/CliRunner.h"
 #include "support/QtPrinters.h"
 
 namespace {
-
-QString cliPath() {
-    const QString fromEnvironment = qEnvironmentVariable("CLI");
-    return fromEnvironment.isEmpty()
-               ? QCoreApplication::applicationDirPath() + QStringLiteral("/../ombrel-cli")
-               : fromEnvironment;
-}
-
-struct CliRun {
-    int status;
-    QString out;
-    QString err;
-};
-
-CliRun cli(const QStringList& arguments) {
-    QProcess process;
-    process.start(cliPath(), arguments);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 TEST(Cli, SetsCreatesTheShippedDatabaseAndListsTheSets) {
     ASSERT_TRUE(QFileInfo(cliPath()).isExecutable()) << cliPath().toStdString();

@@ -5,30 +5,10 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include "support/CliRunner.h"
 #include "support/QtPrinters.h"
 
 namespace {
-
-QString cliPath() {
-    const QString fromEnvironment = qEnvironmentVariable("CLI");
-    return fromEnvironment.isEmpty()
-               ? QCoreApplication::applicationDirPath() + QStringLiteral("/../ombrel-cli")
-               : fromEnvironment;
-}
-
-struct CliRun {
-    int status;
-    QString out;
-    QString err;
-};
-
-CliRun cli(const QStringList& arguments) {
-    QProcess process;
-    process.start(cliPath(), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 // Reads one value from the file the tool wrote, on a connection of its own.
 QString valueIn(const QString& file, const QString& sql) {

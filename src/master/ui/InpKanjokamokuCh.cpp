@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "common/Messages.h"
+#include "common/ui/GuidanceLabel.h"
 #include "common/ui/Screens.h"
 #include "master/ui/FocusKeys.h"
 #include "master/ui/prtKanjoKamokuSet.h"
@@ -134,14 +135,7 @@ void InpKanjokamokuCh::buildLayout() {
     cmdBack = makeButton(QStringLiteral("cmdBack"), QStringLiteral("返回(X)"));
     cmdBack->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
 
-    lblReadMe = new QLabel(
-        QString(AccountDetail::guidanceText()).replace(Messages::kCrLf, QStringLiteral("\n")),
-        this);
-    lblReadMe->setObjectName(QStringLiteral("lblReadMe"));
-    lblReadMe->setTextFormat(Qt::PlainText);
-    lblReadMe->setWordWrap(true);
-    lblReadMe->setFrameShape(QFrame::StyledPanel);
-    lblReadMe->setMargin(8);
+    lblReadMe = makeGuidanceLabel(AccountDetail::guidanceText(), this);
 
     auto* account = new QGridLayout;
     account->addWidget(new QLabel(QStringLiteral("科目编号"), this), 0, 0);

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "common/Messages.h"
+#include "common/ui/GuidanceLabel.h"
 #include "common/ui/Screens.h"
 
 namespace {
@@ -83,14 +84,7 @@ InpKisyuZandaka::InpKisyuZandaka(QWidget* parent) : QWidget(parent), logic_(*thi
     cmdBack->setObjectName(QStringLiteral("cmdBack"));
     connect(cmdBack, &QPushButton::clicked, this, &QWidget::close);
 
-    lblReadMe = new QLabel(
-        QString(OpeningBalances::readMeText()).replace(Messages::kCrLf, QStringLiteral("\n")),
-        this);
-    lblReadMe->setObjectName(QStringLiteral("lblReadMe"));
-    lblReadMe->setTextFormat(Qt::PlainText);
-    lblReadMe->setWordWrap(true);
-    lblReadMe->setFrameShape(QFrame::StyledPanel);
-    lblReadMe->setMargin(8);
+    lblReadMe = makeGuidanceLabel(OpeningBalances::readMeText(), this);
 
     auto* totals = new QFormLayout;
     totals->addRow(QStringLiteral("借方合计"), txtKarikei);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+// Runs ombrel-cli: the path CTest gives in CLI, else the binary beside the test runner's folder.
+inline QString cliPath() {
+    const QString fromEnvironment = qEnvironmentVariable("CLI");
+    return fromEnvironment.isEmpty()
+               ? QCoreApplication::applicationDirPath() + QStringLiteral("/../ombrel-cli")
+               : fromEnvironment;
+}
+
+struct CliRun {
+    int status;
+    QString out;
+    QString err;
+};
+
+inline CliRun cli(const QStringList& arguments) {
+    QProcess process;
+    process.start(cliPath(), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
