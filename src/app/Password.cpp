@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "common/Session.h"
+#include "common/ui/FocusKeys.h"
 #include "common/ui/Screens.h"
 
 Password::Password(QWidget* parent) : QDialog(parent) {
@@ -32,6 +33,7 @@ Password::Password(QWidget* parent) : QDialog(parent) {
         box->setEchoMode(QLineEdit::Password);
         box->setMinimumWidth(200);
         box->installEventFilter(this);
+        FocusKeys::install(this, {box});
         return box;
     };
     lblPassword0 = makeLabel(QStringLiteral("lblPassword0"));
@@ -137,18 +139,8 @@ void Password::closeEvent(QCloseEvent* event) {
 }
 
 bool Password::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            focusNextChild();
-            return true;
-        }
-        if (key == Qt::Key_Escape) {
-            focusPreviousChild();
-            return true;
-        }
-    } else if (event->type() == QEvent::FocusOut && watched == txtPassword1 && logic_.loginUse() &&
-               loaded_) {
+    if (event->type() == QEvent::FocusOut && watched == txtPassword1 && logic_.loginUse() &&
+        loaded_) {
         // Leaving the box ends the login, but not when another window merely takes the focus.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {

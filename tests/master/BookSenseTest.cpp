@@ -4,6 +4,7 @@
 #include "common/Session.h"
 #include "db/Database.h"
 #include "db/RowWriters.h"
+#include "support/JournalLine.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -32,19 +33,9 @@ class BookSense : public DatabaseTest {
             {"2024/03/03", "186", "004", "300"},   {"2024/03/31", "301", "138", "400.75"}};
         int number = 0;
         for (const auto& [day, debit, credit, amount] : lines) {
-            QStringList f(31);
-            f[0] = QStringLiteral("%1").arg(++number, 5, 10, QLatin1Char('0'));
-            f[1] = QStringLiteral("001");
-            f[2] = QStringLiteral("02");
-            f[3] = QLatin1String(day);
-            f[4] = QLatin1String(day).left(7);
-            f[5] = QStringLiteral("1");
-            f[6] = QLatin1String(debit);
-            f[13] = QLatin1String(amount);
-            f[17] = QLatin1String(credit);
-            f[24] = QLatin1String(amount);
-            ASSERT_TRUE(WriteSiMeisaiTable(f, QStringLiteral("T_SI_MEISAI")))
-                << Database::global().lastErrorText().toStdString();
+            writeJournalLine(QStringLiteral("02"), ++number, QLatin1String(day),
+                             QLatin1String(debit), QString(), QLatin1String(credit), QString(),
+                             QLatin1String(amount));
         }
         transaction.commit();
     }

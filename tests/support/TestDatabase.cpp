@@ -5,6 +5,7 @@
 #include <QSqlRecord>
 
 #include "common/Clock.h"
+#include "common/Money.h"
 #include "common/Session.h"
 #include "db/DataSource.h"
 #include "db/Database.h"
@@ -58,7 +59,7 @@ qint64 DatabaseTest::count(const QString& sql, const QVariantList& params) {
     return Database::global().scalar(sql, params).toLongLong();
 }
 
-QStringList DatabaseTest::rows(const QString& sql, const QVariantList& params) {
+QStringList DatabaseTest::rows(const QString& sql, const QVariantList& params, int firstAmount) {
     QSqlQuery query(Database::global().connection());
     query.prepare(sql);
     for (int i = 0; i < params.size(); ++i) {
@@ -69,7 +70,9 @@ QStringList DatabaseTest::rows(const QString& sql, const QVariantList& params) {
     while (query.next()) {
         QStringList columns;
         for (int i = 0; i < query.record().count(); ++i) {
-            columns.append(query.value(i).toString());
+            columns.append(firstAmount < 0 || i < firstAmount
+                               ? query.value(i).toString()
+                               : Money::fromDb(query.value(i)).toText());
         }
         all.append(columns.join(u'|'));
     }

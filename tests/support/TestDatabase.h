@@ -18,8 +18,9 @@ class DatabaseTest : public ::testing::Test {
     // The first column of the first row as text ("" when there is no row).
     QString value(const QString& sql, const QVariantList& params = {});
     qint64 count(const QString& sql, const QVariantList& params = {});
-    // All rows of a query, each row's columns joined by "|".
-    QStringList rows(const QString& sql, const QVariantList& params = {});
+    // All rows of a query, each row's columns joined by "|"; columns from firstAmount on are
+    // amounts, shown in their plain decimal form ("1000.5").
+    QStringList rows(const QString& sql, const QVariantList& params = {}, int firstAmount = -1);
 
     QTemporaryDir folder;
     RecordingMessages messages;

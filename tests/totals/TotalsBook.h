@@ -7,6 +7,7 @@
 #include "common/Session.h"
 #include "db/Database.h"
 #include "db/RowWriters.h"
+#include "support/JournalLine.h"
 #include "support/TestDatabase.h"
 #include "totals/MonthFlags.h"
 
@@ -44,32 +45,24 @@ class TotalsBook : public DatabaseTest {
     // One voucher line: debit account[/subsidiary] against credit account[/subsidiary].
     void line(const char* day, const char* debit, const char* debitSub, const char* credit,
               const char* creditSub, const char* value) {
-        QStringList f(31);
-        f[0] = QStringLiteral("%1").arg(++lines_, 5, 10, QLatin1Char('0'));
-        f[1] = QStringLiteral("001");
-        f[2] = QStringLiteral("01");
-        f[3] = QLatin1String(day);
-        f[4] = QLatin1String(day).left(7);
-        f[5] = QStringLiteral("1");
-        f[6] = QLatin1String(debit);
-        f[7] = QLatin1String(debitSub);
-        f[13] = QLatin1String(value);
-        f[17] = QLatin1String(credit);
-        f[18] = QLatin1String(creditSub);
-        f[24] = QLatin1String(value);
-        ASSERT_TRUE(WriteSiMeisaiTable(f, QStringLiteral("T_SI_MEISAI")))
-            << Database::global().lastErrorText().toStdString();
+        writeJournalLine(QStringLiteral("01"), ++lines_, QLatin1String(day), QLatin1String(debit),
+                         QLatin1String(debitSub), QLatin1String(credit), QLatin1String(creditSub),
+                         QLatin1String(value));
     }
 
     // Assets 004 1000, 009 5000, 034 2000 (subsidiaries 001: 1500, 002: 500); liabilities 124
     // 3000; equity 165 4000, 171 1000. Sales 180, wages 263.
-    void standardBook() {
+    void standardOpenings() {
         opening("004", "1000");
         opening("009", "5000");
         opening("034", "2000");
         opening("124", "3000");
         opening("165", "4000");
         opening("171", "1000");
+    }
+
+    void standardBook() {
+        standardOpenings();
         subsidiary("001", "1500");
         subsidiary("002", "500");
         line("2024/04/10", "004", "", "180", "", "3000");
@@ -84,41 +77,21 @@ class TotalsBook : public DatabaseTest {
         line("2025/01/20", "263", "", "004", "", "50");
     }
 
-    // Rows of a query whose columns from firstAmount on are amounts, joined by "|".
-    QStringList amountRows(const QString& sql, int firstAmount, const QVariantList& params = {}) {
-        QSqlQuery query(Database::global().connection());
-        query.prepare(sql);
-        for (int i = 0; i < params.size(); ++i) {
-            query.bindValue(i, params.at(i));
-        }
-        EXPECT_TRUE(query.exec()) << sql.toStdString();
-        QStringList all;
-        while (query.next()) {
-            QStringList columns;
-            for (int i = 0; i < query.record().count(); ++i) {
-                columns.append(i < firstAmount ? query.value(i).toString()
-                                               : Money::fromDb(query.value(i)).toText());
-            }
-            all.append(columns.join(u'|'));
-        }
-        return all;
-    }
-
     // Account rows "KANKOCODE|DATEYM|KRTOTAL|KSTOTAL|KRRUI|KSRUI" of set 01.
     QStringList tukikan(const QString& condition = QStringLiteral("1 = 1"),
                         const QVariantList& params = {}) {
-        return amountRows(QStringLiteral("SELECT KANKOCODE, DATEYM, KRTOTAL, KSTOTAL, KRRUI, KSRUI "
-                                         "FROM T_TUKIKAN WHERE CID = '01' AND ") +
-                              condition + QStringLiteral(" ORDER BY KANKOCODE, DATEYM"),
-                          2, params);
+        return rows(QStringLiteral("SELECT KANKOCODE, DATEYM, KRTOTAL, KSTOTAL, KRRUI, KSRUI "
+                                   "FROM T_TUKIKAN WHERE CID = '01' AND ") +
+                        condition + QStringLiteral(" ORDER BY KANKOCODE, DATEYM"),
+                    params, 2);
     }
 
     // Subsidiary rows "KANKOCODE|HOCODE|DATEYM|KRTOTAL|KSTOTAL|KRRUI|KSRUI" of set 01.
     QStringList tukihojo() {
-        return amountRows(
+        return rows(
             QStringLiteral("SELECT KANKOCODE, HOCODE, DATEYM, KRTOTAL, KSTOTAL, KRRUI, KSRUI FROM "
                            "T_TUKIHOJO WHERE CID = '01' ORDER BY KANKOCODE, HOCODE, DATEYM"),
-            3);
+            {}, 3);
     }
 
     // "DATEYM|SYORIFLG|SYORIFLGH|SYORIDAY" of set 01.

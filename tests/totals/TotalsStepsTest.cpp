@@ -69,12 +69,7 @@ TEST_F(TotalsSteps, BothSidesOfAMonthShareOneRow) {
 }
 
 TEST_F(TotalsSteps, OpeningRollUpTakesEachTotalAsItStandsInCodeOrder) {
-    opening("004", "1000");
-    opening("009", "5000");
-    opening("034", "2000");
-    opening("124", "3000");
-    opening("165", "4000");
-    opening("171", "1000");
+    standardOpenings();
     ASSERT_TRUE(msum_new_tukidata(kOpening));
     // 068 is reached twice (from 028, then 067): its cumulative amounts follow its new turnover.
     EXPECT_EQ(tukikan(QStringLiteral("KANKOCODE IN ('028', '068', '103', '113', '175', '176')")),

@@ -13,6 +13,7 @@
 
 #include "common/DateHelpers.h"
 #include "common/Session.h"
+#include "common/ui/FocusKeys.h"
 #include "common/ui/Screens.h"
 
 using Fields = AccountSetForm::Fields;
@@ -89,6 +90,7 @@ InpKaisyaJoho::InpKaisyaJoho(QWidget* parent) : QWidget(parent), logic_(accountS
     numRate->setDecimals(4);
     numRate->setRange(0.0, 99999.9999);
     numRate->installEventFilter(this);
+    FocusKeys::install(this, {numRate});
     connect(numRate, &QDoubleSpinBox::valueChanged, this, [this](double rate) {
         if (loaded_ && rate != logic_.fields.numRate) {
             logic_.fields.numRate = rate;
@@ -235,6 +237,7 @@ QLineEdit* InpKaisyaJoho::addTextBox(const QString& name, QString Fields::*field
     auto* edit = new QLineEdit(this);
     edit->setObjectName(name);
     edit->installEventFilter(this);
+    FocusKeys::install(this, {edit});
     connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& value) {
         logic_.fields.*field = value;
         edited();
@@ -247,6 +250,7 @@ QRadioButton* InpKaisyaJoho::addOption(const QString& name, const QString& capti
     auto* option = new QRadioButton(caption, this);
     option->setObjectName(name);
     option->installEventFilter(this);
+    FocusKeys::install(this, {option});
     return option;
 }
 
@@ -320,19 +324,7 @@ void InpKaisyaJoho::leaveDateBox(QLineEdit* box) {
 }
 
 bool InpKaisyaJoho::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
-            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-                focusNextChild();
-                return true;
-            }
-            if (key->key() == Qt::Key_Escape) {
-                focusPreviousChild();
-                return true;
-            }
-        }
-    } else if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // Leaving the window (or a message box coming up) is not leaving the box.
         const bool left = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;

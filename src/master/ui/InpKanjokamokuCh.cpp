@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 
 #include "common/Messages.h"
+#include "common/ui/FocusKeys.h"
 #include "common/ui/GuidanceLabel.h"
 #include "common/ui/Screens.h"
-#include "master/ui/FocusKeys.h"
 #include "master/ui/prtKanjoKamokuSet.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "common/ui/FocusKeys.h"
 #include "common/ui/Screens.h"
-#include "master/ui/FocusKeys.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "master/ui/FocusKeys.h"
+#include "common/ui/FocusKeys.h"
 
 #include <QKeyEvent>
 #include <QWidget>
