@@ -12,6 +12,7 @@
 
 #include "app/frmOpenscr.h"
 #include "common/Messages.h"
+#include "common/ui/GuidanceLabel.h"
 #include "common/ui/Screens.h"
 #include "db/DataSource.h"
 #include "maintenance/BackupSet.h"
@@ -54,12 +55,7 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent), logic_(*this) {
     cmdEnd = makeButton(QStringLiteral("cmdEnd"), QStringLiteral("退出系统"),
                         QStringLiteral("退出Ombrel系统。"));
 
-    lblReadMe = new QLabel(this);
-    lblReadMe->setObjectName(QStringLiteral("lblReadMe"));
-    lblReadMe->setTextFormat(Qt::PlainText);
-    lblReadMe->setFrameShape(QFrame::StyledPanel);
-    lblReadMe->setMargin(8);
-    lblReadMe->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    lblReadMe = makeGuidanceLabel(MainMenuLogic::readMeText(), this);
     lblMessage = new QLabel(this);
     lblMessage->setObjectName(QStringLiteral("lblMessage"));
     lblMessage->hide();
@@ -126,8 +122,6 @@ void MainMenu::Form_Load() {
         const QRect area = screen->geometry();
         move((area.width() - width()) / 2, (area.height() - height() - kFrameAllowance) / 2);
     }
-    lblReadMe->setText(
-        QString(MainMenuLogic::readMeText()).replace(Messages::kCrLf, QStringLiteral("\n")));
     logic_.load();
     refresh();
 }

@@ -7,6 +7,7 @@
 
 #include "common/Messages.h"
 #include "common/Session.h"
+#include "common/ui/GuidanceLabel.h"
 #include "common/ui/Screens.h"
 
 namespace {
@@ -48,13 +49,7 @@ MenuWindow::MenuWindow(const QString& form, const QString& title, const QStringL
     connect(cmdBack, &QPushButton::clicked, this, &QWidget::close);
     column->addWidget(cmdBack);
 
-    lblReadMe = new QLabel(readMe.join(u'\n'), this);
-    lblReadMe->setObjectName(QStringLiteral("lblReadMe"));
-    lblReadMe->setTextFormat(Qt::PlainText);
-    lblReadMe->setWordWrap(true);
-    lblReadMe->setFrameShape(QFrame::StyledPanel);
-    lblReadMe->setMargin(10);
-    lblReadMe->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    lblReadMe = makeGuidanceLabel(readMe.join(u'\n'), this);
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(column);
