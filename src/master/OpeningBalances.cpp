@@ -4,6 +4,7 @@
 
 #include "common/Messages.h"
 #include "common/Session.h"
+#include "common/TypedAmount.h"
 #include "db/Database.h"
 #include "db/ErrorReport.h"
 #include "entry/DayBalances.h"
@@ -96,14 +97,8 @@ bool OpeningBalances::spdSS_Change(int row, const QString& amountText) {
         return false;
     }
     Money value;
-    if (!amountText.trimmed().isEmpty()) {
-        const std::optional<Money> parsed = Money::parse(amountText);
-        if (!parsed) {
-            messages().exclamation(
-                QStringLiteral("“%1”不是金额，请输入数字（例如 1234.56）。").arg(amountText));
-            return false;
-        }
-        value = *parsed;
+    if (!readTypedAmount(amountText, value)) {
+        return false;
     }
     OpeningBalanceRow& changedRow = rows_[row];
     Database& db = Database::global();

@@ -3,17 +3,10 @@
 #include "common/Session.h"
 #include "db/RowWriters.h"
 #include "entry/DayBalances.h"
+#include "support/StringLists.h"
 #include "support/TestDatabase.h"
 
 namespace {
-
-QStringList texts(std::initializer_list<const char*> items) {
-    QStringList out;
-    for (const char* item : items) {
-        out.append(QLatin1String(item));
-    }
-    return out;
-}
 
 class DayBalances : public DatabaseTest {
   protected:
@@ -57,10 +50,10 @@ class DayBalances : public DatabaseTest {
 };
 
 TEST_F(DayBalances, AShiftMovesTheDayAndEveryLaterDayOnly) {
-    ASSERT_EQ(chain(), texts({"0/10", "10/20", "20/30", "30/40", "40/50"}));
+    ASSERT_EQ(chain(), strings({"0/10", "10/20", "20/30", "30/40", "40/50"}));
     ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/01/03"), Money::fromInt(100)));
-    EXPECT_EQ(chain(), texts({"0/10", "10/20", "120/130", "130/140", "140/150"}));
-    EXPECT_EQ(chain(QStringLiteral("02")), texts({"5/6"}));
+    EXPECT_EQ(chain(), strings({"0/10", "10/20", "120/130", "130/140", "140/150"}));
+    EXPECT_EQ(chain(QStringLiteral("02")), strings({"5/6"}));
 
     // Negative and fractional shifts stay exact.
     ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/01/05"), Money::fromUnits(-25000)));
@@ -80,13 +73,13 @@ TEST_F(DayBalances, FromTheOpeningBalanceScreenTheAmountIsTheNewOpening) {
     session().CallerForm = QStringLiteral("InpKisyuZandaka");
     // The first day was brought forward with 0: a new opening of 1000 moves every day by 1000.
     ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/01/01"), Money::fromInt(1000)));
-    EXPECT_EQ(chain(), texts({"1000/1010", "1010/1020", "1020/1030", "1030/1040", "1040/1050"}));
+    EXPECT_EQ(chain(), strings({"1000/1010", "1010/1020", "1020/1030", "1030/1040", "1040/1050"}));
     // The same opening again moves nothing; from a later day, that day's brought-forward
     // balance is the base.
     ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/01/01"), Money::fromInt(1000)));
     ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/01/04"), Money::fromInt(1000)));
-    EXPECT_EQ(chain(), texts({"1000/1010", "1010/1020", "1020/1030", "1000/1010", "1010/1020"}));
-    EXPECT_EQ(chain(QStringLiteral("02")), texts({"5/6"}));
+    EXPECT_EQ(chain(), strings({"1000/1010", "1010/1020", "1020/1030", "1000/1010", "1010/1020"}));
+    EXPECT_EQ(chain(QStringLiteral("02")), strings({"5/6"}));
 }
 
 TEST_F(DayBalances, TheCashOpeningBalanceAndRate) {

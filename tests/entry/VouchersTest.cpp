@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "DailyEntryFixture.h"
+#include "entry/DayBalances.h"
+#include "support/StringLists.h"
+
+namespace {
+
+class Vouchers : public DailyEntryFixture {};
+
+TEST_F(Vouchers, DaysAreCreatedOnceUpToTodayCarryingTheLastBalance) {
+    EXPECT_EQ(get_siwake_MaxNo(), 0);
+    ASSERT_TRUE(make_new_siwake_data());
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SIWAKE WHERE CID = '01'")), 20);
+    EXPECT_EQ(rows(QStringLiteral("SELECT DENCODE, DENNO, DENDAY, SYORIDAY, KESSAN, YDAYZAN, "
+                                  "DAYZAN, RATE FROM T_SIWAKE WHERE CID = '01' AND DENCODE IN "
+                                  "('00001', '00009', '00010', '00020') ORDER BY DENCODE"),
+                   {}, 5),
+              strings({"00001|00001|2024/05/01|2024/05/20|0|1000|1000|0",
+                       "00009|00009|2024/05/09|2024/05/20|0|1000|1000|0",
+                       "00010|00010|2024/05/10|2024/05/20|0|1000|1000|0",
+                       "00020|00020|2024/05/20|2024/05/20|0|1000|1000|0"}));
+    EXPECT_EQ(session().MinDencode, QStringLiteral("00001"));
+    EXPECT_EQ(session().MaxDencode, QStringLiteral("00020"));
+    EXPECT_EQ(get_siwake_MaxNo(), 20);
+
+    // A second opening the same day creates nothing.
+    ASSERT_TRUE(make_new_siwake_data());
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SIWAKE WHERE CID = '01'")), 20);
+
+    // Days later, the new days carry the last voucher's closing balance, not the opening one.
+    exec(QStringLiteral("UPDATE T_SIWAKE SET DAYZAN = ? WHERE CID = '01' AND DENCODE = '00020'"),
+         {Money::fromInt(1234).toDb()});
+    Clock::setFixedToday(QDate(2024, 5, 23));
+    ASSERT_TRUE(make_new_siwake_data());
+    EXPECT_EQ(
+        rows(QStringLiteral("SELECT DENCODE, DENDAY, SYORIDAY, YDAYZAN, DAYZAN FROM "
+                            "T_SIWAKE WHERE CID = '01' AND DENCODE > '00020' ORDER BY "
+                            "DENCODE"),
+             {}, 3),
+        strings({"00021|2024/05/21|2024/05/23|1234|1234", "00022|2024/05/22|2024/05/23|1234|1234",
+                 "00023|2024/05/23|2024/05/23|1234|1234"}));
+    EXPECT_EQ(session().MaxDencode, QStringLiteral("00023"));
+    // Other sets are untouched.
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SIWAKE WHERE CID <> '01'")), 0);
+}
+
+TEST_F(Vouchers, TheLastInputDayCapsCreation) {
+    exec(QStringLiteral("UPDATE WK_COMPANY SET SIINLDAY = '2024/05/10'"));
+    ASSERT_TRUE(make_new_siwake_data());
+    EXPECT_EQ(value(QStringLiteral("SELECT MAX(DENDAY) FROM T_SIWAKE WHERE CID = '01'")),
+              QStringLiteral("2024/05/10"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SIWAKE")), 10);
+
+    // A book already past the target day gets nothing more.
+    exec(QStringLiteral("UPDATE WK_COMPANY SET SIINLDAY = '2024/05/05'"));
+    ASSERT_TRUE(make_new_siwake_data());
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SIWAKE")), 10);
+}
+
+TEST_F(Vouchers, LookupsAndTheCarryForward) {
+    ASSERT_TRUE(make_new_siwake_data());
+    Voucher voucher;
+    ASSERT_TRUE(get_siwake_data(QStringLiteral("DENDAY"), QStringLiteral("2024/05/10"), voucher));
+    EXPECT_EQ(voucher.DENCODE, QStringLiteral("00010"));
+    EXPECT_EQ(voucher.DENNO, QStringLiteral("00010"));
+    EXPECT_EQ(voucher.YDAYZAN, Money::fromInt(1000));
+    EXPECT_FALSE(get_siwake_data(QStringLiteral("DENCODE"), QStringLiteral("00099"), voucher));
+    EXPECT_TRUE(voucher.DENCODE.isEmpty());
+    EXPECT_EQ(voucher.DAYZAN, Money());
+    EXPECT_EQ(get_siwake_meisai_MaxNo(QStringLiteral("00010")), 0);
+
+    // Day 10 closes 100 higher: days 11..20 follow, days 1..10 keep their brought-forward.
+    exec(QStringLiteral("UPDATE T_SIWAKE SET DAYZAN = ? WHERE CID = '01' AND DENCODE = '00010'"),
+         {Money::fromInt(1100).toDb()});
+    ASSERT_TRUE(update_next_zandaka(QStringLiteral("2024/05/10")));
+    const QStringList balances = chain();
+    EXPECT_EQ(balances.at(8), QStringLiteral("1000/1000"));
+    EXPECT_EQ(balances.at(9), QStringLiteral("1000/1100"));
+    EXPECT_EQ(balances.at(10), QStringLiteral("1100/1100"));
+    EXPECT_EQ(balances.at(19), QStringLiteral("1100/1100"));
+    // Today has no later day; a day without a voucher shifts nothing.
+    ASSERT_TRUE(update_next_zandaka(QStringLiteral("2024/05/20")));
+    ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/06/01"), Money::fromInt(5)));
+    EXPECT_EQ(chain(), balances);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+}  // namespace
