@@ -1,81 +1,15 @@
 #include <benchmark/benchmark.h>
-#include <QCoreApplication>
-#include <QTemporaryDir>
-#include <chrono>
-#include <cstdio>
-#include <memory>
-
-#include "common/Clock.h"
+#include "BenchBook.h"
 #include "common/Session.h"
 #include "db/Database.h"
-#include "db/ShippedDatabase.h"
 #include "generator/BookGenerator.h"
-#include "master/CurrentAccountSet.h"
 #include "totals/MonthFlags.h"
 #include "totals/TotalsPass.h"
 
 namespace {
 
-const QString kCid = QStringLiteral("51");
 const QString kFirst = QStringLiteral("2024/01");
 const QString kLast = QStringLiteral("2024/12");
-
-// A year of 365 days with 274 lines a day: 100,010 voucher lines.
-BookSpec yearSpec(const QString& cid) {
-    return {cid, QDate(2024, 1, 1), 365, 274, 20240101u};
-}
-
-using Clocked = std::chrono::steady_clock;
-
-double secondsSince(Clocked::time_point start) {
-    return std::chrono::duration<double>(Clocked::now() - start).count();
-}
-
-// The shipped database in a temporary folder with set 51 generated, built once for the run.
-class BenchDatabase {
-  public:
-    static bool ready(benchmark::State& state) {
-        static BenchDatabase instance;
-        if (!instance.error_.isEmpty()) {
-            state.SkipWithError(instance.error_.toUtf8().constData());
-            return false;
-        }
-        return true;
-    }
-
-  private:
-    BenchDatabase() {
-        try {
-            const QString file = dir_.filePath(QStringLiteral("Kaikei.mdb"));
-            session().AppFolder = dir_.path() + u'/';
-            Clock::setFixedToday(QDate(2025, 1, 10));
-            ShippedDatabase::create(file);
-            Database::global().open(file);
-            if (!generateBook(yearSpec(kCid), &error_)) {
-                error_.prepend(QStringLiteral("generateBook: "));
-            }
-        } catch (const DbError& e) {
-            error_ = QString::number(e.number()) + u' ' + e.description();
-        }
-    }
-
-    QTemporaryDir dir_;
-    QString error_;
-};
-
-// Makes a set current as the main window's switch does (which also marks every month stale).
-bool useSet(const QString& cid) {
-    TransactionGuard transaction;
-    session().CurrentCid = cid;
-    bool ok = false;
-    if (ResetCompanyData()) {
-        change_kanjo_data(ok);
-    }
-    if (ok) {
-        transaction.commit();
-    }
-    return ok;
-}
 
 // What opening the set leaves behind, without the totals rows: every month stale, no totals.
 bool markEverythingStale() {
@@ -94,7 +28,7 @@ bool markEverythingStale() {
 }
 
 bool prepare(benchmark::State& state, bool subsidiary) {
-    if (!BenchDatabase::ready(state)) {
+    if (!benchBookReady(state)) {
         return false;
     }
     if (session().CurrentCid != kCid && !useSet(kCid)) {
@@ -188,7 +122,7 @@ void BM_IncrementalMarch(benchmark::State& state) {
 
 // (c) Writing the year's book itself, into a set that does not exist yet.
 void BM_GenerateBook(benchmark::State& state) {
-    if (!BenchDatabase::ready(state)) {
+    if (!benchBookReady(state)) {
         return;
     }
     const QString cid = QStringLiteral("52");
@@ -233,15 +167,3 @@ BENCHMARK(BM_IncrementalMarch)
 BENCHMARK(BM_GenerateBook)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    // The SQL driver is a plugin, which wants an application object.
-    QCoreApplication app(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
