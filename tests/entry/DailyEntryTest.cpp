@@ -286,3 +286,51 @@ TEST_F(DailyEntryTest, PatternsFillTheRowOrRefuseAMissingAccount) {
 }
 
 }  // namespace
+
+namespace {
+
+// The end of an error report: the routine's name in parentheses.
+bool reportedBy(const RecordingMessages& shown, const char* routine) {
+    return !shown.shown.isEmpty() &&
+           shown.last().text.endsWith(u'(' + QString::fromUtf8(routine) + u')');
+}
+
+TEST_F(DailyEntryTest, DatabaseErrorsNameTheRoutineAndChangeNothing) {
+    DailyEntry entry(*this);
+    open(entry);
+    typeIncomeAndExpense(entry, QStringLiteral("100"), QStringLiteral("30"));
+    const QStringList before = chain();
+
+    // A failing line writer rolls the whole save back, the grids keep what was typed.
+    exec(
+        QStringLiteral("CREATE TRIGGER no_lines BEFORE INSERT ON T_SI_MEISAI BEGIN SELECT "
+                       "RAISE(ABORT, 'refused'); END"));
+    EXPECT_FALSE(entry.cmdTouroku_Click());
+    EXPECT_TRUE(reportedBy(messages, "write_siwake_meisai_data12"));
+    EXPECT_EQ(chain(), before);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_DAY_TORAN")), 0);
+    EXPECT_EQ(entry.totals().income, Money::fromInt(100));
+    EXPECT_TRUE(entry.dirty());
+    exec(QStringLiteral("DROP TRIGGER no_lines"));
+
+    exec(QStringLiteral("DROP TABLE T_DAY_TORAN"));
+    EXPECT_FALSE(entry.cmdTouroku_Click());
+    EXPECT_TRUE(reportedBy(messages, "write_day_toran_data"));
+    EXPECT_EQ(value(QStringLiteral("SELECT KESSAN FROM T_SIWAKE WHERE DENCODE = '00020'")),
+              QStringLiteral("0"));
+
+    // A list that cannot be read ends the opening: nothing loaded, no day created.
+    exec(QStringLiteral("DROP TABLE T_SI_PATTERN"));
+    Clock::setFixedToday(QDate(2024, 5, 21));
+    DailyEntry broken(*this);
+    EXPECT_FALSE(broken.Form_Load());
+    EXPECT_FALSE(broken.loaded());
+    EXPECT_TRUE(reportedBy(messages, "set_cmbIkkatuSiwake"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SIWAKE")), 20);
+
+    exec(QStringLiteral("DROP TABLE T_SIWAKE"));
+    EXPECT_FALSE(make_new_siwake_data());
+    EXPECT_TRUE(reportedBy(messages, "make_new_siwake_data"));
+}
+
+}  // namespace
