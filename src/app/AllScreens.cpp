@@ -6,6 +6,7 @@
 #include "app/SaveUpdateMenu.h"
 #include "app/SyokiSetMenu.h"
 #include "common/ui/Screens.h"
+#include "entry/ui/InpTekiyouTouroku.h"
 #include "master/ui/InpKaisyaJoho.h"
 #include "master/ui/InpKanjokamokuCh.h"
 #include "master/ui/InpKisyuZandaka.h"
@@ -24,4 +25,6 @@ void registerAllScreens() {
     Screens::add(QStringLiteral("prtKanjoKamokuSet"), [] { return new prtKanjoKamokuSet; });
     Screens::add(QStringLiteral("InpKanjokamokuCh"), [] { return new InpKanjokamokuCh; });
     Screens::add(QStringLiteral("InpKisyuZandaka"), [] { return new InpKisyuZandaka; });
+    // Journal entry:
+    Screens::add(QStringLiteral("InpTekiyouTouroku"), [] { return new InpTekiyouTouroku; });
 }

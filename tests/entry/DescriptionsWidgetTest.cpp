@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "common/Session.h"
+#include "common/ui/Screens.h"
+#include "entry/ui/InpTekiyouTouroku.h"
+#include "support/TestDatabase.h"
+
+namespace {
+
+class DescriptionsWidget : public DatabaseTest {
+  protected:
+    void SetUp() override {
+        DatabaseTest::SetUp();
+        session().CurrentCid = QStringLiteral("01");
+        session().PeriodLabel = QStringLiteral("2024年度");
+        companyLabel = new QLabel(QStringLiteral("甲公司"), &mainWindow);
+        companyLabel->setObjectName(QStringLiteral("lblKaisyaName"));
+        Screens::addExisting(QStringLiteral("MainMenu"), &mainWindow);
+        Screens::addExisting(QStringLiteral("SyokiSetMenu"), &menu);
+        const QStringList names = {QStringLiteral("现金收入"), QStringLiteral("现金支出"),
+                                   QStringLiteral("银行利息")};
+        for (int i = 0; i < names.size(); ++i) {
+            exec(QStringLiteral("INSERT INTO T_TEKIYO VALUES ('01', ?, ?)"),
+                 {QStringLiteral("00%1").arg(i + 1), names.at(i)});
+        }
+    }
+
+    template <typename T>
+    T* child(const char* name) {
+        T* found = screen.findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QPushButton* button(const char* name) { return child<QPushButton>(name); }
+    QStringList listed() {
+        QStringList all;
+        for (int i = 0; i < list->count(); ++i) {
+            all.append(list->itemData(i).toString() + u':' + list->itemText(i));
+        }
+        return all;
+    }
+    // Types text key by key into the widget, as an input method delivers it.
+    static void type(QWidget* widget, const QString& text) {
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(widget, &press);
+            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(widget, &release);
+        }
+    }
+    void showScreen() {
+        screen.show();
+        screen.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+        list = child<QComboBox>("cmbTekiyou");
+        text = child<QLineEdit>("txtTekiyou");
+    }
+
+    QWidget mainWindow;
+    QLabel* companyLabel = nullptr;
+    QWidget menu;
+    InpTekiyouTouroku screen;
+    QComboBox* list = nullptr;
+    QLineEdit* text = nullptr;
+};
+
+TEST_F(DescriptionsWidget, RegistersCorrectsAndDeletesThroughTheControls) {
+    showScreen();
+    EXPECT_EQ(screen.windowTitle(), QStringLiteral("甲公司 — 2024年度 — 摘要管理"));
+    EXPECT_EQ(child<QLabel>("lblReadMe1")->text(),
+              QStringLiteral("当点击“▼”的时候，光标既移至录入位置范围外。\n"
+                             "所以当录入摘要名称时，一定要先将光标移至录入框范围内再进行录入。"));
+    EXPECT_EQ(child<QLabel>("lblReadMe2")->text(), QStringLiteral("摘要名称在全角20个字以内。"));
+    QStringList captions;
+    for (const char* name : {"cmdTouroku", "cmdCancel", "cmdHyouji", "cmdInsatu", "cmdBack"}) {
+        captions.append(button(name)->text());
+    }
+    EXPECT_EQ(captions, (QStringList{QStringLiteral("登 录"), QStringLiteral("取 消"),
+                                     QStringLiteral("预 览"), QStringLiteral("打 印"),
+                                     QStringLiteral("退 出")}));
+    EXPECT_TRUE(list->isEditable());
+    EXPECT_EQ(list->lineEdit()->maxLength(), 20);
+    EXPECT_EQ(text->maxLength(), 20);
+    EXPECT_TRUE(child<QRadioButton>("optTouroku")->isChecked());
+    EXPECT_EQ(listed(), (QStringList{QStringLiteral("1:现金收入"), QStringLiteral("2:现金支出"),
+                                     QStringLiteral("3:银行利息")}));
+    EXPECT_TRUE(list->currentText().isEmpty());
+    EXPECT_FALSE(text->isReadOnly());
+
+    // Register: the entry joins the list with its number.
+    text->setText(QStringLiteral(" 手续费"));
+    button("cmdTouroku")->click();
+    EXPECT_EQ(listed().last(), QStringLiteral("4:手续费"));
+    EXPECT_TRUE(text->text().isEmpty());
+    button("cmdTouroku")->click();
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("请输入摘要名称。")});
+
+    // Correct: the box is locked until typing completes the list text to an entry.
+    child<QRadioButton>("optTeisei")->click();
+    EXPECT_TRUE(text->isReadOnly());
+    list->setFocus();
+    type(list, QStringLiteral("现金"));
+    EXPECT_EQ(list->currentText(), QStringLiteral("现金收入"));
+    EXPECT_EQ(text->text(), QStringLiteral("现金收入"));
+    EXPECT_FALSE(text->isReadOnly());
+    // Enter moves on from the list to the text box.
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), text);
+    QTest::keyClick(text, Qt::Key_Escape);
+    EXPECT_EQ(QApplication::focusWidget(), list);
+    text->setFocus();
+    text->selectAll();
+    type(text, QStringLiteral("营业收入"));
+    button("cmdTouroku")->click();
+    EXPECT_EQ(listed().first(), QStringLiteral("1:营业收入"));
+    EXPECT_EQ(value(QStringLiteral("SELECT TENAME FROM WK_TEKIYO WHERE TEKINO = '001'")),
+              QStringLiteral("营业收入"));
+    EXPECT_TRUE(list->currentText().isEmpty());
+    EXPECT_TRUE(text->isReadOnly());
+
+    // Delete: picking from the list shows the text, still locked.
+    child<QRadioButton>("optDelete")->click();
+    emit list->activated(1);
+    EXPECT_EQ(text->text(), QStringLiteral("现金支出"));
+    EXPECT_TRUE(text->isReadOnly());
+    button("cmdTouroku")->click();
+    EXPECT_EQ(listed(), (QStringList{QStringLiteral("1:营业收入"), QStringLiteral("3:银行利息"),
+                                     QStringLiteral("4:手续费")}));
+    // Clearing empties the list text and the box.
+    emit list->activated(0);
+    button("cmdCancel")->click();
+    EXPECT_TRUE(list->currentText().isEmpty());
+    EXPECT_TRUE(text->text().isEmpty());
+
+    // Closing writes back and shows the initial-settings menu.
+    button("cmdBack")->click();
+    EXPECT_FALSE(screen.isVisible());
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_EQ(rows(QStringLiteral("SELECT TEKINO, TENAME FROM T_TEKIYO WHERE CID = '01' "
+                                  "ORDER BY TEKINO")),
+              (QStringList{QStringLiteral("001|营业收入"), QStringLiteral("003|银行利息"),
+                           QStringLiteral("004|手续费")}));
+    EXPECT_EQ(messages.shown.size(), 1);
+
+    // Showing again reads the set afresh, in register mode.
+    exec(QStringLiteral("DELETE FROM T_TEKIYO"));
+    showScreen();
+    EXPECT_TRUE(listed().isEmpty());
+    EXPECT_TRUE(child<QRadioButton>("optTouroku")->isChecked());
+    button("cmdHyouji")->click();
+    EXPECT_EQ(messages.last().text, QStringLiteral("没有符合条件的数据。"));
+    button("cmdInsatu")->click();
+    EXPECT_EQ(messages.last().text, QStringLiteral("该功能尚未提供。"));
+}
+
+TEST_F(DescriptionsWidget, AFailedOpeningClosesTheScreen) {
+    exec(
+        QStringLiteral("CREATE TRIGGER no_work BEFORE INSERT ON WK_TEKIYO "
+                       "BEGIN SELECT RAISE(ABORT, 'locked'); END"));
+    screen.show();
+    QTRY_VERIFY(!screen.isVisible());
+    EXPECT_TRUE(messages.last().text.endsWith(QStringLiteral("locked(msFormInit)")));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_TEKIYO WHERE CID = '01'")), 3);
+}
+
+}  // namespace
