@@ -6,6 +6,7 @@
 #include "app/SaveUpdateMenu.h"
 #include "app/SyokiSetMenu.h"
 #include "common/ui/Screens.h"
+#include "entry/ui/InpIkkatuSiwake.h"
 #include "entry/ui/InpTekiyouTouroku.h"
 #include "master/ui/InpKaisyaJoho.h"
 #include "master/ui/InpKanjokamokuCh.h"
@@ -27,4 +28,5 @@ void registerAllScreens() {
     Screens::add(QStringLiteral("InpKisyuZandaka"), [] { return new InpKisyuZandaka; });
     // Journal entry:
     Screens::add(QStringLiteral("InpTekiyouTouroku"), [] { return new InpTekiyouTouroku; });
+    Screens::add(QStringLiteral("InpIkkatuSiwake"), [] { return new InpIkkatuSiwake; });
 }
