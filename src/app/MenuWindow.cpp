@@ -8,19 +8,13 @@
 #include "common/Messages.h"
 #include "common/Session.h"
 #include "common/ui/GuidanceLabel.h"
+#include "common/ui/ScreenCaption.h"
 #include "common/ui/Screens.h"
 
 namespace {
 
 const QString kMainMenu = QStringLiteral("MainMenu");
 const QString kSeparator = QStringLiteral(" — ");
-
-// The company name as the main window shows it; the account set can change between showings.
-QString companyName() {
-    QWidget* main = Screens::get(kMainMenu);
-    const auto* label = main ? main->findChild<QLabel*>(QStringLiteral("lblKaisyaName")) : nullptr;
-    return label ? label->text() : QString();
-}
 
 }  // namespace
 
@@ -58,7 +52,7 @@ MenuWindow::MenuWindow(const QString& form, const QString& title, const QStringL
 }
 
 QString MenuWindow::captionText() const {
-    return title_ + kSeparator + session().PeriodLabel + kSeparator + companyName();
+    return title_ + kSeparator + session().PeriodLabel + kSeparator + mainWindowCompanyName();
 }
 
 void MenuWindow::showEvent(QShowEvent* event) {

@@ -15,19 +15,12 @@
 #include "common/Session.h"
 #include "common/ui/FocusKeys.h"
 #include "common/ui/GuidanceLabel.h"
+#include "common/ui/ScreenCaption.h"
 #include "common/ui/Screens.h"
 
 namespace {
 
 const QString kTitle = QStringLiteral("汇总分类");
-const QString kSeparator = QStringLiteral(" — ");
-
-// The company name as the main window shows it; the account set can change between showings.
-QString companyName() {
-    QWidget* main = Screens::get(QStringLiteral("MainMenu"));
-    const auto* label = main ? main->findChild<QLabel*>(QStringLiteral("lblKaisyaName")) : nullptr;
-    return label ? label->text() : QString();
-}
 
 // An editable list whose typing completes to the first item that begins with the typed text.
 QComboBox* makeList(QWidget* parent, const QString& name) {
@@ -191,7 +184,7 @@ void InpIkkatuSiwake::buildLayout() {
 }
 
 QString InpIkkatuSiwake::captionText() const {
-    return companyName() + kSeparator + session().PeriodLabel + kSeparator + kTitle;
+    return screenCaption(kTitle);
 }
 
 void InpIkkatuSiwake::collect() {

@@ -13,19 +13,12 @@
 #include "common/Session.h"
 #include "common/ui/FocusKeys.h"
 #include "common/ui/GuidanceLabel.h"
+#include "common/ui/ScreenCaption.h"
 #include "common/ui/Screens.h"
 
 namespace {
 
 const QString kTitle = QStringLiteral("摘要管理");
-const QString kSeparator = QStringLiteral(" — ");
-
-// The company name as the main window shows it; the account set can change between showings.
-QString companyName() {
-    QWidget* main = Screens::get(QStringLiteral("MainMenu"));
-    const auto* label = main ? main->findChild<QLabel*>(QStringLiteral("lblKaisyaName")) : nullptr;
-    return label ? label->text() : QString();
-}
 
 }  // namespace
 
@@ -191,7 +184,7 @@ void InpTekiyouTouroku::showFocus() {
 }
 
 QString InpTekiyouTouroku::captionText() const {
-    return companyName() + kSeparator + session().PeriodLabel + kSeparator + kTitle;
+    return screenCaption(kTitle);
 }
 
 void InpTekiyouTouroku::showEvent(QShowEvent* event) {
