@@ -12,7 +12,6 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "common/Session.h"
 #include "common/ui/FocusKeys.h"
 #include "common/ui/GuidanceLabel.h"
 #include "common/ui/ScreenCaption.h"

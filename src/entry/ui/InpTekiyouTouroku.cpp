@@ -10,7 +10,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "common/Session.h"
 #include "common/ui/FocusKeys.h"
 #include "common/ui/GuidanceLabel.h"
 #include "common/ui/ScreenCaption.h"
