@@ -7,6 +7,7 @@
 #include "app/SyokiSetMenu.h"
 #include "common/ui/Screens.h"
 #include "entry/ui/InpIkkatuSiwake.h"
+#include "entry/ui/InpKantanSiwake.h"
 #include "entry/ui/InpTekiyouTouroku.h"
 #include "master/ui/InpKaisyaJoho.h"
 #include "master/ui/InpKanjokamokuCh.h"
@@ -27,6 +28,7 @@ void registerAllScreens() {
     Screens::add(QStringLiteral("InpKanjokamokuCh"), [] { return new InpKanjokamokuCh; });
     Screens::add(QStringLiteral("InpKisyuZandaka"), [] { return new InpKisyuZandaka; });
     // Journal entry:
+    Screens::add(QStringLiteral("InpKantanSiwake"), [] { return new InpKantanSiwake; });
     Screens::add(QStringLiteral("InpTekiyouTouroku"), [] { return new InpTekiyouTouroku; });
     Screens::add(QStringLiteral("InpIkkatuSiwake"), [] { return new InpIkkatuSiwake; });
 }

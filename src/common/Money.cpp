@@ -157,6 +157,14 @@ QString Money::toDisplay() const {
     return toDisplay(0);
 }
 
+QString Money::toExactDisplay() const {
+    int decimals = 0;
+    for (qint64 rest = m_units % kScale; rest != 0; rest = (rest * 10) % kScale) {
+        ++decimals;
+    }
+    return toDisplay(decimals);
+}
+
 QString Money::toDisplay(int decimals) const {
     decimals = qBound(0, decimals, kDecimals);
     quint64 drop = 1;  // 10^(4 - decimals)

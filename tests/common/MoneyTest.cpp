@@ -91,6 +91,11 @@ TEST(MoneyDisplay, RoundsAndGroups) {
     EXPECT_EQ(units(12345000).toDisplay(2), QStringLiteral("1,234.50"));
     EXPECT_EQ(units(-12350).toDisplay(2), QStringLiteral("-1.24"));
     EXPECT_EQ(units(-49).toDisplay(2), QStringLiteral("0.00"));
+    // Exact form: only the decimals the amount has, and it parses back to the same amount.
+    EXPECT_EQ(units(12345000).toExactDisplay(), QStringLiteral("1,234.5"));
+    EXPECT_EQ(units(-1).toExactDisplay(), QStringLiteral("-0.0001"));
+    EXPECT_EQ(units(0).toExactDisplay(), QStringLiteral("0"));
+    EXPECT_EQ(Money::parse(units(98765432109).toExactDisplay()), units(98765432109));
     EXPECT_EQ(units(-1).toDisplay(4), QStringLiteral("-0.0001"));
     EXPECT_EQ(units(99999999).toDisplay(3), QStringLiteral("10,000.000"));
     EXPECT_EQ(units(-kMax - 1).toDisplay(), QStringLiteral("-922,337,203,685,478"));

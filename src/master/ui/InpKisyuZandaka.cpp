@@ -9,32 +9,13 @@
 #include <QVBoxLayout>
 
 #include "common/Messages.h"
+#include "common/ui/AmountBox.h"
 #include "common/ui/GuidanceLabel.h"
 #include "common/ui/Screens.h"
 
 namespace {
 
 enum Column { KmCode, Name, Side, Amount, KoCode, TaiKbn, ColumnCount };
-
-// Exact, with only the decimals the amount has, and grouped so that it reads back through
-// Money::parse unchanged.
-QString amountText(Money amount) {
-    int decimals = 0;
-    for (qint64 rest = amount.units() % Money::kScale; rest != 0;
-         rest = (rest * 10) % Money::kScale) {
-        ++decimals;
-    }
-    return amount.toDisplay(decimals);
-}
-
-QLineEdit* makeTotalBox(const QString& name, QWidget* parent) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    box->setFocusPolicy(Qt::NoFocus);
-    return box;
-}
 
 }  // namespace
 
@@ -60,9 +41,9 @@ InpKisyuZandaka::InpKisyuZandaka(QWidget* parent) : QWidget(parent), logic_(*thi
     spdSS->installEventFilter(this);
     connect(spdSS, &QTableWidget::itemChanged, this, &InpKisyuZandaka::spdSS_Change);
 
-    txtKarikei = makeTotalBox(QStringLiteral("txtKarikei"), this);
-    txtKasikei = makeTotalBox(QStringLiteral("txtKasikei"), this);
-    txtTaisyakuSai = makeTotalBox(QStringLiteral("txtTaisyakuSai"), this);
+    txtKarikei = makeAmountBox(QStringLiteral("txtKarikei"), this);
+    txtKasikei = makeAmountBox(QStringLiteral("txtKasikei"), this);
+    txtTaisyakuSai = makeAmountBox(QStringLiteral("txtTaisyakuSai"), this);
     numRate = new QDoubleSpinBox(this);
     numRate->setObjectName(QStringLiteral("numRate"));
     numRate->setDecimals(4);
@@ -120,8 +101,9 @@ void InpKisyuZandaka::fillGrid() {
     spdSS->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < rows.size(); ++r) {
         const OpeningBalanceRow& row = rows.at(r);
-        const QStringList texts = {row.KMCODE, row.KANNAME, row.TAISYAKU, amountText(row.KISYUZAN),
-                                   row.KOCODE, row.TAIKBN};
+        const QStringList texts = {row.KMCODE,   row.KANNAME,
+                                   row.TAISYAKU, row.KISYUZAN.toExactDisplay(),
+                                   row.KOCODE,   row.TAIKBN};
         for (int c = 0; c < ColumnCount; ++c) {
             auto* item = new QTableWidgetItem(texts.at(c));
             if (c != Amount) {
@@ -142,7 +124,7 @@ void InpKisyuZandaka::fillGrid() {
 void InpKisyuZandaka::showAmount(int row) {
     filling_ = true;
     if (QTableWidgetItem* item = spdSS->item(row, Amount)) {
-        item->setText(amountText(logic_.rows().at(row).KISYUZAN));
+        item->setText(logic_.rows().at(row).KISYUZAN.toExactDisplay());
     }
     filling_ = false;
 }
