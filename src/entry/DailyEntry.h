@@ -126,6 +126,8 @@ class DailyEntry {
     DayTotals totals_;
     QStringList accountList_;
     QStringList descriptionList_;
+    // TEKINO by description text, for the lines whose description is a registered one.
+    QHash<QString, QString> descriptionNumbers_;
     QStringList patternList_;
     QStringList snapshot_;
 };

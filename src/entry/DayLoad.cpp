@@ -13,10 +13,15 @@ bool DailyEntry::loadLists() {
     QString routine = QStringLiteral("set_cmbTekiyo");
     try {
         descriptionList_.clear();
-        for (RecordSet rs =
-                 db.query(QStringLiteral("SELECT TENAME FROM T_TEKIYO WHERE CID = ?"), {cid});
+        descriptionNumbers_.clear();
+        for (RecordSet rs = db.query(
+                 QStringLiteral("SELECT TEKINO, TENAME FROM T_TEKIYO WHERE CID = ?"), {cid});
              !rs.eof(); rs.moveNext()) {
-            descriptionList_.append(rs.text(QStringLiteral("TENAME")));
+            const QString name = rs.text(QStringLiteral("TENAME"));
+            descriptionList_.append(name);
+            if (!descriptionNumbers_.contains(name)) {
+                descriptionNumbers_.insert(name, rs.text(QStringLiteral("TEKINO")));
+            }
         }
         routine = QStringLiteral("set_cmbKamoku");
         accountList_ = QStringList{QString()};

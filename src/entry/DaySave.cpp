@@ -186,7 +186,6 @@ bool DailyEntry::writeSimpleLines(EntryGrid grid, int& lineNumber) {
 }
 
 bool DailyEntry::writeTransferLines(int& lineNumber) {
-    Database& db = Database::global();
     try {
         for (const TransferEntryRow& row : transfer_) {
             if (row.debit.trimmed().isEmpty()) {
@@ -201,14 +200,8 @@ bool DailyEntry::writeTransferLines(int& lineNumber) {
             if (!row.creditSub.isEmpty()) {
                 sides.creditSub = chart_.subsidiaryKey(sides.credit, codeOf(row.creditSub));
             }
-            QString tecode;
-            const QString description = row.description.trimmed();
-            if (!description.isEmpty()) {
-                tecode = db.scalar(QStringLiteral("SELECT TEKINO FROM T_TEKIYO WHERE CID = ? AND "
-                                                  "TENAME = ?"),
-                                   {session().CurrentCid, description})
-                             .toString();
-            }
+            // A registered description also stores its number.
+            const QString tecode = descriptionNumbers_.value(row.description.trimmed());
             insertLine(voucher_.DENCODE, ++lineNumber, dateBox_, true, sides, row.amount, tecode,
                        row.description, row.pattern.isEmpty() ? QString() : codeOf(row.pattern));
         }

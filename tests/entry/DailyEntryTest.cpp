@@ -147,6 +147,9 @@ TEST_F(DailyEntryTest, SimpleAmountsBecomeCashLinesAndSavingTwiceChangesNothing)
 }
 
 TEST_F(DailyEntryTest, TransferLinesCountTowardsTheTotalsByAccountKind) {
+    exec(
+        QStringLiteral("INSERT INTO T_TEKIYO (CID, TEKINO, TENAME) VALUES ('02', '001', "
+                       "'五月工资'), ('01', '003', '五月工资')"));
     DailyEntry entry(*this);
     open(entry);
     // Cash in from wages: income and cash received.
@@ -177,7 +180,7 @@ TEST_F(DailyEntryTest, TransferLinesCountTowardsTheTotalsByAccountKind) {
     const QStringList saved = lines(QStringLiteral("00020"));
     ASSERT_EQ(saved.size(), 6);
     EXPECT_EQ(saved.at(1), QStringLiteral("002|2024/05/20|2024/05|1|004||00|5|000|0|0|180|180||5|"
-                                          "0|004||五月工资||50|50|50|50"));
+                                          "0|004|003|五月工资||50|50|50|50"));
     EXPECT_EQ(saved.at(4).section(u'|', 20, 20), QStringLiteral("12.34"));
 
     // Deleting a transfer row asks first and moves the rows below up.
