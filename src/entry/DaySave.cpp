@@ -213,8 +213,10 @@ bool DailyEntry::writeTransferLines(int& lineNumber) {
 }
 
 bool DailyEntry::cmdTouroku_Click() {
-    // The lines must land on the day whose grids are shown.
-    if (dateBox_ != voucher_.DENDAY && !txtSyoriNen_LostFocus()) {
+    // A date typed but not yet left first moves to that day, as leaving the box does; the
+    // grids shown belong to the voucher, so nothing is saved on this click.
+    if (dateBox_ != voucher_.DENDAY) {
+        txtSyoriNen_LostFocus();
         return false;
     }
     if (!check_SyoriNen()) {

@@ -111,6 +111,12 @@ TEST_F(DayNavigation, MovingIsBoundedByTheFirstDayTodayAndTheRange) {
     EXPECT_FALSE(go(QStringLiteral("2024/05/16")));
     EXPECT_EQ(messages.last().text, QStringLiteral("超过凭证日期的输入范围。"));
 
+    // A date typed but not left yet: saving moves to that day first and saves nothing.
+    entry.setTxtSyoriNen(QStringLiteral("2024/05/02"));
+    EXPECT_FALSE(entry.cmdTouroku_Click());
+    EXPECT_EQ(entry.voucher().DENCODE, QStringLiteral("00002"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SIWAKE WHERE KESSAN = '1'")), 0);
+
     // Closing with unsaved edits asks; No stays.
     ASSERT_TRUE(entry.setSimpleAmount(EntryGrid::Income, wages, QStringLiteral("5")));
     messages.answers = {MsgAnswer::No};
