@@ -9,10 +9,11 @@ bool takesFocus(const QWidget* w) {
     return w->isEnabled() && w->isVisible() && (w->focusPolicy() & Qt::TabFocus);
 }
 
-// The next (or previous) control in the tab order that can take the focus.
+// The next (or previous) control in the tab order that can take the focus. A control and the
+// parts inside it (the text box of an editable list) are one stop.
 void moveFocus(QWidget* from, bool forward) {
     QWidget* w = forward ? from->nextInFocusChain() : from->previousInFocusChain();
-    while (w != from && !takesFocus(w)) {
+    while (w != from && (!takesFocus(w) || from->isAncestorOf(w))) {
         w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
     }
     w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);

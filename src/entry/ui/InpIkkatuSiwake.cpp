@@ -28,10 +28,6 @@ QComboBox* makeList(QWidget* parent, const QString& name) {
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setMinimumWidth(220);
-    // The box takes the focus for its line edit, so Enter and Esc must step past the line edit.
-    // Its policy passes on to the box, which gets its own back afterwards.
-    box->lineEdit()->setFocusPolicy(Qt::NoFocus);
-    box->setFocusPolicy(Qt::StrongFocus);
     auto* completer = new QCompleter(box->model(), box);
     completer->setCompletionMode(QCompleter::InlineCompletion);
     completer->setCaseSensitivity(Qt::CaseInsensitive);

@@ -31,9 +31,6 @@ InpTekiyouTouroku::InpTekiyouTouroku(QWidget* parent) : QWidget(parent) {
     // Enter moves on; it never adds the typed text to the list.
     cmbTekiyou->setInsertPolicy(QComboBox::NoInsert);
     cmbTekiyou->lineEdit()->setMaxLength(Descriptions::kMaxLength);
-    // The combo takes the focus for its text box, so that Enter and Esc skip past the pair.
-    cmbTekiyou->lineEdit()->setFocusPolicy(Qt::NoFocus);
-    cmbTekiyou->setFocusPolicy(Qt::StrongFocus);
     auto* completer = new QCompleter(cmbTekiyou->model(), cmbTekiyou);
     completer->setCompletionMode(QCompleter::InlineCompletion);
     completer->setCaseSensitivity(Qt::CaseSensitive);
