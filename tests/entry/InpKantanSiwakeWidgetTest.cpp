@@ -9,7 +9,9 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include "app/InOutMenu.h"
 #include "common/Session.h"
+#include "common/ui/Screens.h"
 #include "entry/ui/InpKantanSiwake.h"
 #include "master/CurrentAccountSet.h"
 #include "support/TestDatabase.h"
@@ -288,6 +290,24 @@ TEST_F(DailyEntryScreen, AFailedOpeningClosesWithoutAsking) {
     window.show();
     QTRY_VERIFY(!window.isVisible());
     EXPECT_FALSE(window.logic().loaded());
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(DailyEntryScreen, TheBooksMenuOpensTheScreenAndClosingReturnsToIt) {
+    makeCurrent();
+    InOutMenu menu;
+    InpKantanSiwake window;
+    Screens::addExisting(QStringLiteral("InOutMenu"), &menu);
+    Screens::addExisting(QStringLiteral("InpKantanSiwake"), &window);
+    menu.show();
+    menu.findChild<QPushButton*>(QStringLiteral("cmdInpKantan"))->click();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(menu.isVisible());
+    EXPECT_TRUE(window.logic().loaded());
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SIWAKE WHERE CID = '01'")), 20);
+    EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral(" — 日间结算")));
+    window.close();
+    EXPECT_TRUE(menu.isVisible());
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
