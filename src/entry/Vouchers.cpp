@@ -132,10 +132,9 @@ bool make_new_siwake_data() {
 }
 
 bool update_next_zandaka(const QString& day) {
+    // Even on today's voucher the later days are looked for: after the clock was set back, days
+    // beyond today exist and must follow.
     const QDate date = QDate::fromString(day, kDateFormat);
-    if (date == Clock::today()) {
-        return true;
-    }
     Voucher current;
     Voucher next;
     get_siwake_data(QStringLiteral("DENDAY"), day, current);

@@ -81,6 +81,15 @@ TEST_F(Vouchers, LookupsAndTheCarryForward) {
     EXPECT_EQ(balances.at(19), QStringLiteral("1100/1100"));
     // Today has no later day; a day without a voucher shifts nothing.
     ASSERT_TRUE(update_next_zandaka(QStringLiteral("2024/05/20")));
+    // With the clock set back, the days after "today" still follow a change.
+    Clock::setFixedToday(QDate(2024, 5, 12));
+    exec(QStringLiteral("UPDATE T_SIWAKE SET DAYZAN = ? WHERE CID = '01' AND DENCODE = '00012'"),
+         {Money::fromInt(1105).toDb()});
+    ASSERT_TRUE(update_next_zandaka(QStringLiteral("2024/05/12")));
+    EXPECT_EQ(chain().at(19), QStringLiteral("1105/1105"));
+    exec(QStringLiteral("UPDATE T_SIWAKE SET DAYZAN = ? WHERE CID = '01' AND DENCODE = '00012'"),
+         {Money::fromInt(1100).toDb()});
+    ASSERT_TRUE(update_next_zandaka(QStringLiteral("2024/05/12")));
     ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/06/01"), Money::fromInt(5)));
     EXPECT_EQ(chain(), balances);
     EXPECT_TRUE(messages.shown.isEmpty());
