@@ -60,6 +60,8 @@ MsgAnswer DesktopMessages::show(const MessageRequest& request) {
                     QApplication::activeWindow());
     box.setDefaultButton(buttonOf(request.defaultAnswer));
     switch (box.exec()) {
+        case QMessageBox::Ok:
+            return MsgAnswer::Ok;
         case QMessageBox::Cancel:
             return MsgAnswer::Cancel;
         case QMessageBox::Yes:
@@ -69,6 +71,9 @@ MsgAnswer DesktopMessages::show(const MessageRequest& request) {
         case QMessageBox::Retry:
             return MsgAnswer::Retry;
         default:
-            return request.buttons == MsgButtons::Ok ? MsgAnswer::Ok : request.defaultAnswer;
+            // Closed without a button: the safe answer of the box, never the one that acts.
+            return request.buttons == MsgButtons::Ok      ? MsgAnswer::Ok
+                   : request.buttons == MsgButtons::YesNo ? MsgAnswer::No
+                                                          : MsgAnswer::Cancel;
     }
 }

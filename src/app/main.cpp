@@ -2,6 +2,7 @@
 #include <QFont>
 
 #include "app/AllScreens.h"
+#include "app/ChineseTranslation.h"
 #include "app/DesktopMessages.h"
 #include "app/MainMenu.h"
 #include "app/Password.h"
@@ -11,6 +12,11 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ombrel"));
+    if (!installChineseTranslation(app)) {
+        qWarning(
+            "Qt's Chinese translation (qt6-translations-l10n) is missing: standard buttons "
+            "stay in English.");
+    }
     QFont font = QApplication::font();
     font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
     QApplication::setFont(font);

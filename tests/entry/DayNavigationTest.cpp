@@ -3,6 +3,7 @@
 #include <QRandomGenerator>
 
 #include "DailyEntryFixture.h"
+#include "support/MessageBoxClicker.h"
 #include "support/StringLists.h"
 
 namespace {
@@ -153,8 +154,11 @@ TEST_F(DayNavigation, SavingAndDeletingKeepTheBalanceChain) {
                              "单击汇总分类数据所在行最左边的“D”。\r\n\r\n是要删除此日的数据吗？"));
     EXPECT_EQ(messages.shown.last().defaultAnswer, MsgAnswer::Cancel);
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI")), 2);
-    messages.answers = {MsgAnswer::Ok};
-    ASSERT_TRUE(entry.cmdDelete_Click());
+    {
+        MessageBoxClicker clicker({QMessageBox::Ok});  // the real box, clicked
+        ASSERT_TRUE(entry.cmdDelete_Click());
+        EXPECT_EQ(clicker.seen().size(), 1);
+    }
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI")), 0);
     EXPECT_EQ(rows(QStringLiteral("SELECT KESSAN, YDAYZAN, DAYZAN, RATE FROM T_SIWAKE WHERE "
                                   "DENCODE = '00003'"),

@@ -5,6 +5,7 @@
 #include "db/Database.h"
 #include "master/AccountSetForm.h"
 #include "master/FakeAccountSets.h"
+#include "support/MessageBoxClicker.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -172,9 +173,12 @@ TEST_F(AccountSetFormExisting, DeletingASetEmptiesEveryTableOfIt) {
     EXPECT_EQ(messages.last().icon, MsgIcon::Exclamation);
     EXPECT_EQ(remaining(QStringLiteral("51")), kSetTables);
 
-    messages.answers = {MsgAnswer::Ok};
     // The household book comes next; it is still a prepared set, so the form stays to set it up.
-    EXPECT_EQ(form.cmdDelete_Click(), AccountSetForm::DeleteResult::Reloaded);
+    {
+        MessageBoxClicker clicker({QMessageBox::Ok});  // the real box, clicked
+        EXPECT_EQ(form.cmdDelete_Click(), AccountSetForm::DeleteResult::Reloaded);
+        EXPECT_EQ(clicker.texts(), QStringList{QStringLiteral("删除账套，结束编辑。可以吗？")});
+    }
     EXPECT_EQ(remaining(QStringLiteral("51")), QStringList());
     EXPECT_EQ(remaining(QStringLiteral("52")), kSetTables);
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_COMP_MAIN WHERE CID = '51'")), 0);
