@@ -14,6 +14,7 @@
 #include "common/ui/Screens.h"
 #include "master/ui/InpKanjokamokuCh.h"
 #include "master/ui/prtKanjoKamokuSet.h"
+#include "support/GridMouse.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -82,9 +83,8 @@ TEST_F(ChartScreensWidget, ListOpensTheDetailWhichSavesOnLeaving) {
     insatu->click();
     EXPECT_EQ(messages.last().text, QStringLiteral("该功能尚未提供。"));
 
-    emit grid->cellClicked(0, 1);
-    EXPECT_TRUE(syusei->isEnabled());
-    syusei->click();
+    // A double click on an account opens its detail.
+    doubleClickCell(grid, 0, 1);
     QPointer<QWidget> detail = Screens::get(QStringLiteral("InpKanjokamokuCh"));
     ASSERT_TRUE(qobject_cast<InpKanjokamokuCh*>(detail));
     EXPECT_TRUE(detail->isVisible());
@@ -121,7 +121,7 @@ TEST_F(ChartScreensWidget, ListOpensTheDetailWhichSavesOnLeaving) {
     // A subsidiary row edited through the boxes.
     chk->click();
     EXPECT_TRUE(sub->isEnabled());
-    emit sub->cellDoubleClicked(1, 0);
+    doubleClickCell(sub, 1, 0);
     EXPECT_TRUE(hkCode->isEnabled());
     EXPECT_FALSE(back->isEnabled());
     EXPECT_EQ(hkCode->text(), QStringLiteral("1012"));

@@ -33,6 +33,38 @@ void clearGridBlock(QTableWidget* grid, int firstColumn, int firstRow, int lastC
     });
 }
 
+void showGridText(QTableWidget* grid, int row, int column, const QString& text,
+                  Qt::Alignment alignment) {
+    QTableWidgetItem* item = grid->item(row, column);
+    if (item == nullptr) {
+        item = new QTableWidgetItem(text);
+        item->setTextAlignment(alignment);
+        grid->setItem(row, column, item);
+        return;
+    }
+    if (item->text() != text) {
+        item->setText(text);
+    }
+    if (item->textAlignment() != static_cast<int>(alignment)) {
+        item->setTextAlignment(alignment);
+    }
+}
+
+void showGridRows(QTableWidget* grid, const QList<QStringList>& rows,
+                  const QList<int>& rightAligned) {
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        for (int c = 0; c < grid->columnCount(); ++c) {
+            const QString text = r < rows.size() ? rows.at(r).value(c) : QString();
+            const Qt::Alignment alignment =
+                Qt::AlignVCenter | (rightAligned.contains(c) ? Qt::AlignRight : Qt::AlignLeft);
+            if (text.isEmpty() && grid->item(r, c) == nullptr) {
+                continue;
+            }
+            showGridText(grid, r, c, text, alignment);
+        }
+    }
+}
+
 void lockGridBlock(QTableWidget* grid, int firstColumn, int firstRow, int lastColumn, int lastRow,
                    bool lock) {
     forBlock(grid, firstColumn, firstRow, lastColumn, lastRow, [grid, lock](int r, int c) {

@@ -10,6 +10,16 @@
 // Empties the texts of a block of cells.
 void clearGridBlock(QTableWidget* grid, int firstColumn, int firstRow, int lastColumn, int lastRow);
 
+// Shows a text in a cell, keeping the cell's item. Replacing items (clearContents, setItem) resets
+// the grid's model, which forgets the pressed cell between the two clicks of a double click.
+void showGridText(QTableWidget* grid, int row, int column, const QString& text,
+                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+
+// Shows rows of texts from the grid's first row and empties the cells of every later row, keeping
+// the items (see showGridText). Cells of columns in rightAligned are right-aligned.
+void showGridRows(QTableWidget* grid, const QList<QStringList>& rows,
+                  const QList<int>& rightAligned = {});
+
 // Locks (read-only) or unlocks a block of cells.
 void lockGridBlock(QTableWidget* grid, int firstColumn, int firstRow, int lastColumn, int lastRow,
                    bool lock);

@@ -11,6 +11,7 @@
 
 #include "common/Messages.h"
 #include "common/ui/FocusKeys.h"
+#include "common/ui/GridHelpers.h"
 #include "common/ui/GuidanceLabel.h"
 #include "common/ui/Screens.h"
 #include "master/ui/prtKanjoKamokuSet.h"
@@ -29,14 +30,6 @@ void setTextIfChanged(QLineEdit* box, const QString& text) {
     if (box->text() != text) {
         box->setText(text);
     }
-}
-
-QTableWidgetItem* cell(const QString& text, bool number = false) {
-    auto* item = new QTableWidgetItem(text);
-    if (number) {
-        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
-    return item;
 }
 
 }  // namespace
@@ -210,16 +203,12 @@ void InpKanjokamokuCh::refresh() {
     cmdHojokamoku->setEnabled(logic_.hojoControlsEnabled());
 
     const QSignalBlocker block(spdSS);
-    const QList<SubsidiaryRow>& rows = logic_.rows();
-    spdSS->clearContents();
     spdSS->setRowCount(AccountDetail::kSubsidiaryRows);
-    for (int r = 0; r < rows.size(); ++r) {
-        const SubsidiaryRow& row = rows.at(r);
-        spdSS->setItem(r, 0, cell(row.hocode));
-        spdSS->setItem(r, 1, cell(row.honame));
-        spdSS->setItem(r, 2, cell(row.kisyuzan.toDisplay(2), true));
-        spdSS->setItem(r, kKeyColumn, cell(row.hokocode));
+    QList<QStringList> cells;
+    for (const SubsidiaryRow& row : logic_.rows()) {
+        cells.append({row.hocode, row.honame, row.kisyuzan.toDisplay(2), row.hokocode});
     }
+    showGridRows(spdSS, cells, {2});
     spdSS->selectRow(logic_.activeRow());
     spdSS->setEnabled(logic_.gridEnabled());
 

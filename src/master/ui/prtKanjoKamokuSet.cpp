@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "common/ui/FocusKeys.h"
+#include "common/ui/GridHelpers.h"
 #include "common/ui/Screens.h"
 
 namespace {
@@ -131,18 +132,13 @@ void prtKanjoKamokuSet::refresh() {
     fillBox(cmbSyoBunrui, logic_.syoEntries(), logic_.syoIndex());
 
     const QSignalBlocker block(spdSS);
-    spdSS->clearContents();
     spdSS->setRowCount(logic_.gridRowCount());
-    const QList<ChartRow>& rows = logic_.rows();
-    for (int r = 0; r < rows.size(); ++r) {
-        const ChartRow& row = rows.at(r);
-        const QStringList cells = {
-            row.kmcode, row.kanname, row.taisyaku, row.kocode, QString::number(row.jun),
-            row.hojoset};
-        for (int c = 0; c < cells.size(); ++c) {
-            spdSS->setItem(r, c, new QTableWidgetItem(cells.at(c)));
-        }
+    QList<QStringList> cells;
+    for (const ChartRow& row : logic_.rows()) {
+        cells.append({row.kmcode, row.kanname, row.taisyaku, row.kocode, QString::number(row.jun),
+                      row.hojoset});
     }
+    showGridRows(spdSS, cells);
     if (logic_.hasActiveRow()) {
         spdSS->selectRow(logic_.activeRow());
     } else {
