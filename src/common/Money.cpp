@@ -1,5 +1,7 @@
 #include "common/Money.h"
 
+#include <algorithm>
+
 #include <QMetaType>
 #include <QtGlobal>
 #include <QtNumeric>
@@ -158,11 +160,11 @@ QString Money::toDisplay() const {
 }
 
 QString Money::toExactDisplay() const {
-    int decimals = 0;
+    int decimals = 0;  // counted below the 分; two are always shown
     for (qint64 rest = m_units % kScale; rest != 0; rest = (rest * 10) % kScale) {
         ++decimals;
     }
-    return toDisplay(decimals);
+    return toDisplay(std::max(decimals, 2));
 }
 
 QString Money::toDisplay(int decimals) const {

@@ -38,8 +38,8 @@ class Money {
     QString toDisplay() const;
     // Report form with a fixed number of decimals (clamped to 0..4): "1,234.50".
     QString toDisplay(int decimals) const;
-    // Grouped with exactly the decimals the amount has ("1,234.5"), so that input boxes show it
-    // unchanged and Money::parse reads it back.
+    // Screen form: grouped, to the 分 ("1,234.50", "0.00"), with further decimals only when the
+    // amount has them ("0.0049"), so that nothing is hidden and Money::parse reads it back.
     QString toExactDisplay() const;
 
     constexpr bool isZero() const { return m_units == 0; }

@@ -4,6 +4,7 @@
 
 #include "common/Messages.h"
 #include "common/Session.h"
+#include "common/TypedAmount.h"
 #include "db/Database.h"
 #include "db/ErrorReport.h"
 #include "db/RowWriters.h"
@@ -186,6 +187,10 @@ void AccountDetail::cmdSyusei_Click() {
         refuse(QStringLiteral("请输入正确的期初余额。"), QStringLiteral("txtHK_Zandaka"));
         return;
     }
+    if (!typedToTheCent(amountText)) {
+        refuse(belowTheCentText(amountText), QStringLiteral("txtHK_Zandaka"));
+        return;
+    }
     SubsidiaryRow& row = rows_[active_];
     row.hocode = txtHK_Code.trimmed();
     row.honame = txtHK_Name.trimmed();
@@ -271,7 +276,7 @@ void AccountDetail::check_input(bool flag, bool& ok) {
                                        QStringLiteral("的期初余额和辅助科目的期初余额不一致。") +
                                        Messages::kCrLf + Messages::kCrLf +
                                        QStringLiteral("辅助科目的期初余额总计是￥") +
-                                       sum.toDisplay());
+                                       sum.toExactDisplay());
                 ok = false;
             }
         }

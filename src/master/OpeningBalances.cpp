@@ -188,7 +188,7 @@ bool OpeningBalances::subsidiariesAgree() {
             messages().exclamation(rs.text(QStringLiteral("KANNAME")) +
                                    QStringLiteral("的期初余额和辅助科目的期初余额不一致。") +
                                    Messages::kCrLf + QStringLiteral("辅助科目的期初余额总计为 ") +
-                                   subsidiaries.toDisplay());
+                                   subsidiaries.toExactDisplay());
             return false;
         }
     }

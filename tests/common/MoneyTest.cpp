@@ -1,9 +1,12 @@
 #include "common/Money.h"
+#include "common/TypedAmount.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <ostream>
+
+#include "support/RecordingMessages.h"
 
 namespace {
 
@@ -91,10 +94,12 @@ TEST(MoneyDisplay, RoundsAndGroups) {
     EXPECT_EQ(units(12345000).toDisplay(2), QStringLiteral("1,234.50"));
     EXPECT_EQ(units(-12350).toDisplay(2), QStringLiteral("-1.24"));
     EXPECT_EQ(units(-49).toDisplay(2), QStringLiteral("0.00"));
-    // Exact form: only the decimals the amount has, and it parses back to the same amount.
-    EXPECT_EQ(units(12345000).toExactDisplay(), QStringLiteral("1,234.5"));
+    // Screen form: to the 分, more decimals only when the amount has them; it parses back.
+    EXPECT_EQ(units(12345000).toExactDisplay(), QStringLiteral("1,234.50"));
+    EXPECT_EQ(units(4000).toExactDisplay(), QStringLiteral("0.40"));
     EXPECT_EQ(units(-1).toExactDisplay(), QStringLiteral("-0.0001"));
-    EXPECT_EQ(units(0).toExactDisplay(), QStringLiteral("0"));
+    EXPECT_EQ(units(1230).toExactDisplay(), QStringLiteral("0.123"));
+    EXPECT_EQ(units(0).toExactDisplay(), QStringLiteral("0.00"));
     EXPECT_EQ(Money::parse(units(98765432109).toExactDisplay()), units(98765432109));
     EXPECT_EQ(units(-1).toDisplay(4), QStringLiteral("-0.0001"));
     EXPECT_EQ(units(99999999).toDisplay(3), QStringLiteral("10,000.000"));
@@ -114,4 +119,33 @@ TEST(MoneyArithmetic, SignsAndOrdering) {
     EXPECT_EQ((-b).sign(), -1);
     EXPECT_EQ(Money().sign(), 0);
     EXPECT_TRUE(Money().isZero());
+}
+
+// What a user types into an amount cell: to the 分 at most; a refusal says why and keeps the
+// amount.
+TEST(TypedAmount, TakesAmountsToTheCentAndRefusesTheRest) {
+    constexpr qint64 kRefused = 777;  // the amount before, kept on a refusal
+    const struct {
+        const char* typed;
+        qint64 units;
+    } cases[] = {{"", 0},
+                 {" 12 ", 120000},
+                 {"1,234.5", 12345000},
+                 {"0.40", 4000},
+                 {"1.230", 12300},
+                 {"-0.01", -100},
+                 {"1.239", kRefused},
+                 {"0.001", kRefused},
+                 {"1.2300001", kRefused},
+                 {"abc", kRefused},
+                 {"1..2", kRefused}};
+    for (const auto& c : cases) {
+        RecordingMessages messages;
+        Money amount = units(kRefused);
+        const bool taken = readTypedAmount(QString::fromUtf8(c.typed), amount);
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(taken, c.units != kRefused);
+        EXPECT_EQ(amount, units(c.units));
+        EXPECT_EQ(messages.shown.size(), taken ? 0 : 1);
+    }
 }

@@ -90,7 +90,7 @@ TEST_F(DailyEntryScreen, ADayTypedSavedLeftAndRevisitedShowsTheSameFigures) {
     open(window);
     EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral(" — 2024年度 — 日间结算")));
     EXPECT_EQ(boxText(window, "txtSyoriNen"), QStringLiteral("2024/05/20"));
-    EXPECT_EQ(boxText(window, "txtZenjituZandaka"), QStringLiteral("0"));
+    EXPECT_EQ(boxText(window, "txtZenjituZandaka"), QStringLiteral("0.00"));
     EXPECT_FALSE(child<QDoubleSpinBox>(window, "numRate")->isVisible());
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SIWAKE WHERE CID = '01'")), 20);
 
@@ -108,8 +108,8 @@ TEST_F(DailyEntryScreen, ADayTypedSavedLeftAndRevisitedShowsTheSameFigures) {
     EXPECT_EQ(transfer->horizontalHeaderItem(3)->text(), QStringLiteral("借方辅助科目"));
     EXPECT_TRUE(transfer->isColumnHidden(7) && transfer->isColumnHidden(8));
     ASSERT_EQ(transfer->rowCount(), 2);
-    EXPECT_EQ(cell(transfer, 1, 5), QStringLiteral("0"));
-    EXPECT_EQ(totals(window), QStringList(6, QStringLiteral("0")));
+    EXPECT_EQ(cell(transfer, 1, 5), QStringLiteral("0.00"));
+    EXPECT_EQ(totals(window), QStringList(6, QStringLiteral("0.00")));
     // The grids show every row without scrolling.
     EXPECT_GE(expense->height(), expense->rowCount() * expense->rowHeight(0));
 
@@ -126,11 +126,12 @@ TEST_F(DailyEntryScreen, ADayTypedSavedLeftAndRevisitedShowsTheSameFigures) {
     QTest::keyClick(credit, Qt::Key_Tab);
     type(transfer, 0, 5, QStringLiteral("20"));
 
-    EXPECT_EQ(cell(income, 0, 1), QStringLiteral("100"));
+    EXPECT_EQ(cell(income, 0, 1), QStringLiteral("100.00"));
     EXPECT_EQ(cell(transfer, 0, 1), QStringLiteral("113 定期存款"));
     EXPECT_EQ(cell(transfer, 0, 7) + u'/' + cell(transfer, 0, 8), QStringLiteral("011/004"));
-    const QStringList typed = {QStringLiteral("100"), QStringLiteral("30"), QStringLiteral("100"),
-                               QStringLiteral("50"),  QStringLiteral("70"), QStringLiteral("50")};
+    const QStringList typed = {QStringLiteral("100.00"), QStringLiteral("30.00"),
+                               QStringLiteral("100.00"), QStringLiteral("50.00"),
+                               QStringLiteral("70.00"),  QStringLiteral("50.00")};
     EXPECT_EQ(totals(window), typed);
     EXPECT_TRUE(window.logic().dirty());
 
@@ -143,16 +144,16 @@ TEST_F(DailyEntryScreen, ADayTypedSavedLeftAndRevisitedShowsTheSameFigures) {
     EXPECT_EQ(boxText(window, "txtSyoriNen"), QStringLiteral("2024/05/19"));
     EXPECT_EQ(cell(income, 0, 1), QString());
     EXPECT_EQ(cell(transfer, 0, 1), QString());
-    EXPECT_EQ(totals(window), QStringList(6, QStringLiteral("0")));
+    EXPECT_EQ(totals(window), QStringList(6, QStringLiteral("0.00")));
 
     child<QPushButton>(window, "cmdYokujitu")->click();
     EXPECT_EQ(boxText(window, "txtSyoriNen"), QStringLiteral("2024/05/20"));
-    EXPECT_EQ(cell(income, 0, 1), QStringLiteral("100"));
+    EXPECT_EQ(cell(income, 0, 1), QStringLiteral("100.00"));
     EXPECT_EQ(cell(income, 0, 2), QStringLiteral("pay"));
-    EXPECT_EQ(cell(expense, 0, 1), QStringLiteral("30"));
+    EXPECT_EQ(cell(expense, 0, 1), QStringLiteral("30.00"));
     EXPECT_EQ(cell(transfer, 0, 1), QStringLiteral("113 定期存款"));
     EXPECT_EQ(cell(transfer, 0, 2), QStringLiteral("101 现金"));
-    EXPECT_EQ(cell(transfer, 0, 5), QStringLiteral("20"));
+    EXPECT_EQ(cell(transfer, 0, 5), QStringLiteral("20.00"));
     EXPECT_EQ(totals(window), typed);
     EXPECT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(window.close());
@@ -205,12 +206,12 @@ TEST_F(DailyEntryScreen, KeysWalkAcrossTheGridsAndTheLastTabAddsARow) {
         EXPECT_EQ(transfer->verticalHeaderItem(r)->text(), QStringLiteral("D"));
         EXPECT_EQ(transfer->verticalHeaderItem(r)->foreground().color(), QColor(Qt::red));
     }
-    EXPECT_EQ(cell(transfer, 2, 5), QStringLiteral("0"));
+    EXPECT_EQ(cell(transfer, 2, 5), QStringLiteral("0.00"));
     // Esc in an editor keeps what was typed and goes back over the empty subsidiary cells.
     type(transfer, 2, 5, QStringLiteral("7"), Qt::Key_Escape);
-    EXPECT_EQ(cell(transfer, 2, 5), QStringLiteral("7"));
+    EXPECT_EQ(cell(transfer, 2, 5), QStringLiteral("7.00"));
     EXPECT_EQ(cursor(transfer), qMakePair(2, 2));
-    EXPECT_EQ(boxText(window, "txtHonjituZandaka"), QStringLiteral("0"));
+    EXPECT_EQ(boxText(window, "txtHonjituZandaka"), QStringLiteral("0.00"));
 
     // A click on a row's "D" asks, then removes the row.
     messages.answers = {MsgAnswer::Yes};
@@ -221,7 +222,7 @@ TEST_F(DailyEntryScreen, KeysWalkAcrossTheGridsAndTheLastTabAddsARow) {
     ASSERT_FALSE(messages.shown.isEmpty());
     EXPECT_EQ(messages.last().text, QStringLiteral("可以删除被选择的行吗？"));
     ASSERT_EQ(transfer->rowCount(), 2);
-    EXPECT_EQ(cell(transfer, 1, 5), QStringLiteral("7"));
+    EXPECT_EQ(cell(transfer, 1, 5), QStringLiteral("7.00"));
     EXPECT_EQ(cell(transfer, 0, 6), QString());
 }
 
@@ -266,7 +267,7 @@ TEST_F(DailyEntryScreen, DateBoxAndClosingGuardUnsavedEdits) {
     income->item(0, 1)->setText(QStringLiteral("5"));
     window.hide();
     window.show();
-    EXPECT_EQ(cell(income, 0, 1), QStringLiteral("5"));
+    EXPECT_EQ(cell(income, 0, 1), QStringLiteral("5.00"));
     messages.answers = {MsgAnswer::Yes};
     EXPECT_TRUE(window.close());
     EXPECT_EQ(messages.shown.size(), asked + 1);

@@ -279,7 +279,7 @@ TEST_F(AccountDetailTest, SubsidiaryBalancesMustAddUpOnlyWhileSwitchedOn) {
     EXPECT_FALSE(d.Form_Unload());
     EXPECT_EQ(messages.last().text,
               QStringLiteral("现金的期初余额和辅助科目的期初余额不一致。\r\n\r\n"
-                             "辅助科目的期初余额总计是￥1,234"));
+                             "辅助科目的期初余额总计是￥1,233.50"));
     EXPECT_EQ(messages.last().icon, MsgIcon::Exclamation);
     expectNothingWritten(before);
     EXPECT_TRUE(stored().isEmpty());

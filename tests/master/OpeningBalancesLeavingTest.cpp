@@ -121,7 +121,7 @@ TEST_F(OpeningBalancesLeaving, SubsidiaryBalancesMustMatchTheirAccount) {
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.last().text,
               QStringLiteral("银行存款的期初余额和辅助科目的期初余额不一致。\r\n"
-                             "辅助科目的期初余额总计为 1,534"));
+                             "辅助科目的期初余额总计为 1,534.00"));
     EXPECT_EQ(messages.last().icon, MsgIcon::Exclamation);
     EXPECT_FALSE(anyMonthStale());
 

@@ -34,7 +34,7 @@ TEST_F(OpeningBalancesWidget, ShowsEditsAndGuardsClosing) {
     EXPECT_EQ(grid->item(0, 0)->text(), QStringLiteral("101"));
     EXPECT_EQ(grid->item(0, 1)->text(), QStringLiteral("现金"));
     EXPECT_EQ(grid->item(0, 2)->text(), QStringLiteral("借"));
-    EXPECT_EQ(grid->item(0, 3)->text(), QStringLiteral("0"));
+    EXPECT_EQ(grid->item(0, 3)->text(), QStringLiteral("0.00"));
     EXPECT_EQ(grid->item(0, 4)->text(), QStringLiteral("004"));
     EXPECT_EQ(grid->item(0, 5)->text(), QStringLiteral("0"));
     int equity = -1;
@@ -61,37 +61,46 @@ TEST_F(OpeningBalancesWidget, ShowsEditsAndGuardsClosing) {
     grid->item(0, 3)->setText(QStringLiteral("1000.5"));
     EXPECT_EQ(value(QStringLiteral("SELECT KISYUZAN FROM T_KANJO WHERE KOCODE = '004'")),
               QStringLiteral("10005000"));
-    EXPECT_EQ(grid->item(0, 3)->text(), QStringLiteral("1,000.5"));
-    EXPECT_EQ(boxText(window, "txtKarikei"), QStringLiteral("1,001"));
-    EXPECT_EQ(boxText(window, "txtKasikei"), QStringLiteral("0"));
-    EXPECT_EQ(boxText(window, "txtTaisyakuSai"), QStringLiteral("1,001"));
-    // A refused text puts the stored amount back.
-    grid->item(0, 3)->setText(QStringLiteral("xyz"));
-    EXPECT_EQ(grid->item(0, 3)->text(), QStringLiteral("1,000.5"));
-    EXPECT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(grid->item(0, 3)->text(), QStringLiteral("1,000.50"));
+    EXPECT_EQ(boxText(window, "txtKarikei"), QStringLiteral("1,000.50"));
+    EXPECT_EQ(boxText(window, "txtKasikei"), QStringLiteral("0.00"));
+    EXPECT_EQ(boxText(window, "txtTaisyakuSai"), QStringLiteral("1,000.50"));
+    // A refused text puts the stored amount back; amounts go to the 分 and no further.
+    const QStringList refused = {QStringLiteral("xyz"), QStringLiteral("1.239")};
+    for (const QString& text : refused) {
+        grid->item(0, 3)->setText(text);
+        EXPECT_EQ(grid->item(0, 3)->text(), QStringLiteral("1,000.50"));
+    }
+    EXPECT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.last().text,
+              QStringLiteral("“1.239”超过两位小数。金额只能输入到分（例如 1234.56）。"));
+    EXPECT_EQ(value(QStringLiteral("SELECT KISYUZAN FROM T_KANJO WHERE KOCODE = '004'")),
+              QStringLiteral("10005000"));
 
-    // Unbalanced: the window stays.
+    // Unbalanced by 0.40: the difference shows and the window stays.
+    grid->item(equity, 3)->setText(QStringLiteral("1,000.10"));
+    EXPECT_EQ(boxText(window, "txtTaisyakuSai"), QStringLiteral("0.40"));
     EXPECT_FALSE(window.close());
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(messages.last().text,
               QStringLiteral("借贷差异不为\"0\"时不能返回上一页。请订正借贷科目使之为\"0\"。"));
     grid->item(equity, 3)->setText(QStringLiteral("1,000.5"));
-    EXPECT_EQ(boxText(window, "txtTaisyakuSai"), QStringLiteral("0"));
+    EXPECT_EQ(boxText(window, "txtTaisyakuSai"), QStringLiteral("0.00"));
     child<QPushButton>(window, "cmdBack")->click();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.shown.size(), 3);
 
     // Each showing reads what is stored.
     exec(QStringLiteral("UPDATE T_KANJO SET KISYUZAN = 0 WHERE KOCODE = '004'"));
     window.show();
-    EXPECT_EQ(grid->item(0, 3)->text(), QStringLiteral("0"));
-    EXPECT_EQ(boxText(window, "txtTaisyakuSai"), QStringLiteral("-1,001"));
+    EXPECT_EQ(grid->item(0, 3)->text(), QStringLiteral("0.00"));
+    EXPECT_EQ(boxText(window, "txtTaisyakuSai"), QStringLiteral("-1,000.50"));
 
     // Clearing after OK empties the grid's amounts.
     messages.answers = {MsgAnswer::Ok};
     child<QPushButton>(window, "cmdClear")->click();
-    EXPECT_EQ(grid->item(equity, 3)->text(), QStringLiteral("0"));
-    EXPECT_EQ(boxText(window, "txtTaisyakuSai"), QStringLiteral("0"));
+    EXPECT_EQ(grid->item(equity, 3)->text(), QStringLiteral("0.00"));
+    EXPECT_EQ(boxText(window, "txtTaisyakuSai"), QStringLiteral("0.00"));
     EXPECT_TRUE(window.close());
 }
 

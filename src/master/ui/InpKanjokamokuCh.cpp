@@ -189,7 +189,7 @@ void InpKanjokamokuCh::refresh() {
     setTextIfChanged(txtKamokuCode, logic_.txtKamokuCode);
     setTextIfChanged(txtKamokuName, logic_.txtKamokuName);
     setTextIfChanged(txtNarabijyun, logic_.txtNarabijyun);
-    txtKisyuZandaka->setText(logic_.kisyuZandaka().toDisplay(2));
+    txtKisyuZandaka->setText(logic_.kisyuZandaka().toExactDisplay());
     setTextIfChanged(txtHK_Code, logic_.txtHK_Code);
     setTextIfChanged(txtHK_Name, logic_.txtHK_Name);
     setTextIfChanged(txtHK_Zandaka, logic_.txtHK_Zandaka);
@@ -206,7 +206,7 @@ void InpKanjokamokuCh::refresh() {
     spdSS->setRowCount(AccountDetail::kSubsidiaryRows);
     QList<QStringList> cells;
     for (const SubsidiaryRow& row : logic_.rows()) {
-        cells.append({row.hocode, row.honame, row.kisyuzan.toDisplay(2), row.hokocode});
+        cells.append({row.hocode, row.honame, row.kisyuzan.toExactDisplay(), row.hokocode});
     }
     showGridRows(spdSS, cells, {2});
     spdSS->selectRow(logic_.activeRow());

@@ -130,9 +130,9 @@ void InpKisyuZandaka::showAmount(int row) {
 }
 
 void InpKisyuZandaka::showTotals() {
-    txtKarikei->setText(logic_.txtKarikei().toDisplay());
-    txtKasikei->setText(logic_.txtKasikei().toDisplay());
-    txtTaisyakuSai->setText(logic_.txtTaisyakuSai().toDisplay());
+    txtKarikei->setText(logic_.txtKarikei().toExactDisplay());
+    txtKasikei->setText(logic_.txtKasikei().toExactDisplay());
+    txtTaisyakuSai->setText(logic_.txtTaisyakuSai().toExactDisplay());
 }
 
 void InpKisyuZandaka::spdSS_Change(QTableWidgetItem* item) {
