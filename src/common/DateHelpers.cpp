@@ -1,5 +1,9 @@
 #include "common/DateHelpers.h"
 
+#include <QRegularExpression>
+#include <QStringList>
+#include <algorithm>
+
 #include "common/Clock.h"
 
 #include <QMetaType>
@@ -104,6 +108,42 @@ QString dateNormalise(const QString& text, int currentYear) {
 
 QString dateNormalise(const QString& text) {
     return dateNormalise(text, Clock::today().year());
+}
+
+QString typedDateNormalise(const QString& text, int currentYear) {
+    QString typed = text.trimmed();
+    for (QChar& c : typed) {
+        // Full-width digits and punctuation, as a Chinese input method types them.
+        if (c.unicode() >= 0xFF01 && c.unicode() <= 0xFF5E) {
+            c = QChar(c.unicode() - 0xFEE0);
+        }
+    }
+    static const QRegularExpression separators(QStringLiteral("[/\\-.\\s年月日]+"));
+    if (!typed.contains(separators)) {
+        return dateNormalise(typed, currentYear);
+    }
+    const QStringList parts = typed.split(separators, Qt::SkipEmptyParts);
+    static const QRegularExpression digitsOnly(QStringLiteral("^[0-9]{1,4}$"));
+    if (parts.size() != 3 || !std::all_of(parts.begin(), parts.end(), [](const QString& part) {
+            return digitsOnly.match(part).hasMatch();
+        })) {
+        return QString();
+    }
+    int year = parts.at(0).toInt();
+    if (parts.at(0).size() <= 2) {
+        year += year > 70 ? 1900 : currentYear / 100 * 100;
+    } else if (parts.at(0).size() != 4) {
+        return QString();
+    }
+    const QDate date(year, parts.at(1).toInt(), parts.at(2).toInt());
+    if (!date.isValid() || parts.at(1).size() > 2 || parts.at(2).size() > 2) {
+        return QString();
+    }
+    return date.toString(u"yyyy/MM/dd");
+}
+
+QString typedDateNormalise(const QString& text) {
+    return typedDateNormalise(text, Clock::today().year());
 }
 
 QString formatMonth(const QDate& date) {

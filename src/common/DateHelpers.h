@@ -25,6 +25,13 @@ QString dayNormalise(const QString& year, const QString& month, const QString& d
 QString dateNormalise(const QString& text, int currentYear);
 QString dateNormalise(const QString& text);
 
+// Turns a date typed on a screen into "yyyy/MM/dd". Text with separators ("/", "-", ".", blanks,
+// 年月日; full-width forms too) is read as year, month and day as typed, and a date that does not
+// exist gives "" rather than a neighbouring day: "2026/3/15" is 2026/03/15, "2026/02/30" is "".
+// Digits alone follow dateNormalise. Files keep using dateNormalise.
+QString typedDateNormalise(const QString& text, int currentYear);
+QString typedDateNormalise(const QString& text);
+
 // "yyyy/MM" month key.
 QString formatMonth(const QDate& date);
 

@@ -255,7 +255,7 @@ bool DailyEntry::check_henko() const {
     return now != then;
 }
 
-bool DailyEntry::check_SyoriNen() {
+bool DailyEntry::checkDateText() const {
     const QString date = dateBox_.trimmed();
     if (date.isEmpty()) {
         messages().plain(QStringLiteral("请输入日期。"));
@@ -265,6 +265,14 @@ bool DailyEntry::check_SyoriNen() {
         messages().exclamation(QStringLiteral("请正确输入凭证日期。"));
         return false;
     }
+    return true;
+}
+
+bool DailyEntry::check_SyoriNen() {
+    if (!checkDateText()) {
+        return false;
+    }
+    const QString date = dateBox_.trimmed();
     if (date < kisyu_ || (!lastInputDay_.isEmpty() && date > lastInputDay_)) {
         messages().exclamation(QStringLiteral("超过凭证日期的输入范围。"));
         return false;

@@ -70,6 +70,9 @@ class DailyEntry {
     bool deleteTransferRow(int row);
 
     // --- checks
+    // The date box holds a date at all: "请输入日期。" when empty, "请正确输入凭证日期。"
+    // otherwise.
+    bool checkDateText() const;
     bool check_SyoriNen();
     bool check_henko() const;
     bool check_spread_data();

@@ -116,7 +116,7 @@ bool DailyEntry::txtSyoriNen_LostFocus() {
         dateBox_ = voucher_.DENDAY;
         return false;
     };
-    if (!askToLeaveDay()) {
+    if (!checkDateText() || !askToLeaveDay()) {
         return restore();
     }
     if (dateBox_ > Clock::todayText()) {

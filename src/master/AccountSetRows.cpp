@@ -51,8 +51,8 @@ struct PeriodColumns {
 };
 
 PeriodColumns periodColumns(const AccountSetFields& f) {
-    const QString kisyu = dateNormalise(f.txtKisyubi);
-    const QString kimatu = dateNormalise(f.txtKimatubi);
+    const QString kisyu = typedDateNormalise(f.txtKisyubi);
+    const QString kimatu = typedDateNormalise(f.txtKimatubi);
     return {kisyu,
             kimatu,
             periodText(kisyu),
@@ -64,7 +64,7 @@ PeriodColumns periodColumns(const AccountSetFields& f) {
 }  // namespace
 
 QDate accountSetDate(const QString& text) {
-    const QString normal = dateNormalise(text);
+    const QString normal = typedDateNormalise(text);
     return normal.isEmpty() ? QDate() : QDate::fromString(normal, kDateFormat);
 }
 
@@ -108,7 +108,7 @@ void updateCompanyRow(const AccountSetFields& f, const QString& cid) {
          textValue(f.txtFax),
          textValue(f.txtDaihyoName),
          textValue(f.txtDaihyoYakusyoku),
-         textValue(dateNormalise(f.txtSeturituNen)),
+         textValue(typedDateNormalise(f.txtSeturituNen)),
          wholeNumber(f.txtShihonkin, QStringLiteral("SIHON")),
          wholeNumber(f.txtKaikeiNendo, QStringLiteral("NENDOSU")),
          p.kisyu,

@@ -68,6 +68,33 @@ TEST(DateNormalise, ReadsTypedDates) {
     EXPECT_EQ(norm("２０２４0101"), QString());  // full-width digits do not count
 }
 
+// A date typed on a screen never lands on another day: with separators it is read as typed.
+TEST(DateNormalise, ScreenDatesWithSeparatorsAreReadAsTyped) {
+    const std::pair<const char*, const char*> cases[] = {{"2026/3/15", "2026/03/15"},
+                                                         {"2026-3-5", "2026/03/05"},
+                                                         {"2026.12.31", "2026/12/31"},
+                                                         {"2026年3月15日", "2026/03/15"},
+                                                         {"２０２６／３／１５", "2026/03/15"},
+                                                         {" 26/3/15 ", "2026/03/15"},
+                                                         {"99/1/2", "1999/01/02"},
+                                                         {"2024/02/29", "2024/02/29"},
+                                                         {"2026/02/30", ""},
+                                                         {"2026/13/01", ""},
+                                                         {"2026/0/10", ""},
+                                                         {"2026/3", ""},
+                                                         {"2026/3/15/1", ""},
+                                                         {"2026/3/1x", ""},
+                                                         {"20260/3/15", ""},
+                                                         {"260315", "2026/03/15"},
+                                                         {"20260315", "2026/03/15"},
+                                                         {"20260230", "2026/02/28"},
+                                                         {"", ""}};
+    for (const auto& [typed, expected] : cases) {
+        EXPECT_EQ(typedDateNormalise(QString::fromUtf8(typed), 2026), QString::fromUtf8(expected))
+            << typed;
+    }
+}
+
 class DateClock : public ::testing::Test {
   protected:
     void TearDown() override { Clock::clearFixedToday(); }

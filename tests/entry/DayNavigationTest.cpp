@@ -83,18 +83,19 @@ TEST_F(DayNavigation, MovingIsBoundedByTheFirstDayTodayAndTheRange) {
     focus.clear();
     EXPECT_TRUE(go(QStringLiteral("2024/05/01")));
     EXPECT_EQ(focus, strings({"spdSS1"}));
-    messages.shown.clear();
-    EXPECT_FALSE(go(QStringLiteral("2024/05/21")));
-    EXPECT_FALSE(go(QStringLiteral("2024/04/30")));
-    EXPECT_FALSE(go(QStringLiteral("2024/05/1x")));
-    EXPECT_EQ(messages.texts(),
-              (QStringList{kFuture, kPast, QStringLiteral("请正确输入凭证日期。")}));
-    EXPECT_EQ(entry.txtSyoriNen(), QStringLiteral("2024/05/01"));
-    entry.setTxtSyoriNen(QString());
-    EXPECT_FALSE(entry.check_SyoriNen());
-    EXPECT_EQ(messages.last().text, QStringLiteral("请输入日期。"));
+    // Whether there is a date at all is asked before whether it is too late or too early.
+    const QString noDate = QStringLiteral("请正确输入凭证日期。");
+    const std::pair<QString, QString> refused[] = {
+        {QStringLiteral("2024/05/21"), kFuture}, {QStringLiteral("2024/04/30"), kPast},
+        {QStringLiteral("2024/05/1x"), noDate},  {QStringLiteral("9999/99/99"), noDate},
+        {QStringLiteral("2024/02/30"), noDate},  {QString(), QStringLiteral("请输入日期。")}};
+    for (const auto& [typed, message] : refused) {
+        messages.shown.clear();
+        EXPECT_FALSE(go(typed));
+        EXPECT_EQ(messages.texts(), QStringList{message}) << typed.toStdString();
+        EXPECT_EQ(entry.txtSyoriNen(), QStringLiteral("2024/05/01"));
+    }
     EXPECT_EQ(messages.last().icon, MsgIcon::None);
-    entry.setTxtSyoriNen(QStringLiteral("2024/05/01"));
 
     // A day inside the period whose voucher is missing, and the correction range.
     exec(QStringLiteral("DELETE FROM T_SIWAKE WHERE DENCODE = '00005'"));

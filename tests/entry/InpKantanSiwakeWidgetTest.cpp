@@ -256,6 +256,20 @@ TEST_F(DailyEntryScreen, DateBoxAndClosingGuardUnsavedEdits) {
     EXPECT_EQ(QApplication::focusWidget(), income);
     EXPECT_EQ(cursor(income), qMakePair(0, 1));
 
+    // With separators the date is read as typed; a date that does not exist is refused.
+    const auto typeDate = [&](const QString& text) {
+        date->setFocus();
+        date->selectAll();
+        QTest::keyClicks(date, text);
+        QTest::keyClick(date, Qt::Key_Return);
+    };
+    typeDate(QStringLiteral("2024/5/3"));
+    EXPECT_EQ(date->text(), QStringLiteral("2024/05/03"));
+    EXPECT_EQ(window.logic().voucher().DENDAY, QStringLiteral("2024/05/03"));
+    typeDate(QStringLiteral("2024/02/30"));
+    EXPECT_EQ(messages.last().text, QStringLiteral("请正确输入凭证日期。"));
+    EXPECT_EQ(date->text(), QStringLiteral("2024/05/03"));
+
     const qsizetype asked = messages.shown.size();
     EXPECT_TRUE(window.close());
     EXPECT_EQ(messages.shown.size(), asked);

@@ -188,7 +188,7 @@ void InpKantanSiwake::dateBoxLeft() {
         return;
     }
     const QScopedValueRollback<bool> guard(leavingDateBox_, true);
-    const QString normal = dateNormalise(txtSyoriNen->text());
+    const QString normal = typedDateNormalise(txtSyoriNen->text());
     if (!normal.isEmpty()) {
         txtSyoriNen->setText(normal);
     }

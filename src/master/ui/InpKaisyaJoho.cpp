@@ -301,7 +301,9 @@ void InpKaisyaJoho::showFocus() {
 }
 
 void InpKaisyaJoho::leaveDateBox(QLineEdit* box) {
-    const QString normal = dateNormalise(box->text());
+    // A date that does not exist stays as typed, for the form's checks to refuse.
+    const QString typed = box->text().trimmed();
+    const QString normal = typedDateNormalise(typed).isEmpty() ? typed : typedDateNormalise(typed);
     for (const TextBox& b : boxes_) {
         if (b.edit == box && logic_.fields.*b.field != normal) {
             logic_.fields.*b.field = normal;
