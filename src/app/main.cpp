@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QFont>
+#include <QScreen>
 
 #include "app/AllScreens.h"
 #include "app/ChineseTranslation.h"
@@ -28,6 +29,12 @@ int main(int argc, char* argv[]) {
     registerAllScreens();
     MainMenu mainMenu;
     Screens::addExisting(QStringLiteral("MainMenu"), &mainMenu);
+    // The first window in the middle of the screen; every other one opens over its opener.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = mainMenu.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        mainMenu.move(frame.topLeft());
+    }
     mainMenu.show();
     mainMenu.Form_Load();
     // With a password set, nobody gets past the main window without it.

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 
@@ -110,8 +111,6 @@ TEST_F(DailyEntryScreen, ADayTypedSavedLeftAndRevisitedShowsTheSameFigures) {
     ASSERT_EQ(transfer->rowCount(), 2);
     EXPECT_EQ(cell(transfer, 1, 5), QStringLiteral("0.00"));
     EXPECT_EQ(totals(window), QStringList(6, QStringLiteral("0.00")));
-    // The grids show every row without scrolling.
-    EXPECT_GE(expense->height(), expense->rowCount() * expense->rowHeight(0));
 
     type(income, 0, 1, QStringLiteral("100"));
     EXPECT_EQ(cursor(income), qMakePair(0, 2));
@@ -285,6 +284,64 @@ TEST_F(DailyEntryScreen, DateBoxAndClosingGuardUnsavedEdits) {
     messages.answers = {MsgAnswer::Yes};
     EXPECT_TRUE(window.close());
     EXPECT_EQ(messages.shown.size(), asked + 1);
+}
+
+// At 1280×800 the whole day is on screen: income and expense side by side under their captions,
+// the transfer lines under both with theirs, names in full; the grids scroll, not the window, and
+// moving to another day cuts nothing off.
+TEST_F(DailyEntryScreen, TheWholeDayFitsTheWindowWithCaptionsAndFullNames) {
+    makeCurrent();
+    exec(
+        QStringLiteral("UPDATE T_KANJO SET KANNAME = '财务费用（利息及手续费）' WHERE KANNAME = "
+                       "'食品费'"));
+    // Sixty expense accounts in the grid.
+    exec(QStringLiteral("UPDATE T_KANJO SET JUN = 0 WHERE DAIBUN IN ('2', '3')"));
+    exec(
+        QStringLiteral("UPDATE T_KANJO SET JUN = 1 WHERE KOCODE IN (SELECT KOCODE FROM T_KANJO "
+                       "WHERE SIYOU = 'Y' AND KANNAME <> '' AND DAIBUN IN ('2', '3') AND "
+                       "KISYUMKBN NOT IN ('1', '2') ORDER BY KOCODE LIMIT 60)"));
+    InpKantanSiwake window;
+    window.resize(1280, 800);
+    open(window);
+    auto* expense = child<QTableWidget>(window, "spdSS2");
+    EXPECT_EQ(expense->rowCount(), 60);
+
+    const auto place = [&](const char* name) {
+        auto* w = child<QWidget>(window, name);
+        return w && w->isVisible() ? QRect(w->mapTo(&window, QPoint(0, 0)), w->size()) : QRect();
+    };
+    const auto layoutNow = [&] {
+        QList<QRect> rects;
+        for (const char* name : {"lblSyunyu", "lblSisyutu", "lblFurikae", "spdSS1", "spdSS2",
+                                 "spdSS3", "txtHonjituZandaka", "cmdBack"}) {
+            const QRect r = place(name);
+            EXPECT_TRUE(window.rect().contains(r) && !r.isEmpty()) << name;
+            rects.append(r);
+        }
+        return rects;
+    };
+    const QList<QRect> before = layoutNow();
+    EXPECT_EQ(place("spdSS1").top(), place("spdSS2").top());
+    EXPECT_LT(place("spdSS1").right(), place("spdSS2").left());
+    EXPECT_LT(place("lblSyunyu").bottom(), place("spdSS1").top());
+    EXPECT_GT(place("lblFurikae").top(), place("spdSS2").bottom());
+    EXPECT_GT(place("spdSS3").top(), place("lblFurikae").bottom());
+    EXPECT_GE(place("spdSS3").height(), 6 * expense->rowHeight(0));
+    EXPECT_TRUE(expense->verticalScrollBar()->maximum() > 0);
+    for (int r = 0; r < expense->rowCount(); ++r) {
+        EXPECT_LT(expense->fontMetrics().horizontalAdvance(cell(expense, r, 0)),
+                  expense->columnWidth(0) - 8)
+            << cell(expense, r, 0).toStdString();
+    }
+
+    // The last expense row, then the day before: the layout stays where it was.
+    expense->setFocus();
+    expense->setCurrentCell(59, 1);
+    child<QPushButton>(window, "cmdZenjitu")->click();
+    EXPECT_EQ(boxText(window, "txtSyoriNen"), QStringLiteral("2024/05/19"));
+    EXPECT_EQ(layoutNow(), before);
+    EXPECT_TRUE(expense->horizontalHeader()->isVisible());
+    EXPECT_TRUE(window.close());
 }
 
 TEST_F(DailyEntryScreen, RateShownOnlyForForeignCurrencySets) {

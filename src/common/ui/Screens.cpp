@@ -2,6 +2,8 @@
 
 #include <QHash>
 #include <QPointer>
+#include <QScreen>
+#include <algorithm>
 
 namespace Screens {
 
@@ -15,6 +17,20 @@ struct Entry {
 QHash<QString, Entry>& registry() {
     static QHash<QString, Entry> screens;
     return screens;
+}
+
+// Over the middle of the window that opens it, kept on that window's screen.
+void centreOn(QWidget* window, const QWidget* opener) {
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(opener->frameGeometry().center());
+    if (const QScreen* screen = opener->screen()) {
+        const QRect available = screen->availableGeometry();
+        frame.moveLeft(std::max(available.left(),
+                                std::min(frame.left(), available.right() - frame.width() + 1)));
+        frame.moveTop(std::max(available.top(),
+                               std::min(frame.top(), available.bottom() - frame.height() + 1)));
+    }
+    window->move(frame.topLeft());
 }
 
 }  // namespace
@@ -42,6 +58,9 @@ bool open(const QString& form, QWidget* opener) {
     QWidget* screen = get(form);
     if (!screen) {
         return false;
+    }
+    if (opener && opener->isVisible() && opener->window() != screen) {
+        centreOn(screen, opener->window());
     }
     screen->show();
     screen->raise();

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <algorithm>
 
 EntryTable::EntryTable(int columns, const QString& name, QWidget* parent)
     : QTableWidget(0, columns, parent) {
@@ -9,10 +10,11 @@ EntryTable::EntryTable(int columns, const QString& name, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Always there, so that the width does not jump when rows are added.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setSizeAdjustPolicy(QAbstractScrollArea::AdjustIgnored);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
 }
 
@@ -71,20 +73,13 @@ void EntryTable::commitEditor() {
     }
 }
 
-void EntryTable::fitToCells() {
-    const int frame = 2 * frameWidth();
-    int height =
-        frame + (horizontalHeader()->isHidden() ? 0 : horizontalHeader()->sizeHint().height());
-    for (int r = 0; r < rowCount(); ++r) {
-        height += rowHeight(r);
+void EntryTable::fitColumnToTexts(int column, const QStringList& texts, int minimum) {
+    int widest = minimum;
+    for (const QString& text : texts) {
+        // Room for the cell's margins and, on combo cells, the drop-down arrow.
+        widest = std::max(widest, fontMetrics().horizontalAdvance(text) + 32);
     }
-    int width = frame + (verticalHeader()->isHidden() ? 0 : verticalHeader()->sizeHint().width());
-    for (int c = 0; c < columnCount(); ++c) {
-        if (!isColumnHidden(c)) {
-            width += columnWidth(c);
-        }
-    }
-    setFixedSize(width, height);
+    setColumnWidth(column, widest);
 }
 
 bool EntryTable::focusNextPrevChild(bool next) {

@@ -5,8 +5,8 @@
 
 // A grid of the daily entry screen. Tab and Enter walk its editable cells row by row, Shift+Tab
 // and Esc walk back, with or without an open cell editor; moving past either end is left to the
-// screen (the next grid, a new row). The grid is as tall and wide as its cells: the screen
-// scrolls, not the grid.
+// screen (the next grid, a new row). The grid scrolls its rows itself, so that the screen fits
+// its window.
 class EntryTable : public QTableWidget {
     Q_OBJECT
   public:
@@ -24,8 +24,8 @@ class EntryTable : public QTableWidget {
     bool enterLast();
     // Writes an open cell editor back and closes it, so that what is shown is what was typed.
     void commitEditor();
-    // Sizes the grid to show all its rows and columns.
-    void fitToCells();
+    // Widens a column to its longest text (at least minimum pixels), so that names are readable.
+    void fitColumnToTexts(int column, const QStringList& texts, int minimum);
 
   protected:
     bool focusNextPrevChild(bool next) override;

@@ -53,10 +53,12 @@ void InpKantanSiwake::renderSimpleGrid(EntryTable* grid, EntryGrid which) {
     const QScopedValueRollback<bool> guard(filling_, true);
     const int rows = static_cast<int>(logic_.rows(which).size());
     grid->setRowCount(rows);
+    QStringList names;
     for (int r = 0; r < rows; ++r) {
         renderSimpleRow(grid, which, r);
+        names.append(grid->item(r, kName)->text());
     }
-    grid->fitToCells();
+    grid->fitColumnToTexts(kName, names, 120);
 }
 
 void InpKantanSiwake::renderSimpleRow(EntryTable* grid, EntryGrid which, int row) {
@@ -88,7 +90,9 @@ void InpKantanSiwake::renderTransferGrid() {
         }
         renderTransferRow(r);
     }
-    spdSS3->fitToCells();
+    spdSS3->fitColumnToTexts(0, logic_.patternList(), 140);
+    spdSS3->fitColumnToTexts(1, logic_.accountList(), 140);
+    spdSS3->fitColumnToTexts(2, logic_.accountList(), 140);
     placeAccountHint();
 }
 

@@ -9,7 +9,6 @@
 #include "entry/DailyEntry.h"
 
 class EntryTable;
-class QScrollArea;
 class QTableWidgetItem;
 
 // The daily entry screen: one day in the income, expense and transfer grids, the day's totals,
@@ -76,8 +75,8 @@ class InpKantanSiwake : public QWidget, private DailyEntryHost {
     QLabel* lblSyunyu;
     QLabel* lblSisyutu;
     QLabel* lblKanjokamoku;
+    QLabel* lblFurikae;
     QWidget* gridArea;
-    QScrollArea* scroller;
     QLineEdit* txtSyunyuGokei;
     QLineEdit* txtSiireGokei;
     QLineEdit* txtNyukinGokei;

@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "common/ui/AmountBox.h"
@@ -122,7 +122,7 @@ void InpKantanSiwake::buildGrids() {
         grid->verticalHeader()->hide();
         grid->setColumnWidth(kName, 130);
         grid->setColumnWidth(kAmount, 100);
-        grid->setColumnWidth(kDescription, 150);
+        grid->horizontalHeader()->setSectionResizeMode(kDescription, QHeaderView::Stretch);
         grid->setItemDelegate(new EntryCellEditors(simpleEditors, grid));
         grid->leave = [this, grid](bool forward) { return leaveGrid(grid, forward); };
         connect(
@@ -139,14 +139,13 @@ void InpKantanSiwake::buildGrids() {
          QStringLiteral("摘    要"), QStringLiteral("KRKOCODE"), QStringLiteral("KSKOCODE")});
     spdSS3->setColumnHidden(7, true);
     spdSS3->setColumnHidden(8, true);
-    for (int c : {0, 1, 2}) {
-        spdSS3->setColumnWidth(c, 140);
-    }
     spdSS3->setColumnWidth(3, 110);
     spdSS3->setColumnWidth(4, 110);
     spdSS3->setColumnWidth(toGrid(kAmountColumn), 100);
     spdSS3->setColumnWidth(toGrid(kDescriptionColumn), 150);
     spdSS3->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    spdSS3->horizontalHeader()->setSectionResizeMode(toGrid(kDescriptionColumn),
+                                                     QHeaderView::Stretch);
     spdSS3->setItemDelegate(new EntryCellEditors(
         [this](int row, int column) {
             if (row < 0 || row >= logic_.transferRows().size()) {
@@ -182,17 +181,6 @@ void InpKantanSiwake::buildGrids() {
         placeAccountHint();
     });
 
-    for (EntryTable* grid : {spdSS1, spdSS2, spdSS3}) {
-        connect(grid, &QTableWidget::currentCellChanged, this, [this, grid](int row, int column) {
-            if (row >= 0 && column >= 0) {
-                const QRect cell = grid->visualRect(grid->model()->index(row, column));
-                const QPoint centre = grid->viewport()->mapTo(gridArea, cell.center());
-                scroller->ensureVisible(centre.x(), centre.y(), cell.width() / 2,
-                                        cell.height() / 2 + 8);
-            }
-        });
-    }
-
     lblKanjokamoku = new QLabel(QStringLiteral("输入编号即可选择"), gridArea);
     lblKanjokamoku->setObjectName(QStringLiteral("lblKanjokamoku"));
     lblKanjokamoku->setStyleSheet(
@@ -201,29 +189,26 @@ void InpKantanSiwake::buildGrids() {
 }
 
 void InpKantanSiwake::buildLayout() {
-    lblSyunyu = new QLabel(QStringLiteral("收   入"), gridArea);
-    lblSyunyu->setObjectName(QStringLiteral("lblSyunyu"));
-    lblSisyutu = new QLabel(QStringLiteral("支   出"), gridArea);
-    lblSisyutu->setObjectName(QStringLiteral("lblSisyutu"));
-    auto* income = new QVBoxLayout;
-    income->addWidget(lblSyunyu);
-    income->addWidget(spdSS1);
-    income->addStretch();
-    auto* expense = new QVBoxLayout;
-    expense->addWidget(lblSisyutu);
-    expense->addWidget(spdSS2);
-    expense->addStretch();
-    auto* simple = new QHBoxLayout;
-    simple->addLayout(income);
-    simple->addLayout(expense);
-    simple->addStretch();
+    const auto caption = [this](const char* name, const QString& text) {
+        auto* label = new QLabel(text, gridArea);
+        label->setObjectName(QLatin1String(name));
+        return label;
+    };
+    lblSyunyu = caption("lblSyunyu", QStringLiteral("收   入"));
+    lblSisyutu = caption("lblSisyutu", QStringLiteral("支   出"));
+    lblFurikae = caption("lblFurikae", QStringLiteral("转   账"));
+    // Income and expense side by side, the transfer lines under both; each grid scrolls its
+    // own rows, so the whole day fits the window.
+    auto* simple = new QGridLayout;
+    simple->addWidget(lblSyunyu, 0, 0);
+    simple->addWidget(spdSS1, 1, 0);
+    simple->addWidget(lblSisyutu, 0, 1);
+    simple->addWidget(spdSS2, 1, 1);
     auto* grids = new QVBoxLayout(gridArea);
-    grids->addLayout(simple);
-    grids->addWidget(spdSS3);
-    grids->addStretch();
-    scroller = new QScrollArea(this);
-    scroller->setWidget(gridArea);
-    scroller->setWidgetResizable(true);
+    grids->setContentsMargins(0, 0, 0, 0);
+    grids->addLayout(simple, 3);
+    grids->addWidget(lblFurikae);
+    grids->addWidget(spdSS3, 2);
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("日期"), this));
@@ -251,7 +236,7 @@ void InpKantanSiwake::buildLayout() {
         side->addWidget(button);
     }
     auto* middle = new QHBoxLayout;
-    middle->addWidget(scroller, 1);
+    middle->addWidget(gridArea, 1);
     middle->addLayout(side);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -267,7 +252,7 @@ void InpKantanSiwake::buildLayout() {
     setTabOrder(cmdZenjitu, cmdYokujitu);
     setTabOrder(cmdYokujitu, cmdBack);
     setTabOrder(cmdBack, cmdQuestion);
-    resize(1200, 760);
+    resize(1260, 760);
 }
 
 QString InpKantanSiwake::captionText() const {
