@@ -51,13 +51,6 @@ class InpIkkatuSiwakeWidget : public DatabaseTest {
 TEST_F(InpIkkatuSiwakeWidget, RegistersCorrectsAndWritesBackOnClosing) {
     showScreen();
     EXPECT_EQ(screen.windowTitle(), QStringLiteral("甲公司 — 2024年度 — 汇总分类"));
-    EXPECT_EQ(child<QLabel>("lblReadMe1")->text(),
-              QStringLiteral("借方科目和贷方科目的组合不能重复登录。\n"
-                             "录入摘要名称时候，如果点击了“▼”，光标将后移。\n"
-                             "请将光标移动到录入框内再进行录入。"));
-    EXPECT_EQ(child<QLabel>("lblReadMe2")->text(),
-              QStringLiteral("点击“科目”会出现一览表。\n"
-                             "汇总分类名称、摘要名称要求在全角20个字以内。"));
     QComboBox* debit = list("cmbKarikata");
     QComboBox* credit = list("cmbKasikata");
     QComboBox* descriptions = list("cmbTekiyou");
