@@ -195,10 +195,14 @@ void Database::commit() {
     for (QSqlQuery& q : statements_) {
         q.finish();
     }
-    if (!connection().commit()) {
-        throw toDbError(connection().lastError());
-    }
+    // A refused COMMIT (a deferred constraint, a lock) leaves the engine's transaction open:
+    // end it here, so that the next begin does not find one.
     inTransaction_ = false;
+    if (!connection().commit()) {
+        const DbError error = toDbError(connection().lastError());
+        connection().rollback();
+        throw error;
+    }
 }
 
 void Database::rollback() {
@@ -219,6 +223,8 @@ TransactionGuard::~TransactionGuard() {
 }
 
 void TransactionGuard::commit() {
-    db_.commit();
+    // A failed commit has already ended the transaction; a rollback on scope exit would end
+    // one begun since.
     done_ = true;
+    db_.commit();
 }

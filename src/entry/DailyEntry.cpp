@@ -50,7 +50,8 @@ bool DailyEntry::Form_Load() {
             return false;
         }
         Voucher newest;
-        if (!get_siwake_data(QStringLiteral("DENCODE"), session().MaxDencode, newest)) {
+        if (get_siwake_data(QStringLiteral("DENCODE"), session().MaxDencode, newest) !=
+            VoucherLookup::Found) {
             return false;
         }
         showVoucher(newest);
@@ -63,7 +64,18 @@ bool DailyEntry::Form_Load() {
         return false;
     }
     loaded_ = true;
+    sayReadOnly();
     return true;
+}
+
+bool DailyEntry::sayReadOnly() const {
+    if (readOnly_) {
+        messages().exclamation(QStringLiteral("此日的汇总分类数据有%1行，超过本画面可编辑的128行。")
+                                   .arg(transfer_.size()) +
+                               Messages::kCrLf +
+                               QStringLiteral("本画面只能查看此日的数据，不能修改或删除。"));
+    }
+    return readOnly_;
 }
 
 void DailyEntry::showVoucher(const Voucher& voucher) {
@@ -81,7 +93,7 @@ bool DailyEntry::set_day_gokei() {
 bool DailyEntry::setSimpleAmount(EntryGrid grid, int row, const QString& text) {
     QList<SimpleEntryRow>& rows = grid == EntryGrid::Income ? income_ : expense_;
     Money amount;
-    if (row < 0 || row >= rows.size() || !readTypedAmount(text, amount)) {
+    if (readOnly_ || row < 0 || row >= rows.size() || !readTypedAmount(text, amount)) {
         return false;
     }
     rows[row].amount = amount;
@@ -91,7 +103,7 @@ bool DailyEntry::setSimpleAmount(EntryGrid grid, int row, const QString& text) {
 
 void DailyEntry::setSimpleDescription(EntryGrid grid, int row, const QString& text) {
     QList<SimpleEntryRow>& rows = grid == EntryGrid::Income ? income_ : expense_;
-    if (row >= 0 && row < rows.size()) {
+    if (!readOnly_ && row >= 0 && row < rows.size()) {
         rows[row].description = text;
         dirty_ = true;
     }
@@ -160,7 +172,7 @@ bool DailyEntry::applyPattern(int row, const QString& text) {
 }
 
 bool DailyEntry::setTransferCell(int row, int column, const QString& text) {
-    if (row < 0 || row >= transfer_.size()) {
+    if (readOnly_ || row < 0 || row >= transfer_.size()) {
         return false;
     }
     TransferEntryRow& target = transfer_[row];
@@ -200,6 +212,9 @@ bool DailyEntry::setTransferCell(int row, int column, const QString& text) {
 }
 
 bool DailyEntry::add_spread_row() {
+    if (readOnly_) {
+        return false;
+    }
     if (transfer_.size() >= kMaxTransferRows) {
         messages().exclamation(QStringLiteral("每日最多可录入128行汇总分类数据。"));
         return false;
@@ -209,7 +224,7 @@ bool DailyEntry::add_spread_row() {
 }
 
 bool DailyEntry::deleteTransferRow(int row) {
-    if (row < 0 || row >= transfer_.size()) {
+    if (readOnly_ || row < 0 || row >= transfer_.size()) {
         return false;
     }
     if (messages().askYesNo(QStringLiteral("可以删除被选择的行吗？"), MsgAnswer::Yes,

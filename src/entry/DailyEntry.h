@@ -54,6 +54,10 @@ class DailyEntry {
     const QStringList& descriptionList() const { return descriptionList_; }
     const QStringList& patternList() const { return patternList_; }
     bool dirty() const { return dirty_; }
+    // A day with more transfer lines than the grid takes (an import or the generator can write
+    // one) is shown whole but cannot be changed: no edits, saving or deleting until another day
+    // is shown.
+    bool readOnly() const { return readOnly_; }
 
     // --- editing (each change sets the dirty flag and recomputes the totals)
     // Amount of a simple-grid row; blank counts as 0. Text that is not an amount is refused with
@@ -109,11 +113,14 @@ class DailyEntry {
     bool deleteDay();
     bool firstVoucherDay(QString& day, const QString& routine);
     void showVoucher(const Voucher& voucher);
+    // Says so when the day shown is read-only; true when it is.
+    bool sayReadOnly() const;
 
     DailyEntryHost& host_;
     EntryChart chart_;
     bool loaded_ = false;
     bool dirty_ = false;
+    bool readOnly_ = false;
     QString kisyu_;
     QString kimatu_;
     QString lastInputDay_;

@@ -58,10 +58,12 @@ bool DailyEntry::set_start_spread() {
     income_.clear();
     expense_.clear();
     transfer_.clear();
+    readOnly_ = false;
     if (!loadSimpleGrid(EntryGrid::Income) || !loadSimpleGrid(EntryGrid::Expense) ||
         !loadTransferLines()) {
         return false;
     }
+    readOnly_ = transfer_.size() > kMaxTransferRows;
     while (transfer_.size() < 2) {
         transfer_.append(TransferEntryRow());
     }
@@ -147,11 +149,6 @@ bool DailyEntry::loadTransferLines() {
                                 "= '1' ORDER BY DENCODE, DENMENO"),
                  {session().CurrentCid, dateBox_});
              !rs.eof(); rs.moveNext()) {
-            if (transfer_.size() == kMaxTransferRows) {
-                messages().error(9, QStringLiteral("每日最多可录入128行汇总分类数据。"),
-                                 QStringLiteral("set_start_spread"));
-                return false;
-            }
             TransferEntryRow row;
             const QString ptcode = rs.text(QStringLiteral("ptcode"));
             row.pattern = ptcode.isEmpty() ? QString() : patternTexts.value(ptcode);

@@ -31,8 +31,12 @@ bool DailyEntry::set_siwake_day() {
         return false;
     }
     Voucher found;
-    if (!get_siwake_data(QStringLiteral("DENDAY"), dateBox_, found)) {
-        messages().exclamation(QStringLiteral("符合日期的数据不存在。"));
+    const VoucherLookup lookup = get_siwake_data(QStringLiteral("DENDAY"), dateBox_, found);
+    if (lookup != VoucherLookup::Found) {
+        // A failed lookup has been reported already.
+        if (lookup == VoucherLookup::Missing) {
+            messages().exclamation(QStringLiteral("符合日期的数据不存在。"));
+        }
         return false;
     }
     const Session& s = session();
@@ -46,6 +50,9 @@ bool DailyEntry::set_siwake_day() {
     dirty_ = false;
     const bool ok = set_start_spread() && set_day_gokei();
     host_.setBusy(false);
+    if (ok) {
+        sayReadOnly();
+    }
     return ok;
 }
 
@@ -140,6 +147,9 @@ bool DailyEntry::txtSyoriNen_LostFocus() {
 }
 
 bool DailyEntry::cmdDelete_Click() {
+    if (sayReadOnly()) {
+        return false;
+    }
     Database& db = Database::global();
     const QString& cid = session().CurrentCid;
     try {

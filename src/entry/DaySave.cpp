@@ -219,6 +219,9 @@ bool DailyEntry::cmdTouroku_Click() {
         txtSyoriNen_LostFocus();
         return false;
     }
+    if (sayReadOnly()) {
+        return false;
+    }
     if (!check_SyoriNen()) {
         host_.focusDateBox();
         return false;

@@ -59,11 +59,11 @@ int get_siwake_meisai_MaxNo(const QString& dencode) {
     }
 }
 
-bool get_siwake_data(const QString& column, const QString& value, Voucher& voucher) {
+VoucherLookup get_siwake_data(const QString& column, const QString& value, Voucher& voucher) {
     voucher = Voucher();
     const QString key = queryColumnFor(column);
     if (key.isEmpty()) {
-        return false;
+        return VoucherLookup::Missing;
     }
     try {
         RecordSet rs = Database::global().query(
@@ -72,18 +72,20 @@ bool get_siwake_data(const QString& column, const QString& value, Voucher& vouch
                 .arg(key),
             {value, session().CurrentCid});
         if (rs.eof()) {
-            return false;
+            return VoucherLookup::Missing;
         }
-        voucher.DENCODE = rs.text(QStringLiteral("DENCODE"));
-        voucher.DENDAY = rs.text(QStringLiteral("DENDAY"));
-        voucher.DENNO = rs.text(QStringLiteral("DENNO"));
-        voucher.YDAYZAN = rs.money(QStringLiteral("YDAYZAN"));
-        voucher.DAYZAN = rs.money(QStringLiteral("DAYZAN"));
-        voucher.RATE = rs.real(QStringLiteral("RATE"));
-        return true;
-    } catch (const DbError&) {
-        voucher = Voucher();
-        return false;
+        Voucher found;
+        found.DENCODE = rs.text(QStringLiteral("DENCODE"));
+        found.DENDAY = rs.text(QStringLiteral("DENDAY"));
+        found.DENNO = rs.text(QStringLiteral("DENNO"));
+        found.YDAYZAN = rs.money(QStringLiteral("YDAYZAN"));
+        found.DAYZAN = rs.money(QStringLiteral("DAYZAN"));
+        found.RATE = rs.real(QStringLiteral("RATE"));
+        voucher = found;
+        return VoucherLookup::Found;
+    } catch (const DbError& error) {
+        reportError(error, QStringLiteral("get_siwake_data"));
+        return VoucherLookup::Failed;
     }
 }
 
@@ -107,7 +109,11 @@ bool make_new_siwake_data() {
 
         Voucher last;
         const QString lastCode = voucherCode(get_siwake_MaxNo());
-        if (!get_siwake_data(QStringLiteral("DENNO"), lastCode, last)) {
+        const VoucherLookup lastFound = get_siwake_data(QStringLiteral("DENNO"), lastCode, last);
+        if (lastFound == VoucherLookup::Failed) {
+            return false;
+        }
+        if (lastFound == VoucherLookup::Missing) {
             return GetMinMaxSiwakeDenCode();
         }
         QString target = Clock::todayText();
@@ -136,9 +142,14 @@ bool update_next_zandaka(const QString& day) {
     // beyond today exist and must follow.
     const QDate date = QDate::fromString(day, kDateFormat);
     Voucher current;
+    const VoucherLookup currentFound = get_siwake_data(QStringLiteral("DENDAY"), day, current);
+    if (currentFound != VoucherLookup::Found) {
+        return currentFound == VoucherLookup::Missing;
+    }
     Voucher next;
-    get_siwake_data(QStringLiteral("DENDAY"), day, current);
     const QString nextDay = date.addDays(1).toString(kDateFormat);
-    get_siwake_data(QStringLiteral("DENDAY"), nextDay, next);
+    if (get_siwake_data(QStringLiteral("DENDAY"), nextDay, next) == VoucherLookup::Failed) {
+        return false;
+    }
     return UpdateSiwakeZandaka(nextDay, current.DAYZAN - next.YDAYZAN);
 }

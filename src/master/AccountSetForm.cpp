@@ -353,7 +353,11 @@ bool AccountSetForm::unload_form() {
         TransactionGuard transaction(db);
         if (inSession && isStored && sessionStart.trimmed() != storedStart.trimmed()) {
             // The days were numbered from the old start; the entry screen builds them again.
+            // Their lines and day amounts go with them, or they would attach to the new days
+            // that take the same codes and dates.
             db.execute(QStringLiteral("DELETE FROM T_SIWAKE WHERE CID = ?"), {cid});
+            db.execute(QStringLiteral("DELETE FROM T_SI_MEISAI WHERE CID = ?"), {cid});
+            db.execute(QStringLiteral("DELETE FROM T_DAY_TORAN WHERE CID = ?"), {cid});
         }
         if (!ResetCompanyData()) {
             return false;

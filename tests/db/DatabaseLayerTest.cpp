@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <QFile>
+#include <optional>
 
 #include "db/DataSource.h"
 #include "db/Database.h"
@@ -59,6 +60,38 @@ TEST_F(DatabaseLayer, OneTransactionAtATimeRolledBackUnlessCommitted) {
         EXPECT_TRUE(error.description().contains(u"NO_SUCH_TABLE")) << error.what();
     }
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_COMP_MAIN")), 13);
+}
+
+TEST_F(DatabaseLayer, AFailedCommitLeavesNoTransactionOpen) {
+    Database& db = Database::global();
+    exec(QStringLiteral("CREATE TABLE PARENT_ROWS (ID INTEGER PRIMARY KEY)"));
+    exec(
+        QStringLiteral("CREATE TABLE CHILD_ROWS (PARENT_ID INTEGER REFERENCES PARENT_ROWS(ID) "
+                       "DEFERRABLE INITIALLY DEFERRED)"));
+    // A child without its parent is refused only by the COMMIT itself.
+    exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+    for (const bool guarded : {false, true}) {
+        SCOPED_TRACE(guarded ? "guard" : "database");
+        {
+            std::optional<TransactionGuard> guard;
+            if (guarded) {
+                guard.emplace(db);
+            } else {
+                db.beginTransaction();
+            }
+            db.execute(QStringLiteral("INSERT INTO CHILD_ROWS VALUES (99)"));
+            EXPECT_THROW(guarded ? guard->commit() : db.commit(), DbError);
+            EXPECT_FALSE(db.inTransaction());
+            // The next transaction begins while the failed guard is still in scope, and its
+            // end does not roll this one back.
+            db.beginTransaction();
+            db.execute(QStringLiteral("INSERT INTO PARENT_ROWS VALUES (?)"), {guarded ? 2 : 1});
+        }
+        ASSERT_TRUE(db.inTransaction());
+        db.commit();
+    }
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM CHILD_ROWS")), 0);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM PARENT_ROWS")), 2);
 }
 
 TEST_F(DatabaseLayer, RecordSetsReadByNameWithNullHandling) {

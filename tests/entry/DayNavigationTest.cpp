@@ -4,6 +4,7 @@
 
 #include "DailyEntryFixture.h"
 #include "support/MessageBoxClicker.h"
+#include "support/SetSnapshot.h"
 #include "support/StringLists.h"
 
 namespace {
@@ -146,6 +147,7 @@ TEST_F(DayNavigation, SavingAndDeletingKeepTheBalanceChain) {
     EXPECT_EQ(messages.texts(), strings({"这个凭证不存在。"}));
 
     // Deleting day 3 asks (Cancel first), then clears it and lowers later days by 120.
+    exec(QStringLiteral("UPDATE T_SIWAKE SET RATE = 6.5 WHERE DENCODE = '00003'"));
     ASSERT_TRUE(go(QStringLiteral("2024/05/03")));
     exec(QStringLiteral("UPDATE T_TUKISIME SET SYORIFLG = '1', SYORIFLGH = '1'"));
     messages.answers = {MsgAnswer::Cancel};
@@ -172,6 +174,11 @@ TEST_F(DayNavigation, SavingAndDeletingKeepTheBalanceChain) {
               strings({"2024/05"}));
     EXPECT_EQ(entry.totals().closing, Money::fromInt(1000));
     EXPECT_EQ(entry.rows(EntryGrid::Income).at(wages).amount, Money());
+    // The next save of the day writes the rate the deletion reset, not the one it had loaded.
+    EXPECT_EQ(entry.numRate(), 0.0);
+    saveDay(QStringLiteral("2024/05/03"), 10, 0);
+    EXPECT_EQ(value(QStringLiteral("SELECT RATE FROM T_SIWAKE WHERE DENCODE = '00003'")),
+              QStringLiteral("0"));
 }
 
 TEST_F(DayNavigation, TheChainHoldsAfterAnyMixOfSavesAndDeletions) {
@@ -193,6 +200,30 @@ TEST_F(DayNavigation, TheChainHoldsAfterAnyMixOfSavesAndDeletions) {
         "SELECT SUM(CASE WHEN KRKOCODE = '004' THEN KRKIN ELSE -KRKIN END) FROM T_SI_MEISAI"));
     EXPECT_EQ(chain().last().section(u'/', 1, 1),
               Money::fromInt(1000 + net.toLongLong() / Money::kScale).toText());
+}
+
+TEST_F(DayNavigation, AnotherSetWithTheSameDaysKeepsEveryRow) {
+    saveDay(QStringLiteral("2024/05/03"), 100, 30);
+    transferLine(entry, 0, QStringLiteral("111 银行存款"), QStringLiteral("101 现金"),
+                 QStringLiteral("40"));
+    ASSERT_TRUE(entry.cmdTouroku_Click());
+    saveDay(QStringLiteral("2024/05/04"), 7, 0);
+    SetSnapshot::copySet(QStringLiteral("01"), QStringLiteral("02"));
+    const SetSnapshot other(QStringLiteral("02"));
+    ASSERT_EQ(other.count(QStringLiteral("T_SI_MEISAI")), 4);
+    ASSERT_GT(other.count(QStringLiteral("T_DAY_TORAN")), 0);
+
+    // Saving a day again replaces its lines and amounts and moves every later day; deleting a
+    // day clears it; a later opening adds days.
+    saveDay(QStringLiteral("2024/05/03"), 150, 60);
+    ASSERT_TRUE(go(QStringLiteral("2024/05/04")));
+    messages.answers = {MsgAnswer::Ok};
+    ASSERT_TRUE(entry.cmdDelete_Click());
+    Clock::setFixedToday(QDate(2024, 5, 22));
+    DailyEntry later(*this);
+    ASSERT_TRUE(later.Form_Load());
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SIWAKE WHERE CID = '01'")), 22);
+    EXPECT_TRUE(other.unchanged());
 }
 
 }  // namespace

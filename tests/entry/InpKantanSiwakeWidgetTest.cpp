@@ -13,6 +13,7 @@
 #include "app/InOutMenu.h"
 #include "common/Session.h"
 #include "common/ui/Screens.h"
+#include "entry/Vouchers.h"
 #include "entry/ui/InpKantanSiwake.h"
 #include "master/CurrentAccountSet.h"
 #include "support/TestDatabase.h"
@@ -381,6 +382,34 @@ TEST_F(DailyEntryScreen, TheBooksMenuOpensTheScreenAndClosingReturnsToIt) {
     window.close();
     EXPECT_TRUE(menu.isVisible());
     EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(DailyEntryScreen, AnOverfullDayCanOnlyBeViewedUntilAnotherDayIsShown) {
+    makeCurrent();
+    ASSERT_TRUE(make_new_siwake_data());
+    exec(QStringLiteral(
+        "INSERT INTO T_SI_MEISAI (CID, DENCODE, DENMENO, SIDAY, DATEYM, SISYU, KRKOCODE, "
+        "KSKOCODE, KRKIN, KSKIN) WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+        "WHERE i < 129) SELECT '01', '00020', printf('%03d', i), '2024/05/20', '2024/05', '1', "
+        "'263', '004', 10000, 10000 FROM n"));
+    InpKantanSiwake window;
+    open(window);
+    ASSERT_TRUE(window.logic().loaded());
+    EXPECT_EQ(messages.shown.size(), 1);
+    auto* income = child<QTableWidget>(window, "spdSS1");
+    auto* transfer = child<QTableWidget>(window, "spdSS3");
+    const auto editingOffered = [&] {
+        return QList<bool>{child<QPushButton>(window, "cmdTouroku")->isEnabled(),
+                           child<QPushButton>(window, "cmdDelete")->isEnabled(),
+                           child<QDoubleSpinBox>(window, "numRate")->isEnabled(),
+                           income->item(0, 1)->flags().testFlag(Qt::ItemIsEditable),
+                           transfer->item(0, 5)->flags().testFlag(Qt::ItemIsEditable)};
+    };
+    EXPECT_EQ(transfer->rowCount(), 129);
+    EXPECT_EQ(editingOffered(), QList<bool>(5, false));
+    QTest::mouseClick(child<QPushButton>(window, "cmdZenjitu"), Qt::LeftButton);
+    EXPECT_EQ(boxText(window, "txtSyoriNen"), QStringLiteral("2024/05/19"));
+    EXPECT_EQ(editingOffered(), QList<bool>(5, true));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "common/Session.h"
 #include "entry/JournalPatterns.h"
+#include "support/SetSnapshot.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -208,6 +209,17 @@ TEST_F(JournalPatternsTest, FailuresNeverLoseTheStoredPatterns) {
     }
     EXPECT_EQ(routines, (QStringList{QStringLiteral("mfCreSubChk)"), QStringLiteral("msShowSub)"),
                                      QStringLiteral("cmdHyouji_Click)")}));
+}
+
+TEST_F(JournalPatternsTest, AnotherSetWithTheSamePatternsKeepsEveryRow) {
+    SetSnapshot::copySet(QStringLiteral("01"), QStringLiteral("02"));
+    const SetSnapshot other(QStringLiteral("02"));
+    ASSERT_EQ(other.count(QStringLiteral("T_SI_PATTERN")), 1);
+    type(kCash, kWages, QStringLiteral("工资"), QStringLiteral("工资"));
+    ASSERT_TRUE(logic.cmdTouroku_Click());
+    ASSERT_TRUE(logic.msUnForm());
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SI_PATTERN WHERE CID = '01'")), 2);
+    EXPECT_TRUE(other.unchanged());
 }
 
 }  // namespace

@@ -61,11 +61,13 @@ TEST_F(Vouchers, TheLastInputDayCapsCreation) {
 TEST_F(Vouchers, LookupsAndTheCarryForward) {
     ASSERT_TRUE(make_new_siwake_data());
     Voucher voucher;
-    ASSERT_TRUE(get_siwake_data(QStringLiteral("DENDAY"), QStringLiteral("2024/05/10"), voucher));
+    ASSERT_EQ(get_siwake_data(QStringLiteral("DENDAY"), QStringLiteral("2024/05/10"), voucher),
+              VoucherLookup::Found);
     EXPECT_EQ(voucher.DENCODE, QStringLiteral("00010"));
     EXPECT_EQ(voucher.DENNO, QStringLiteral("00010"));
     EXPECT_EQ(voucher.YDAYZAN, Money::fromInt(1000));
-    EXPECT_FALSE(get_siwake_data(QStringLiteral("DENCODE"), QStringLiteral("00099"), voucher));
+    EXPECT_EQ(get_siwake_data(QStringLiteral("DENCODE"), QStringLiteral("00099"), voucher),
+              VoucherLookup::Missing);
     EXPECT_TRUE(voucher.DENCODE.isEmpty());
     EXPECT_EQ(voucher.DAYZAN, Money());
     EXPECT_EQ(get_siwake_meisai_MaxNo(QStringLiteral("00010")), 0);
@@ -93,6 +95,36 @@ TEST_F(Vouchers, LookupsAndTheCarryForward) {
     ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/06/01"), Money::fromInt(5)));
     EXPECT_EQ(chain(), balances);
     EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(Vouchers, AFailedLookupIsReportedAndShiftsNoLaterDay) {
+    ASSERT_TRUE(make_new_siwake_data());
+    exec(QStringLiteral("UPDATE T_SIWAKE SET DAYZAN = ? WHERE CID = '01' AND DENCODE = '00010'"),
+         {Money::fromInt(1100).toDb()});
+    // Reading day 10 fails (its closing balance overflows), while every other day reads and
+    // updates as before.
+    exec(QStringLiteral("ALTER TABLE T_SIWAKE RENAME TO T_SIWAKE_ROWS"));
+    exec(QStringLiteral(
+        "CREATE VIEW T_SIWAKE AS SELECT CID, DENCODE, DENNO, DENDAY, SYORIDAY, KESSAN, YDAYZAN, "
+        "CASE WHEN DENDAY = '2024/05/10' THEN abs(-9223372036854775807 - 1) ELSE DAYZAN END "
+        "AS DAYZAN, RATE FROM T_SIWAKE_ROWS"));
+    exec(
+        QStringLiteral("CREATE TRIGGER T_SIWAKE_UPDATE INSTEAD OF UPDATE ON T_SIWAKE BEGIN "
+                       "UPDATE T_SIWAKE_ROWS SET YDAYZAN = NEW.YDAYZAN, DAYZAN = NEW.DAYZAN "
+                       "WHERE CID = OLD.CID AND DENCODE = OLD.DENCODE; END"));
+    const QString stored =
+        QStringLiteral("SELECT YDAYZAN, DAYZAN FROM T_SIWAKE_ROWS ORDER BY DENCODE");
+    const QStringList before = rows(stored, {}, 0);
+
+    Voucher voucher;
+    EXPECT_EQ(get_siwake_data(QStringLiteral("DENDAY"), QStringLiteral("2024/05/10"), voucher),
+              VoucherLookup::Failed);
+    EXPECT_TRUE(voucher.DENCODE.isEmpty());
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.last().text.endsWith(u"(get_siwake_data)"))
+        << messages.last().text.toStdString();
+    EXPECT_FALSE(update_next_zandaka(QStringLiteral("2024/05/10")));
+    EXPECT_EQ(rows(stored, {}, 0), before);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "common/Session.h"
 #include "db/Database.h"
 #include "master/AccountDetail.h"
+#include "support/SetSnapshot.h"
 #include "support/TestDatabase.h"
 #include "totals/MonthFlags.h"
 
@@ -397,6 +398,30 @@ TEST_F(AccountDetailTest, AFailedSaveRollsBackAndKeepsTheScreen) {
     EXPECT_EQ(chart(), before);
     EXPECT_EQ(list.activeChartRow().kanname, QStringLiteral("现金"));
     EXPECT_FALSE(Database::global().inTransaction());
+}
+
+TEST_F(AccountDetailTest, AnotherSetWithTheSameAccountsKeepsEveryRow) {
+    exec(
+        QStringLiteral("INSERT INTO T_HOJOKAMOKU VALUES ('01', '004', '01', '1011', '钱包', 0), "
+                       "('01', '004', '02', '1012', '保险柜', 0), "
+                       "('01', '009', '01', '1111', '工商银行', 0)"));
+    SetSnapshot::copySet(QStringLiteral("01"), QStringLiteral("02"));
+    const SetSnapshot other(QStringLiteral("02"));
+    ASSERT_EQ(other.count(QStringLiteral("T_HOJOKAMOKU")), 3);
+
+    // The account changed and its subsidiaries rewritten; then another account cleared from
+    // the list.
+    AccountDetail& d = open();
+    d.txtKamokuName = QStringLiteral("现金及零钱");
+    d.chkHojokamoku_Click(true);
+    fill(d, 2, QStringLiteral("1013"), QStringLiteral("零钱"), QStringLiteral("0"));
+    ASSERT_TRUE(d.Form_Unload());
+    EXPECT_EQ(stored().size(), 3);
+    list.spdSS_Click(2);
+    messages.answers = {MsgAnswer::Yes};
+    list.cmdDelete_Click();
+    EXPECT_TRUE(messages.shown.size() == 1) << messages.texts().join(u'\n').toStdString();
+    EXPECT_TRUE(other.unchanged());
 }
 
 }  // namespace

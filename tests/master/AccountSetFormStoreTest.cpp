@@ -6,6 +6,7 @@
 #include "master/AccountSetForm.h"
 #include "master/FakeAccountSets.h"
 #include "support/MessageBoxClicker.h"
+#include "support/SetSnapshot.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -91,10 +92,25 @@ TEST_F(AccountSetFormExisting, PreparedSetsGetThisYearProposed) {
     EXPECT_EQ(form.fields.numRate, 7.25);
 }
 
-TEST_F(AccountSetFormExisting, OnlyAMovedStartRemovesTheDaysWhenLeaving) {
+TEST_F(AccountSetFormExisting, OnlyAMovedStartRemovesTheDaysWithTheirLinesWhenLeaving) {
     addDay(QStringLiteral("51"), QStringLiteral("00001"));
     addDay(QStringLiteral("51"), QStringLiteral("00002"));
-    addDay(QStringLiteral("52"), QStringLiteral("00001"));
+    for (const char* dencode : {"00001", "00002"}) {
+        exec(QStringLiteral("INSERT INTO T_SI_MEISAI (CID, DENCODE, DENMENO, SIDAY, DATEYM, "
+                            "KRKOCODE, KSKOCODE, KRKIN, KSKIN) VALUES ('51', ?, '001', "
+                            "'2024/04/01', '2024/04', '263', '004', 50000, 50000)"),
+             {QLatin1String(dencode)});
+    }
+    exec(
+        QStringLiteral("INSERT INTO T_DAY_TORAN (CID, KOCODE, DATEYM, KMCODE, KIN1) VALUES "
+                       "('51', '263', '2024/04', '263', 50000)"));
+    // Set 52 holds the same days, lines and day amounts; nothing of it may change.
+    SetSnapshot::copySet(QStringLiteral("51"), QStringLiteral("52"));
+    const SetSnapshot other(QStringLiteral("52"));
+    const auto lines = [this] {
+        return count(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI WHERE CID = '51'")) +
+               count(QStringLiteral("SELECT COUNT(*) FROM T_DAY_TORAN WHERE CID = '51'"));
+    };
     form.Form_Load();
     form.fields.txtJyusho1 = QStringLiteral("新地址");
     form.fields.txtKaisyaName = QStringLiteral("李'四\" 商店");
@@ -109,6 +125,7 @@ TEST_F(AccountSetFormExisting, OnlyAMovedStartRemovesTheDaysWhenLeaving) {
                   "2024年04月01日|2025年03月31日|2024/04||0|2025/06/30|004|0")});
     ASSERT_TRUE(form.unload_form());
     EXPECT_EQ(days(QStringLiteral("51")), 2);
+    EXPECT_EQ(lines(), 3);
     EXPECT_EQ(session().PeriodLabel, QStringLiteral("第 2 期"));
 
     form.Form_Load();
@@ -120,7 +137,8 @@ TEST_F(AccountSetFormExisting, OnlyAMovedStartRemovesTheDaysWhenLeaving) {
     EXPECT_EQ(days(QStringLiteral("51")), 2);
     ASSERT_TRUE(form.unload_form());
     EXPECT_EQ(days(QStringLiteral("51")), 0);
-    EXPECT_EQ(days(QStringLiteral("52")), 1);
+    EXPECT_EQ(lines(), 0);
+    EXPECT_TRUE(other.unchanged());
     EXPECT_EQ(value(QStringLiteral("SELECT KISYU FROM WK_COMPANY")), QStringLiteral("2024/05/01"));
     EXPECT_EQ(value(QStringLiteral("SELECT INYM FROM T_DAY_INPUT WHERE CID = '51' ORDER BY INYM")),
               QStringLiteral("2024/05"));

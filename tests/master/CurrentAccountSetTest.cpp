@@ -2,7 +2,9 @@
 
 #include "common/Session.h"
 #include "master/CurrentAccountSet.h"
+#include "support/SetSnapshot.h"
 #include "support/TestDatabase.h"
+#include "totals/MonthFlags.h"
 
 namespace {
 
@@ -49,6 +51,25 @@ TEST(PeriodCaption, CorporationsCountPeriodsOthersNameTheYear) {
         QStringLiteral("2024年度"));
     EXPECT_EQ(periodLabelFor(QString(), QStringLiteral("1"), QStringLiteral("2023/10/01")),
               QStringLiteral("2023年度"));
+}
+
+TEST_F(MonthList, AnotherSetKeepsItsMonthsFlagsAndChart) {
+    bool ok = false;
+    const auto build = [&](const QString& first, const QString& last) {
+        ASSERT_TRUE(SetDayInputData(first, last));
+        ASSERT_TRUE(SetTukisimeData(first, last));
+        change_kanjo_data(ok);
+        ASSERT_TRUE(ok);
+    };
+    build(QStringLiteral("2024/04"), QStringLiteral("2025/03"));
+    SetSnapshot::copySet(QStringLiteral("51"), QStringLiteral("52"));
+    const SetSnapshot other(QStringLiteral("52"));
+    ASSERT_EQ(other.count(QStringLiteral("T_DAY_INPUT")), 12);
+    ASSERT_GT(other.count(QStringLiteral("T_KISYUZAN")), 0);
+    // Set 51 rebuilt from another first month, its chart overlaid again.
+    build(QStringLiteral("2024/05"), QStringLiteral("2025/04"));
+    EXPECT_EQ(months().first(), QStringLiteral("2024/05|2024年5月"));
+    EXPECT_TRUE(other.unchanged());
 }
 
 }  // namespace

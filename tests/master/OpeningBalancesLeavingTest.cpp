@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "OpeningBalancesFixture.h"
+#include "support/SetSnapshot.h"
 
 namespace {
 
@@ -154,6 +155,25 @@ TEST_F(OpeningBalancesLeaving, AFailureRollsBackTheWholeLeavingWork) {
     exec(QStringLiteral("DROP TRIGGER no_flags"));
     EXPECT_TRUE(logic.unload_form());
     EXPECT_EQ(vouchers().first(), QStringLiteral("2024/01/01|") + units(1000) + u'|' + units(1050));
+}
+
+TEST_F(OpeningBalancesLeaving, AnotherSetWithTheSameDaysAndAccountsKeepsEveryRow) {
+    exec(QStringLiteral("UPDATE T_KISYUZAN SET KISYUZAN = ? WHERE CID = '01' AND KOCODE = '180'"),
+         {units(50)});
+    SetSnapshot::copySet(QStringLiteral("01"), QStringLiteral("02"));
+    const SetSnapshot other(QStringLiteral("02"));
+    ASSERT_EQ(other.count(QStringLiteral("T_SIWAKE")), 3);
+
+    // Edits, leaving (the chain, the month flags, the rate) and clearing.
+    ASSERT_TRUE(logic.spdSS_Change(rowOf(logic, QStringLiteral("004")), QStringLiteral("1000")));
+    ASSERT_TRUE(logic.spdSS_Change(rowOf(logic, QStringLiteral("165")), QStringLiteral("1000")));
+    logic.setNumRate(7.25);
+    ASSERT_TRUE(logic.unload_form());
+    EXPECT_NE(vouchers(), before);
+    messages.answers = {MsgAnswer::Ok};
+    ASSERT_TRUE(logic.cmdClear_Click());
+    ASSERT_TRUE(logic.unload_form());
+    EXPECT_TRUE(other.unchanged());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/Clock.h"
+#include "support/SetSnapshot.h"
 #include "totals/TotalsBook.h"
 #include "totals/TotalsPass.h"
 
@@ -249,6 +250,23 @@ TEST_F(TotalsPass, PeriodAcrossTheCalendarYear) {
     EXPECT_EQ(flags().at(10), QStringLiteral("2025/01|1|0|2024/05/20"));
     EXPECT_EQ(flags().at(11), QStringLiteral("2025/02|0|0|2024/05/20"));
     EXPECT_EQ(lastEndMonth(), january);
+}
+
+TEST_F(TotalsPass, AnotherSetWithTheSameBookKeepsEveryRow) {
+    session().CallerForm = QStringLiteral("prtSoukanjoHojoMotocho");
+    ASSERT_TRUE(msum_tukisime(kApril, kJuly));
+    SetSnapshot::copySet(QStringLiteral("01"), QStringLiteral("02"));
+    const SetSnapshot other(QStringLiteral("02"));
+    ASSERT_GT(other.count(QStringLiteral("T_TUKIKAN")), 0);
+    ASSERT_GT(other.count(QStringLiteral("T_TUKIHOJO")), 0);
+    // Every month of set 01 recomputed, with a line more, to another end month.
+    exec(
+        QStringLiteral("UPDATE T_SI_MEISAI SET KRKIN = KRKIN + 10000, KSKIN = KSKIN + 10000 "
+                       "WHERE CID = '01'"));
+    exec(QStringLiteral("UPDATE T_TUKISIME SET SYORIFLG = '0', SYORIFLGH = '0' WHERE CID = '01'"));
+    ASSERT_TRUE(msum_tukisime(kApril, QStringLiteral("2024/08")));
+    EXPECT_NE(tukikan(), kJulyRows);
+    EXPECT_TRUE(other.unchanged());
 }
 
 }  // namespace

@@ -43,6 +43,10 @@ void InpKantanSiwake::refresh() {
         numRate->setVisible(logic_.rateVisible());
         numRate->setValue(logic_.numRate());
     }
+    // A read-only day keeps only the moving controls.
+    numRate->setEnabled(!logic_.readOnly());
+    cmdTouroku->setEnabled(!logic_.readOnly());
+    cmdDelete->setEnabled(!logic_.readOnly());
     renderSimpleGrid(spdSS1, EntryGrid::Income);
     renderSimpleGrid(spdSS2, EntryGrid::Expense);
     renderTransferGrid();
@@ -74,7 +78,8 @@ void InpKantanSiwake::renderSimpleRow(EntryTable* grid, EntryGrid which, int row
                                line.AICODE,
                                line.TAIKBN};
     for (int c = 0; c < kSimpleColumns; ++c) {
-        setCell(grid, row, c, texts.at(c), c == kAmount || c == kDescription, c == kAmount);
+        setCell(grid, row, c, texts.at(c),
+                !logic_.readOnly() && (c == kAmount || c == kDescription), c == kAmount);
     }
 }
 
@@ -111,7 +116,8 @@ void InpKantanSiwake::renderTransferRow(int row) {
         } else if (c == toGrid(kCreditSubColumn)) {
             editable = !line.creditSubList.isEmpty();
         }
-        setCell(spdSS3, row, c, texts.at(c), editable, c == toGrid(kAmountColumn));
+        setCell(spdSS3, row, c, texts.at(c), editable && !logic_.readOnly(),
+                c == toGrid(kAmountColumn));
     }
 }
 

@@ -1,0 +1,115 @@
+#include "support/SetSnapshot.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <algorithm>
+
+#include "db/Database.h"
+
+namespace {
+
+struct SetTable {
+    QString name;
+    QStringList columns;
+};
+
+QSqlQuery run(const QString& sql, const QVariantList& params = {}) {
+    QSqlQuery query(Database::global().connection());
+    query.setForwardOnly(true);
+    const bool ok = query.prepare(sql) && [&] {
+        for (int i = 0; i < params.size(); ++i) {
+            query.bindValue(i, params.at(i));
+        }
+        return query.exec();
+    }();
+    EXPECT_TRUE(ok) << sql.toStdString() << ": " << query.lastError().text().toStdString();
+    return query;
+}
+
+QList<SetTable> setTables() {
+    QList<SetTable> tables;
+    for (QSqlQuery names = run(QStringLiteral(
+             "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'WK\\_%' "
+             "ESCAPE '\\' AND name NOT LIKE 'MT\\_%' ESCAPE '\\' AND name NOT LIKE 'sqlite%' "
+             "ORDER BY name"));
+         names.next();) {
+        SetTable table{names.value(0).toString(), {}};
+        for (QSqlQuery info =
+                 run(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table.name});
+             info.next();) {
+            table.columns.append(info.value(0).toString());
+        }
+        if (table.columns.contains(QStringLiteral("CID"), Qt::CaseInsensitive)) {
+            tables.append(table);
+        }
+    }
+    return tables;
+}
+
+}  // namespace
+
+SetSnapshot::SetSnapshot(const QString& cid) : cid_(cid) {
+    for (const SetTable& table : setTables()) {
+        QStringList literals;
+        for (const QString& column : table.columns) {
+            literals.append(QStringLiteral("quote(%1)").arg(column));
+        }
+        for (QSqlQuery query = run(QStringLiteral("SELECT %1 FROM %2 WHERE CID = ?")
+                                       .arg(literals.join(u','), table.name),
+                                   {cid});
+             query.next();) {
+            QStringList row{table.name};
+            for (int i = 0; i < table.columns.size(); ++i) {
+                row.append(query.value(i).toString());
+            }
+            rows_.append(row.join(u'|'));
+        }
+    }
+    rows_.sort();
+}
+
+qsizetype SetSnapshot::count(const QString& table) const {
+    const QString prefix = table + u'|';
+    return std::count_if(rows_.cbegin(), rows_.cend(),
+                         [&](const QString& row) { return row.startsWith(prefix); });
+}
+
+::testing::AssertionResult SetSnapshot::unchanged() const {
+    const QStringList now = SetSnapshot(cid_).rows();
+    if (now == rows_) {
+        return ::testing::AssertionSuccess();
+    }
+    // Both lists are sorted: walk them together.
+    ::testing::AssertionResult failure = ::testing::AssertionFailure();
+    failure << "set " << cid_.toStdString() << " changed:";
+    int shown = 0;
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while ((i < rows_.size() || j < now.size()) && shown < 20) {
+        if (j == now.size() || (i < rows_.size() && rows_.at(i) < now.at(j))) {
+            failure << "\n  gone: " << rows_.at(i++).toStdString();
+            ++shown;
+        } else if (i == rows_.size() || now.at(j) < rows_.at(i)) {
+            failure << "\n  new:  " << now.at(j++).toStdString();
+            ++shown;
+        } else {
+            ++i;
+            ++j;
+        }
+    }
+    return failure;
+}
+
+void SetSnapshot::copySet(const QString& from, const QString& to) {
+    for (const SetTable& table : setTables()) {
+        QStringList values;
+        for (const QString& column : table.columns) {
+            values.append(column.compare(u"CID", Qt::CaseInsensitive) == 0 ? QStringLiteral("?")
+                                                                           : column);
+        }
+        run(QStringLiteral("DELETE FROM %1 WHERE CID = ?").arg(table.name), {to});
+        run(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %1 WHERE CID = ?")
+                .arg(table.name, table.columns.join(u','), values.join(u',')),
+            {to, from});
+    }
+}
