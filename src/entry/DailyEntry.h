@@ -59,7 +59,8 @@ class DailyEntry {
     // is shown.
     bool readOnly() const { return readOnly_; }
 
-    // --- editing (each change sets the dirty flag and recomputes the totals)
+    // --- editing (each change sets the dirty flag and recomputes the totals; a read-only day
+    // refuses every change without a message)
     // Amount of a simple-grid row; blank counts as 0. Text that is not an amount is refused with
     // a message and changes nothing.
     bool setSimpleAmount(EntryGrid grid, int row, const QString& text);
