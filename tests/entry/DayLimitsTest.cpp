@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "DailyEntryFixture.h"
-#include "support/StringLists.h"
 
 namespace {
 
