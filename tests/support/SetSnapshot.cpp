@@ -3,6 +3,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
+#include <iterator>
 
 #include "db/Database.h"
 
@@ -79,25 +80,16 @@ qsizetype SetSnapshot::count(const QString& table) const {
     if (now == rows_) {
         return ::testing::AssertionSuccess();
     }
-    // Both lists are sorted: walk them together.
-    ::testing::AssertionResult failure = ::testing::AssertionFailure();
-    failure << "set " << cid_.toStdString() << " changed:";
-    int shown = 0;
-    qsizetype i = 0;
-    qsizetype j = 0;
-    while ((i < rows_.size() || j < now.size()) && shown < 20) {
-        if (j == now.size() || (i < rows_.size() && rows_.at(i) < now.at(j))) {
-            failure << "\n  gone: " << rows_.at(i++).toStdString();
-            ++shown;
-        } else if (i == rows_.size() || now.at(j) < rows_.at(i)) {
-            failure << "\n  new:  " << now.at(j++).toStdString();
-            ++shown;
-        } else {
-            ++i;
-            ++j;
-        }
-    }
-    return failure;
+    QStringList gone;
+    QStringList added;
+    std::set_difference(rows_.cbegin(), rows_.cend(), now.cbegin(), now.cend(),
+                        std::back_inserter(gone));
+    std::set_difference(now.cbegin(), now.cend(), rows_.cbegin(), rows_.cend(),
+                        std::back_inserter(added));
+    return ::testing::AssertionFailure()
+           << "set " << cid_.toStdString() << " changed:\n  gone: "
+           << gone.mid(0, 10).join(QStringLiteral("\n  gone: ")).toStdString()
+           << "\n  new:  " << added.mid(0, 10).join(QStringLiteral("\n  new:  ")).toStdString();
 }
 
 void SetSnapshot::copySet(const QString& from, const QString& to) {
