@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "app/MainMenuLogic.h"
+#include "session/MainMenuLogic.h"
 
 class frmOpenscr;
 

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/PasswordLogic.h"
+#include "session/PasswordLogic.h"
 
 // Sets or changes the password (opened from the initial-settings menu), or asks for it at
 // start-up (login use). All the work is done when the form unloads.

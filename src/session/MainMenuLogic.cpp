@@ -1,4 +1,4 @@
-#include "app/MainMenuLogic.h"
+#include "session/MainMenuLogic.h"
 
 #include "common/Messages.h"
 #include "common/Session.h"

@@ -2,11 +2,11 @@
 #include <QDir>
 #include <QFile>
 
-#include "app/MainMenuLogic.h"
 #include "common/Session.h"
 #include "db/DataSource.h"
 #include "db/Database.h"
 #include "db/RowWriters.h"
+#include "session/MainMenuLogic.h"
 #include "support/TestDatabase.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/PasswordLogic.h"
 #include "common/Session.h"
+#include "session/PasswordLogic.h"
 #include "support/TestDatabase.h"
 
 namespace {

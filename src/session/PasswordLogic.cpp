@@ -1,4 +1,4 @@
-#include "app/PasswordLogic.h"
+#include "session/PasswordLogic.h"
 
 #include "common/Messages.h"
 #include "common/Session.h"
