@@ -1,5 +1,7 @@
 #include "session/PasswordLogic.h"
 
+#include <algorithm>
+
 #include "common/Messages.h"
 #include "common/Session.h"
 #include "db/Database.h"
@@ -104,12 +106,17 @@ bool PasswordLogic::Form_Unload() {
     if (!check_password()) {
         return false;
     }
-    if (txtPassword1 == txtPassword2) {
+    const QString refused =
+        mode_ == Mode::Change ? QStringLiteral("密码不能修改。") : QStringLiteral("密码不能设置。");
+    if (std::any_of(txtPassword1.begin(), txtPassword1.end(),
+                    [](QChar c) { return c.isSpace(); })) {
+        // The stored halves are read back trimmed: a blank inside could never be typed back.
+        messages().exclamation(label1() + QStringLiteral("中不能含有空格，") + refused +
+                               Messages::kCrLf + QStringLiteral("返回初期画面。"));
+    } else if (txtPassword1 == txtPassword2) {
         save(txtPassword1);
     } else {
-        messages().exclamation(label1() + u'与' + label2() +
-                               (mode_ == Mode::Change ? QStringLiteral("不匹配，密码不能修改。")
-                                                      : QStringLiteral("不匹配，密码不能设置。")) +
+        messages().exclamation(label1() + u'与' + label2() + QStringLiteral("不匹配，") + refused +
                                Messages::kCrLf + QStringLiteral("返回初期画面。"));
     }
     return true;

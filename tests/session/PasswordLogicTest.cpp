@@ -84,19 +84,36 @@ TEST_F(PasswordLogicTest, AWrongCurrentPasswordChangesNothing) {
     EXPECT_EQ(stored(), QStringLiteral("abcd|ef"));
 }
 
-TEST_F(PasswordLogicTest, AMismatchedConfirmationNamesBothFieldsAndSavesNothing) {
-    EXPECT_TRUE(enter(kSettings, QString(), QStringLiteral("abc"), QStringLiteral("abd")));
-    EXPECT_EQ(messages.last().text,
-              QStringLiteral("密码与确认密码不匹配，密码不能设置。\r\n返回初期画面。"));
-    EXPECT_EQ(messages.last().icon, MsgIcon::Exclamation);
-    EXPECT_EQ(stored(), QStringLiteral("|"));
-
-    store(QStringLiteral("abcd"), QStringLiteral(""));
-    EXPECT_TRUE(enter(kSettings, QStringLiteral("abcd"), QStringLiteral("x"), QStringLiteral("y")));
-    EXPECT_EQ(messages.last().text,
-              QStringLiteral("新密码与确认新密码不匹配，密码不能修改。\r\n返回初期画面。"));
-    EXPECT_EQ(stored(), QStringLiteral("abcd|"));
-    EXPECT_EQ(messages.shown.size(), 2);
+TEST_F(PasswordLogicTest, RefusedNewPasswordsSaveNothing) {
+    struct Case {
+        const char* stored;  // and the current password typed
+        QString password;
+        QString confirmation;
+        QString message;
+    };
+    const QString back = QStringLiteral("\r\n返回初期画面。");
+    const Case cases[] = {
+        {"", QStringLiteral("abc"), QStringLiteral("abd"),
+         QStringLiteral("密码与确认密码不匹配，密码不能设置。") + back},
+        {"abcd", QStringLiteral("x"), QStringLiteral("y"),
+         QStringLiteral("新密码与确认新密码不匹配，密码不能修改。") + back},
+        // The halves are read back trimmed: a blank at the 4th or 5th character would be lost.
+        {"", QStringLiteral("abc d"), QStringLiteral("abc d"),
+         QStringLiteral("密码中不能含有空格，密码不能设置。") + back},
+        {"", QStringLiteral("abcd e"), QStringLiteral("abcd e"),
+         QStringLiteral("密码中不能含有空格，密码不能设置。") + back},
+        {"abcd", QStringLiteral("ab\u3000cd"), QStringLiteral("ab\u3000cd"),
+         QStringLiteral("新密码中不能含有空格，密码不能修改。") + back},
+    };
+    for (const Case& c : cases) {
+        const QString stored = QString::fromUtf8(c.stored);
+        store(stored, QStringLiteral(""));
+        messages.shown.clear();
+        EXPECT_TRUE(enter(kSettings, stored, c.password, c.confirmation));
+        EXPECT_EQ(messages.texts(), QStringList{c.message}) << c.password.toStdString();
+        EXPECT_EQ(messages.last().icon, MsgIcon::Exclamation);
+        EXPECT_EQ(this->stored(), stored + u'|');
+    }
 }
 
 TEST_F(PasswordLogicTest, AnEmptyNewPasswordRemovesIt) {
