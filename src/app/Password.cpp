@@ -154,5 +154,6 @@ bool askLoginPassword(QWidget* parent) {
     session().CallerForm = QStringLiteral("MainMenu");
     Password dialog(parent);
     dialog.exec();
-    return dialog.passed() && session().RunState != 2;
+    // Only the password decides: a start that failed before (RunState 2) still needs it.
+    return dialog.passed();
 }

@@ -37,14 +37,18 @@ int main(int argc, char* argv[]) {
     }
     mainMenu.show();
     mainMenu.Form_Load();
-    // With a password set, nobody gets past the main window without it.
-    if (session().RunState == 0 && mainMenu.logic().passwordPresent() &&
-        !askLoginPassword(&mainMenu)) {
+    // No database (or one another copy of Ombrel is using): the message has been shown.
+    if (session().RunState == 1) {
+        mainMenu.close();
+        Messages::install(nullptr);
+        return 1;
+    }
+    if (mainMenu.logic().loginRequired() && !askLoginPassword(&mainMenu)) {
         mainMenu.close();  // RunState is 2 now: no backup offer
         Messages::install(nullptr);
         return 2;
     }
-    const int status = session().RunState == 1 && !mainMenu.isVisible() ? 1 : app.exec();
+    const int status = app.exec();
     Messages::install(nullptr);
     return status;
 }

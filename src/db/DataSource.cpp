@@ -1,9 +1,11 @@
 #include "db/DataSource.h"
 
 #include <QFileInfo>
+#include <memory>
 
 #include "common/Session.h"
 #include "db/Database.h"
+#include "db/DatabaseLock.h"
 #include "db/DbError.h"
 #include "db/ShippedDatabase.h"
 
@@ -11,7 +13,9 @@ namespace DataSource {
 
 namespace {
 QString registered;
-}
+// Held from a successful open until close, or until the process ends.
+std::unique_ptr<DatabaseLock> lock;
+}  // namespace
 
 QString defaultPath() {
     return session().AppFolder + kFileName;
@@ -47,7 +51,29 @@ bool RegisterDataSource(bool silent, const std::function<QString()>& pickFile) {
 }
 
 void open() {
-    Database::global().open(registeredPath());
+    const QString path = QFileInfo(registeredPath()).absoluteFilePath();
+    if (!lock || lock->databasePath() != path) {
+        lock.reset();
+        lock = std::make_unique<DatabaseLock>(path);
+    }
+    // A missing file has nothing to guard; opening it fails below.
+    if (QFileInfo(path).isFile() && !lock->tryLock()) {
+        const bool inUse = lock->heldElsewhere();
+        const QString refusal = lock->refusal();
+        lock.reset();
+        throw DbError(inUse ? DbError::kInUse : DbError::kNotOpen, refusal);
+    }
+    try {
+        Database::global().open(path);
+    } catch (const DbError&) {
+        lock.reset();
+        throw;
+    }
+}
+
+void close() {
+    const std::unique_ptr<DatabaseLock> held = std::move(lock);
+    Database::global().close();
 }
 
 }  // namespace DataSource

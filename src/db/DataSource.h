@@ -20,7 +20,11 @@ QString defaultPath();
 // True when that went without error.
 bool RegisterDataSource(bool silent, const std::function<QString()>& pickFile = {});
 
-// Opens the registered file on the global connection. Throws DbError.
+// Takes the registered file's lock (see DatabaseLock), then opens the file on the global
+// connection. Throws DbError: kInUse when another copy of the program holds the file.
 void open();
+// Closes the global connection (folding its log into the file) and gives the lock back.
+// Throws DbError when the log could not be folded in; the connection is closed all the same.
+void close();
 
 }  // namespace DataSource

@@ -1,13 +1,17 @@
 #include "db/Database.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
+#include <optional>
 
 #include "db/DbError.h"
 
 namespace {
 
 const QString kConnectionName = QStringLiteral("ombrel");
+// Lines of a failed integrity check quoted to the user.
+constexpr int kProblemsShown = 5;
 
 DbError toDbError(const QSqlError& error) {
     bool ok = false;
@@ -47,20 +51,86 @@ void Database::open(const QString& filePath) {
     }
     filePath_ = filePath;
     try {
-        // A file that is not one of ours (or not a database at all) fails here.
+        // Only reads until the file is known to be ours and sound: a file of another program,
+        // an empty or a damaged one is left exactly as it was.
+        requireOurs();
         execute(QStringLiteral("PRAGMA foreign_keys = OFF"));
-        // A write-ahead log makes each saved day one synced append instead of a journal round
-        // trip, and stays durable (synchronous stays FULL). Closing folds the log back into
-        // the file.
+        // A write-ahead log makes each commit one synced append instead of a journal round
+        // trip, and stays durable (synchronous stays FULL). Commits and closing fold it back
+        // into the file, and so does opening after a crash.
         scalar(QStringLiteral("PRAGMA journal_mode = WAL"));
+        // Right after quick_check and the switch, SQLite refuses a checkpoint as "table is
+        // locked" until the file has been read once more.
         scalar(QStringLiteral("SELECT COUNT(*) FROM T_COMP_MAIN"));
+        checkpoint();
     } catch (const DbError&) {
-        close();
+        closeConnection();
         throw;
     }
 }
 
+void Database::requireOurs() {
+    const QString unrecognized =
+        QStringLiteral("这个文件不是 Ombrel 的数据库，或者已经损坏，不能使用：") + u'\n' +
+        QDir::toNativeSeparators(filePath_);
+    qint64 tables = 0;
+    try {
+        tables = scalar(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' "
+                                       "AND name IN ('T_COMP_MAIN', 'T_SIWAKE', 'T_SI_MEISAI')"))
+                     .toLongLong();
+    } catch (const DbError& error) {
+        throw DbError(DbError::kUnrecognized, unrecognized + u'\n' + error.description());
+    }
+    if (tables != 3) {
+        throw DbError(DbError::kUnrecognized, unrecognized);
+    }
+    QStringList problems;
+    try {
+        QSqlQuery rs = select(QStringLiteral("PRAGMA quick_check"), {});
+        while (rs.next()) {
+            problems.append(rs.value(0).toString());
+        }
+    } catch (const DbError& error) {
+        problems = QStringList{error.description()};
+    }
+    if (problems != QStringList{QStringLiteral("ok")}) {
+        throw DbError(DbError::kUnrecognized,
+                      QStringLiteral("数据库文件已经损坏，不能使用：") + u'\n' +
+                          QDir::toNativeSeparators(filePath_) + u'\n' +
+                          problems.mid(0, kProblemsShown).join(u'\n') + u'\n' +
+                          QStringLiteral("请用备份的数据库文件恢复。"));
+    }
+}
+
+void Database::checkpoint() {
+    requireOpen();
+    QSqlQuery result = select(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"), {});
+    // A busy result means a statement of ours still reads: every committed page is in the file
+    // all the same, only the log is not emptied yet.
+    result.next();
+}
+
 void Database::close() {
+    if (!isOpen()) {
+        closeConnection();
+        return;
+    }
+    std::optional<DbError> failure;
+    if (inTransaction_) {
+        rollback();
+    }
+    try {
+        checkpoint();
+    } catch (const DbError& error) {
+        failure = error;
+    }
+    closeConnection();
+    if (failure) {
+        throw *failure;
+    }
+}
+
+void Database::closeConnection() {
     statements_.clear();
     columns_.clear();
     inTransaction_ = false;
@@ -203,6 +273,10 @@ void Database::commit() {
         connection().rollback();
         throw error;
     }
+    // Every committed save lands in the file itself, so that a copy of the file alone (or the
+    // file after a crash) holds it. A full disk shows here, after the save is already safe in
+    // the log.
+    checkpoint();
 }
 
 void Database::rollback() {

@@ -17,9 +17,14 @@ class Database {
     // The process-wide connection every routine uses.
     static Database& global();
 
-    // Opens an existing database file; a missing file or one without the program's tables fails.
+    // Opens an existing database file; a missing file fails, and a file that is not one of ours
+    // or is damaged fails with DbError::kUnrecognized before anything in it is changed.
     void open(const QString& filePath);
+    // Folds the log into the file and closes. Throws when the log could not be folded in (a full
+    // disk); the connection is closed all the same.
     void close();
+    // Folds the write-ahead log into the file and empties it. Throws DbError (a full disk).
+    void checkpoint();
     bool isOpen() const;
     QString filePath() const { return filePath_; }
 
@@ -33,6 +38,7 @@ class Database {
     QVariant scalar(const QString& sql, const QVariantList& params = {});
 
     // One transaction at a time; a second begin is an error, as is a commit without a begin.
+    // A commit also folds the log into the file (see checkpoint).
     void beginTransaction();
     void commit();
     void rollback();
@@ -55,6 +61,9 @@ class Database {
     QSqlQuery select(const QString& sql, const QVariantList& params);
     void run(QSqlQuery& query, const QVariantList& params);
     void requireOpen() const;
+    // Throws DbError::kUnrecognized unless the file holds our tables and passes quick_check.
+    void requireOurs();
+    void closeConnection();
 
     QString filePath_;
     bool inTransaction_ = false;

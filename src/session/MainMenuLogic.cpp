@@ -7,6 +7,7 @@
 #include "db/ErrorReport.h"
 #include "entry/VoucherRange.h"
 #include "master/CurrentAccountSet.h"
+#include "session/PasswordLogic.h"
 #include "totals/MonthFlags.h"
 
 namespace {
@@ -41,22 +42,39 @@ QString MainMenuLogic::readMeText() {
 }
 
 bool MainMenuLogic::openDatabase() {
-    for (int attempt = 1;; ++attempt) {
+    bool created = false;
+    bool picked = false;
+    for (;;) {
         try {
             DataSource::open();
             return true;
-        } catch (const DbError&) {
+        } catch (const DbError& error) {
+            if (error.number() == DbError::kInUse) {
+                messages().exclamation(error.description());
+                session().RunState = 1;
+                return false;
+            }
+            if (error.number() == DbError::kUnrecognized) {
+                // The file is there but cannot be used: say why; creating one is no answer.
+                messages().exclamation(error.description());
+                created = true;
+            }
         }
-        if (attempt == 1) {
+        if (!created) {
+            created = true;
             DataSource::RegisterDataSource(true);
-        } else if (attempt == 2 && DataSource::RegisterDataSource(
-                                       false, [this] { return host_.pickDatabaseFile(); })) {
             continue;
-        } else {
-            messages().exclamation(QStringLiteral("数据库连接出现错误，系统无法启动。"));
-            session().RunState = 1;
-            return false;
         }
+        if (!picked) {
+            picked = true;
+            if (DataSource::RegisterDataSource(false,
+                                               [this] { return host_.pickDatabaseFile(); })) {
+                continue;
+            }
+        }
+        messages().exclamation(QStringLiteral("数据库连接出现错误，系统无法启动。"));
+        session().RunState = 1;
+        return false;
     }
 }
 
@@ -76,16 +94,18 @@ void MainMenuLogic::set_start() {
     host_.showProgress(20, QStringLiteral("装载基础设置数据。"));
     s.CurrentCid = Session::kNoAccountSetMarker;
     loading_ = true;
-    passwordPresent_ = false;
     s.CurrentYearLoaded = true;
     entries_.clear();
     selected_ = -1;
     Database& db = Database::global();
+    passwordPresent_ = true;
+    try {
+        passwordPresent_ = !PasswordLogic::storedPassword().isEmpty();
+    } catch (const DbError&) {
+        // Reported below when the rest of the start fails too; asked for all the same.
+    }
     try {
         TransactionGuard transaction(db);
-        const QVariant password =
-            db.scalar(QStringLiteral("SELECT DATEYM FROM T_TUKISIMECHECK WHERE CID = 'P1'"));
-        passwordPresent_ = !password.toString().trimmed().isEmpty();
         const QVariant remembered = db.scalar(QStringLiteral("SELECT CID FROM WK_COMPANY"));
         if (!remembered.isNull()) {
             s.CurrentCid = remembered.toString();
@@ -137,6 +157,10 @@ void MainMenuLogic::set_start() {
     loading_ = false;
     host_.showProgress(100, QString());
     host_.hideProgress();
+}
+
+bool MainMenuLogic::loginRequired() const {
+    return session().RunState != 1 && passwordPresent_;
 }
 
 void MainMenuLogic::cmbKaikeiData_Click(int index) {
@@ -198,8 +222,11 @@ void MainMenuLogic::addEntry(const QString& text, int itemData) {
     if (selected_ >= index) {
         ++selected_;
     }
-    bookButtonsEnabled_ = true;
     cmbKaikeiData_Click(index);
+    // Only a set that is now current opens the books.
+    if (session().CurrentCid == cidText(itemData)) {
+        bookButtonsEnabled_ = true;
+    }
 }
 
 void MainMenuLogic::removeEntry(int itemData) {
@@ -294,6 +321,10 @@ void MainMenuLogic::Form_Unload() {
         reportError(error, QStringLiteral("Form_Unload"));
     }
     if (s.RunState != 1) {
-        db.close();
+        try {
+            DataSource::close();
+        } catch (const DbError& error) {
+            reportError(error, QStringLiteral("Form_Unload"));
+        }
     }
 }

@@ -55,6 +55,9 @@ class MainMenuLogic {
     // cmdSyokiSet, cmdInOutsyori, cmdKantanInp and cmdSave.
     bool bookButtonsEnabled() const { return bookButtonsEnabled_; }
     bool passwordPresent() const { return passwordPresent_; }
+    // With a password set (or one that cannot be read), nobody gets past the main window without
+    // it, even when the start failed; only a run without a database asks nothing.
+    bool loginRequired() const;
 
   private:
     enum class Guarded { InOut, KantanInp, Save };

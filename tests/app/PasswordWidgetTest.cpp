@@ -112,6 +112,11 @@ TEST_F(PasswordWidget, StartUpAsksUntilTheRightPasswordOrEnds) {
     EXPECT_FALSE(askLoginPassword(&mainWindow));
     EXPECT_EQ(session().RunState, 2);
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("输入的密码不正确，系统不能启动。")});
+
+    // A start that failed before the login (RunState 2) still lets the right password in.
+    answerLogin(QStringLiteral("abcdxy"));
+    EXPECT_TRUE(askLoginPassword(&mainWindow));
+    EXPECT_EQ(messages.shown.size(), 1);
 }
 
 }  // namespace

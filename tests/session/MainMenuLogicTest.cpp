@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "common/Session.h"
 #include "db/DataSource.h"
 #include "db/Database.h"
+#include "db/DatabaseLock.h"
 #include "db/RowWriters.h"
 #include "session/MainMenuLogic.h"
 #include "support/TestDatabase.h"
@@ -142,6 +144,7 @@ TEST_F(MainMenuStart, EmptySetListLeavesOnlyNewSetAndExit) {
 TEST_F(MainMenuStart, FailedStartRollsBackAndEndsTheRun) {
     exec(QStringLiteral("DROP TABLE T_DAY_INPUT"));
     exec(QStringLiteral("INSERT INTO WK_COMPANY SELECT * FROM T_COMP_MAIN WHERE CID = '03'"));
+    exec(QStringLiteral("UPDATE T_TUKISIMECHECK SET DATEYM = 'abcd' WHERE CID = 'P1'"));
     logic.set_start();
     EXPECT_EQ(session().RunState, 2);
     ASSERT_EQ(messages.shown.size(), 2);
@@ -149,10 +152,49 @@ TEST_F(MainMenuStart, FailedStartRollsBackAndEndsTheRun) {
     EXPECT_TRUE(messages.shown.at(1).text.endsWith(u"(set_start)"));
     EXPECT_EQ(value(QStringLiteral("SELECT CID FROM WK_COMPANY")), QStringLiteral("03"));
     EXPECT_FALSE(Database::global().inTransaction());
+    // The password is asked all the same, and a set created now whose switch fails opens no
+    // books.
+    EXPECT_TRUE(logic.loginRequired());
+    EXPECT_FALSE(logic.bookButtonsEnabled());
+    addUserSet(QStringLiteral("51"), QStringLiteral("新公司"), QStringLiteral("2024/01/01"));
+    logic.addEntry(QStringLiteral("新公司"), 51);
+    EXPECT_FALSE(logic.bookButtonsEnabled());
     // No backup is offered when the start failed.
+    messages.shown.clear();
     logic.Form_Unload();
-    EXPECT_EQ(messages.shown.size(), 2);
+    EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_FALSE(Database::global().isOpen());
+}
+
+TEST_F(MainMenuStart, AFileInUseOrUnusableIsNamed) {
+    Database::global().close();
+    DatabaseLock other(DataSource::defaultPath());
+    ASSERT_TRUE(other.tryLock());
+    logic.load();
+    EXPECT_EQ(session().RunState, 1);
+    EXPECT_EQ(host.picks, 0);
+    EXPECT_FALSE(Database::global().isOpen());
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.last().text.startsWith(
+        QStringLiteral("Ombrel 已经在使用这个数据库文件，不能再启动一个。")))
+        << messages.last().text.toStdString();
+    EXPECT_FALSE(logic.loginRequired());
+    other.unlock();
+
+    // A damaged file is named, not replaced; the user may pick another one.
+    QFile file(DataSource::defaultPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+    messages.shown.clear();
+    session().RunState = 0;
+    logic.load();
+    EXPECT_EQ(host.picks, 1);
+    EXPECT_EQ(session().RunState, 1);
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_TRUE(messages.shown.first().text.startsWith(
+        QStringLiteral("这个文件不是 Ombrel 的数据库，或者已经损坏，不能使用：")));
+    EXPECT_EQ(QFileInfo(DataSource::defaultPath()).size(), 4096);
 }
 
 TEST_F(MainMenuStart, DatabaseIsCreatedOrChosenOrTheStartFails) {

@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSysInfo>
+#include <QTemporaryDir>
+
+#include "db/DataSource.h"
+#include "db/Database.h"
+#include "db/DatabaseLock.h"
+#include "entry/DailyEntryFixture.h"
+#include "support/CliRunner.h"
+
+namespace {
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// One value read from a file on a connection of its own.
+QString valueIn(const QString& file, const QString& sql) {
+    const QString name = QStringLiteral("database-file-check");
+    QString result;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(file);
+        EXPECT_TRUE(db.open());
+        QSqlQuery query(db);
+        EXPECT_TRUE(query.exec(sql)) << sql.toStdString();
+        if (query.next()) {
+            result = query.value(0).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return result;
+}
+
+TEST(DatabaseLock, OneHolderPerFileAndALockLeftByADeadProcessIsTakenOver) {
+    QTemporaryDir dir;
+    const QString database = dir.filePath(QStringLiteral("Kaikei.mdb"));
+    EXPECT_EQ(DatabaseLock::lockPathFor(database), database + QStringLiteral(".lock"));
+
+    DatabaseLock first(database);
+    DatabaseLock second(database);
+    ASSERT_TRUE(first.tryLock());
+    EXPECT_TRUE(QFileInfo::exists(database + QStringLiteral(".lock")));
+    EXPECT_FALSE(second.tryLock());
+    EXPECT_TRUE(second.heldElsewhere());
+    const QStringList refusal = second.refusal().split(u'\n');
+    ASSERT_EQ(refusal.size(), 4) << second.refusal().toStdString();
+    EXPECT_EQ(refusal.at(0), QStringLiteral("Ombrel 已经在使用这个数据库文件，不能再启动一个。"));
+    EXPECT_EQ(refusal.at(1), database);
+    EXPECT_EQ(refusal.at(2), QStringLiteral("（进程 %1 %2，计算机 %3）")
+                                 .arg(QCoreApplication::applicationPid())
+                                 .arg(QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
+                                      QSysInfo::machineHostName()));
+    EXPECT_EQ(refusal.at(3), QStringLiteral("请先结束那个 Ombrel。"));
+    first.unlock();
+    EXPECT_TRUE(second.tryLock());
+    second.unlock();
+
+    // What a crash (kill -9) leaves behind: the lock of a process that is gone.
+    QProcess gone;
+    gone.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(gone.waitForFinished());
+    const qint64 deadPid = gone.processId() ? gone.processId() : 999999;
+    writeFile(
+        database + QStringLiteral(".lock"),
+        QStringLiteral("%1\nombrel\n%2\n").arg(deadPid).arg(QSysInfo::machineHostName()).toUtf8());
+    EXPECT_TRUE(first.tryLock()) << first.refusal().toStdString();
+    EXPECT_TRUE(bytesOf(database + QStringLiteral(".lock"))
+                    .startsWith(QByteArray::number(QCoreApplication::applicationPid())));
+}
+
+TEST(DatabaseLock, TheToolRefusesAFileThatIsInUse) {
+    QTemporaryDir dir;
+    const QString database = dir.filePath(QStringLiteral("Kaikei.mdb"));
+    ASSERT_EQ(cli({QStringLiteral("--db"), database, QStringLiteral("sets")}).status, 0);
+    const QByteArray before = bytesOf(database);
+    DatabaseLock program(database);
+    ASSERT_TRUE(program.tryLock());
+    const CliRun refused = cli({QStringLiteral("--db"), database, QStringLiteral("sets")});
+    EXPECT_NE(refused.status, 0);
+    EXPECT_TRUE(refused.out.isEmpty());
+    // It names the holder: this test runner.
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("Ombrel 已经在使用这个数据库文件")))
+        << refused.err.toStdString();
+    EXPECT_TRUE(
+        refused.err.contains(QStringLiteral("（进程 %1 ").arg(QCoreApplication::applicationPid())));
+    EXPECT_EQ(bytesOf(database), before);
+    program.unlock();
+    EXPECT_EQ(cli({QStringLiteral("--db"), database, QStringLiteral("sets")}).status, 0);
+}
+
+class DatabaseFile : public DailyEntryFixture {};
+
+// Files that are not ours are refused before anything in them changes.
+TEST_F(DatabaseFile, OpeningRefusesForeignEmptyAndDamagedFilesUntouched) {
+    const QString ours = DataSource::defaultPath();
+    Database::global().close();
+    const QString foreign = folder.filePath(QStringLiteral("foreign.db"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("f"));
+        db.setDatabaseName(foreign);
+        ASSERT_TRUE(db.open());
+        QSqlQuery(db).exec(QStringLiteral("CREATE TABLE notes (text TEXT)"));
+        QSqlQuery(db).exec(QStringLiteral("INSERT INTO notes VALUES ('keep me')"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("f"));
+    const QString empty = folder.filePath(QStringLiteral("empty.mdb"));
+    writeFile(empty, QByteArray());
+    const QString garbage = folder.filePath(QStringLiteral("garbage.mdb"));
+    writeFile(garbage, QByteArray(8192, 'g'));
+    // Our file with one page of the voucher lines overwritten.
+    const QString damaged = folder.filePath(QStringLiteral("damaged.mdb"));
+    QByteArray bytes = bytesOf(ours);
+    const qsizetype pageSize = valueIn(ours, QStringLiteral("PRAGMA page_size")).toLongLong();
+    const qint64 page =
+        valueIn(ours,
+                QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'T_SI_MEISAI'"))
+            .toLongLong();
+    ASSERT_GT(page, 1);
+    bytes.replace((page - 1) * pageSize, pageSize, QByteArray(pageSize, '\x5a'));
+    writeFile(damaged, bytes);
+
+    const QString unrecognized =
+        QStringLiteral("这个文件不是 Ombrel 的数据库，或者已经损坏，不能使用：");
+    const struct {
+        QString path;
+        QString message;
+    } cases[] = {{foreign, unrecognized},
+                 {empty, unrecognized},
+                 {garbage, unrecognized},
+                 {damaged, QStringLiteral("数据库文件已经损坏，不能使用：")}};
+    for (const auto& c : cases) {
+        const QByteArray before = bytesOf(c.path);
+        const QDateTime modified = QFileInfo(c.path).lastModified();
+        try {
+            Database::global().open(c.path);
+            ADD_FAILURE() << "opened " << c.path.toStdString();
+        } catch (const DbError& error) {
+            EXPECT_EQ(error.number(), DbError::kUnrecognized);
+            EXPECT_TRUE(error.description().startsWith(c.message + u'\n' + c.path))
+                << error.description().toStdString();
+        }
+        EXPECT_FALSE(Database::global().isOpen());
+        EXPECT_EQ(bytesOf(c.path), before) << c.path.toStdString();
+        EXPECT_EQ(QFileInfo(c.path).lastModified(), modified) << c.path.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(c.path + QStringLiteral("-wal")));
+    }
+    EXPECT_EQ(valueIn(foreign, QStringLiteral("PRAGMA journal_mode")), QStringLiteral("delete"));
+    Database::global().open(ours);
+}
+
+// After a save, with the program still running, the file alone holds the day: a copy of it
+// (without the -wal beside it) is a complete backup.
+TEST_F(DatabaseFile, ASavedDayIsInTheFileItselfWhileTheProgramRuns) {
+    ASSERT_TRUE(GetMinMaxSiwakeDenCode());
+    DailyEntry entry(*this);
+    ASSERT_TRUE(entry.Form_Load());
+    ASSERT_TRUE(entry.setSimpleAmount(EntryGrid::Income,
+                                      rowOf(entry, EntryGrid::Income, QStringLiteral("180")),
+                                      QStringLiteral("123.45")));
+    ASSERT_TRUE(entry.cmdTouroku_Click());
+    EXPECT_EQ(valueIn(DataSource::defaultPath(), QStringLiteral("PRAGMA journal_mode")),
+              QStringLiteral("wal"));
+
+    const QString copy = folder.filePath(QStringLiteral("copy/Kaikei.mdb"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(copy).path()));
+    ASSERT_TRUE(QFile::copy(DataSource::defaultPath(), copy));
+    EXPECT_EQ(valueIn(copy, QStringLiteral("SELECT SUM(KRKIN) FROM T_SI_MEISAI WHERE CID = '01' "
+                                           "AND SIDAY = '2024/05/20' AND KSKOCODE = '180'")),
+              QStringLiteral("1234500"));
+}
+
+}  // namespace
