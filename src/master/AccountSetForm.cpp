@@ -1,5 +1,6 @@
 #include "master/AccountSetForm.h"
 
+#include <QSet>
 #include <QStringList>
 
 #include "common/Clock.h"
@@ -17,8 +18,6 @@ const QString kHousehold = QStringLiteral("01");
 const QString kUnsetPeriodStart = QStringLiteral("2000/01/01");
 const QString kFirstUserSet = QStringLiteral("51");
 constexpr int kFirstUserNumber = 51;
-// The shipped sets come first in the list; new sets are numbered after them.
-constexpr int kShippedSets = 13;
 constexpr int kNumberLimit = 100;
 constexpr int kMaxRows = 99;
 
@@ -232,15 +231,14 @@ bool AccountSetForm::cmdTouroku_Click() {
 }
 
 int AccountSetForm::nextAccountSetNumber() const {
-    const QList<AccountSetEntry> entries = list_.accountSets();
+    // By number, not by place in the list: a deleted prepared set shifts the places.
+    QSet<int> used;
+    for (const AccountSetEntry& entry : list_.accountSets()) {
+        used.insert(entry.itemData);
+    }
     int candidate = kFirstUserNumber;
-    for (qsizetype i = kShippedSets; i < entries.size(); ++i) {
-        if (entries.at(i).itemData != candidate) {
-            break;
-        }
-        if (candidate < kNumberLimit) {
-            ++candidate;
-        }
+    while (candidate < kNumberLimit && used.contains(candidate)) {
+        ++candidate;
     }
     return candidate;
 }

@@ -41,6 +41,8 @@ TEST_F(AccountSetFormNew, CreatesTheSetInTheFirstFreeNumber) {
         FakeAccountSets::writeSet(QLatin1String(cid), QStringLiteral("用户") + QLatin1String(cid),
                                   QStringLiteral("2024/01/01"), QStringLiteral("2024/12/31"));
     }
+    // A deleted prepared set does not make 51 look free.
+    exec(QStringLiteral("DELETE FROM T_COMP_MAIN WHERE CID = '05'"));
     sets.reload();
     form.fields.txtYubin = QStringLiteral("stale");
     form.Form_Load();
@@ -89,7 +91,7 @@ TEST_F(AccountSetFormNew, CreatesTheSetInTheFirstFreeNumber) {
     EXPECT_EQ(form.fields.txtSeturituNen, QStringLiteral("2010/06/01"));
     form.fields.txtTel = QStringLiteral("010-9");
     ASSERT_TRUE(form.cmdTouroku_Click());
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_COMP_MAIN")), 17);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_COMP_MAIN")), 16);
     EXPECT_EQ(value(QStringLiteral("SELECT TEL FROM T_COMP_MAIN WHERE CID = '53'")),
               QStringLiteral("010-9"));
     EXPECT_EQ(sets.calls.size(), 1);
