@@ -1,14 +1,37 @@
 #include "CliSupport.h"
 
+#include <QRegularExpression>
 #include <cstdio>
+
+namespace {
+
+constexpr int kFirstYear = 1900;
+constexpr int kLastYear = 2999;
+
+bool matches(const QString& pattern, const QString& text) {
+    return QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(text).hasMatch();
+}
+
+void requireYear(int year, const QString& text, const QString& option) {
+    if (year < kFirstYear || year > kLastYear) {
+        badArguments(QStringLiteral("%1 的年份必须在 %2 到 %3 之间: %4")
+                         .arg(option)
+                         .arg(kFirstYear)
+                         .arg(kLastYear)
+                         .arg(text));
+    }
+}
+
+}  // namespace
 
 QString usageText() {
     return QStringLiteral(
         "usage: ombrel-cli --db FILE [--today yyyy/mm/dd] COMMAND\n"
         "commands:\n"
         "  sets    list the account sets: CID, company, period start, period end\n"
-        "  generate --set CID --start yyyy/mm/dd --days N --lines-per-day K --seed S\n"
-        "          write a generated book into the set (made from set 02 when missing)\n"
+        "  generate --set CID --start yyyy/mm/dd --days N --lines-per-day K --seed S [--replace]\n"
+        "          write a generated book into the set (made from set 02 when missing);\n"
+        "          a set that has vouchers is only replaced with --replace\n"
         "  totals --set CID --end yyyy/mm [--subsidiary]\n"
         "          run the monthly totals pass of the set through the month\n");
 }
@@ -41,12 +64,18 @@ CommandOptions::CommandOptions(const QStringList& arguments, const QStringList& 
                                const QStringList& flags) {
     for (int i = 0; i < arguments.size(); ++i) {
         const QString& name = arguments.at(i);
+        if (!flags.contains(name) && !valued.contains(name)) {
+            badArguments(QStringLiteral("不能识别的参数: ") + name);
+        }
+        if (values_.contains(name)) {
+            badArguments(QStringLiteral("参数重复: ") + name);
+        }
         if (flags.contains(name)) {
             values_.insert(name, QString());
-        } else if (valued.contains(name) && i + 1 < arguments.size()) {
+        } else if (i + 1 < arguments.size()) {
             values_.insert(name, arguments.at(++i));
         } else {
-            badArguments(QStringLiteral("不能识别的参数: ") + name);
+            badArguments(QStringLiteral("缺少参数的值: ") + name);
         }
     }
 }
@@ -61,15 +90,31 @@ QString CommandOptions::required(const QString& name) const {
 
 QDate parseDay(const QString& text, const QString& option) {
     const QDate date = QDate::fromString(text, QStringLiteral("yyyy/MM/dd"));
-    if (!date.isValid()) {
+    if (!matches(QStringLiteral("[0-9]{4}/[0-9]{2}/[0-9]{2}"), text) || !date.isValid()) {
         badArguments(option + QStringLiteral(" 需要 yyyy/mm/dd 格式的日期: ") + text);
     }
+    requireYear(date.year(), text, option);
     return date;
 }
 
+QString parseMonth(const QString& text, const QString& option) {
+    if (!matches(QStringLiteral("[0-9]{4}/(0[1-9]|1[0-2])"), text)) {
+        badArguments(option + QStringLiteral(" 需要 yyyy/mm 格式的月份: ") + text);
+    }
+    requireYear(text.left(4).toInt(), text, option);
+    return text;
+}
+
+QString parseSetCode(const QString& text, const QString& option) {
+    if (!matches(QStringLiteral("[0-9]{2}"), text) || text == u"00") {
+        badArguments(option + QStringLiteral(" 需要 01 到 99 的两位数字账套代码: ") + text);
+    }
+    return text;
+}
+
 qint64 parseNumber(const QString& text, const QString& option, qint64 min, qint64 max) {
-    bool ok = false;
-    const qint64 n = text.toLongLong(&ok);
+    bool ok = matches(QStringLiteral("[0-9]{1,18}"), text);
+    const qint64 n = ok ? text.toLongLong(&ok) : 0;
     if (!ok || n < min || n > max) {
         badArguments(QStringLiteral("%1 需要 %2 到 %3 之间的整数: %4")
                          .arg(option)

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+#include <functional>
 
 #include "common/Messages.h"
 
@@ -34,8 +35,8 @@ class StderrMessages : public Messages {
     MsgAnswer show(const MessageRequest& request) override;
 };
 
-// The arguments of one command: "--name value" options and bare "--flag"s; anything else is
-// a bad argument.
+// The arguments of one command: "--name value" options and bare "--flag"s, each at most once;
+// anything else is a bad argument.
 class CommandOptions {
   public:
     CommandOptions(const QStringList& arguments, const QStringList& valued,
@@ -48,12 +49,21 @@ class CommandOptions {
     QHash<QString, QString> values_;
 };
 
-// "yyyy/mm/dd" → date; anything else is a bad argument naming the option.
+// Parsers of option values; anything else is a bad argument naming the option. Only ASCII
+// digits count, and years run from 1900 to 2999.
+// "yyyy/mm/dd", a day that exists.
 QDate parseDay(const QString& text, const QString& option);
-// A whole number from min to max; anything else is a bad argument naming the option.
+// "yyyy/mm".
+QString parseMonth(const QString& text, const QString& option);
+// An account set code "01" to "99".
+QString parseSetCode(const QString& text, const QString& option);
+// A whole number from min to max.
 qint64 parseNumber(const QString& text, const QString& option, qint64 min, qint64 max);
 
-// The commands; each returns the exit code or throws CliError.
-int listSets(QTextStream& out);
-int generateCommand(const QStringList& arguments, QTextStream& out);
-int totalsCommand(const QStringList& arguments, QTextStream& out);
+// A command whose arguments have been checked, to run on the open database inside one
+// transaction; it writes its report to out and returns the exit code, or throws CliError.
+using Command = std::function<int(QTextStream& out)>;
+
+Command setsCommand(const QStringList& arguments);
+Command generateCommand(const QStringList& arguments);
+Command totalsCommand(const QStringList& arguments);

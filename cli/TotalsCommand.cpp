@@ -1,5 +1,4 @@
 #include <QElapsedTimer>
-#include <QRegularExpression>
 
 #include "CliSupport.h"
 #include "common/Session.h"
@@ -9,24 +8,21 @@
 
 namespace {
 
-// Makes the set current as the main window's account-set switch does.
+// Makes the set current as the main window's account-set switch does, inside the command's
+// transaction.
 void makeCurrent(const QString& cid) {
     Database& db = Database::global();
     if (!db.scalar(QStringLiteral("SELECT CID FROM T_COMP_MAIN WHERE CID = ?"), {cid}).isValid()) {
         throw CliError{QStringLiteral("找不到账套: ") + cid, 1};
     }
-    const QString previous = session().CurrentCid;
-    TransactionGuard transaction(db);
     session().CurrentCid = cid;
     bool ok = false;
     if (ResetCompanyData()) {
         change_kanjo_data(ok);
     }
     if (!ok) {
-        session().CurrentCid = previous;
         throw CliError{QStringLiteral("不能切换到账套: ") + cid, 1};
     }
-    transaction.commit();
 }
 
 qint64 rowsOfSet(const QString& table, const QString& cid) {
@@ -38,42 +34,44 @@ qint64 rowsOfSet(const QString& table, const QString& cid) {
 }  // namespace
 
 // totals --set CID --end yyyy/mm [--subsidiary]: the pass a ledger print runs before printing.
-int totalsCommand(const QStringList& arguments, QTextStream& out) {
+Command totalsCommand(const QStringList& arguments) {
     const CommandOptions options(arguments, {QStringLiteral("--set"), QStringLiteral("--end")},
                                  {QStringLiteral("--subsidiary")});
-    const QString cid = options.required(QStringLiteral("--set"));
-    const QString end = options.required(QStringLiteral("--end"));
-    static const QRegularExpression monthKey(QStringLiteral("^\\d{4}/(0[1-9]|1[0-2])$"));
-    if (!monthKey.match(end).hasMatch()) {
-        badArguments(QStringLiteral("--end 需要 yyyy/mm 格式的月份: ") + end);
-    }
-    makeCurrent(cid);
-    RecordSet company =
-        Database::global().query(QStringLiteral("SELECT KISYU, KIMATU FROM WK_COMPANY"));
-    const QString kisyu = company.text(QStringLiteral("KISYU")).trimmed();
-    const QString kimatu = company.text(QStringLiteral("KIMATU")).trimmed();
-    company.close();
-    if (kisyu == u"2000/01/01") {
-        throw CliError{QStringLiteral("账套的会计期间没有被正确设定。"), 1};
-    }
-    const QString start = kisyu.left(7);
-    if (end < start || end > kimatu.left(7)) {
-        badArguments(QStringLiteral("--end 必须在会计期间 %1 到 %2 之内: %3")
-                         .arg(start, kimatu.left(7), end));
-    }
+    const QString cid =
+        parseSetCode(options.required(QStringLiteral("--set")), QStringLiteral("--set"));
+    const QString end =
+        parseMonth(options.required(QStringLiteral("--end")), QStringLiteral("--end"));
     const bool subsidiary = options.has(QStringLiteral("--subsidiary"));
-    session().CallerForm = subsidiary ? QStringLiteral("prtSoukanjoHojoMotocho")
-                                      : QStringLiteral("prtSoukanjoMotocho");
-    QElapsedTimer timer;
-    timer.start();
-    if (!msum_tukisime(start, end)) {
-        throw CliError{QStringLiteral("月次总计失败: %1..%2").arg(start, end), 1};
-    }
-    const qint64 elapsed = timer.elapsed();
-    out << QStringLiteral("totals set %1 %2..%3%4: T_TUKIKAN %5 rows, T_TUKIHOJO %6 rows, %7 ms\n")
-               .arg(cid, start, end, subsidiary ? QStringLiteral(" (subsidiary)") : QString())
-               .arg(rowsOfSet(QStringLiteral("T_TUKIKAN"), cid))
-               .arg(rowsOfSet(QStringLiteral("T_TUKIHOJO"), cid))
-               .arg(elapsed);
-    return 0;
+    return [cid, end, subsidiary](QTextStream& out) {
+        makeCurrent(cid);
+        RecordSet company =
+            Database::global().query(QStringLiteral("SELECT KISYU, KIMATU FROM WK_COMPANY"));
+        const QString kisyu = company.text(QStringLiteral("KISYU")).trimmed();
+        const QString kimatu = company.text(QStringLiteral("KIMATU")).trimmed();
+        company.close();
+        if (kisyu == u"2000/01/01") {
+            throw CliError{QStringLiteral("账套的会计期间没有被正确设定。"), 1};
+        }
+        const QString start = kisyu.left(7);
+        if (end < start || end > kimatu.left(7)) {
+            throw CliError{QStringLiteral("--end 必须在会计期间 %1 到 %2 之内: %3")
+                               .arg(start, kimatu.left(7), end),
+                           kBadArguments};
+        }
+        session().CallerForm = subsidiary ? QStringLiteral("prtSoukanjoHojoMotocho")
+                                          : QStringLiteral("prtSoukanjoMotocho");
+        QElapsedTimer timer;
+        timer.start();
+        if (!msum_tukisime(start, end)) {
+            throw CliError{QStringLiteral("月次总计失败: %1..%2").arg(start, end), 1};
+        }
+        const qint64 elapsed = timer.elapsed();
+        out << QStringLiteral(
+                   "totals set %1 %2..%3%4: T_TUKIKAN %5 rows, T_TUKIHOJO %6 rows, %7 ms\n")
+                   .arg(cid, start, end, subsidiary ? QStringLiteral(" (subsidiary)") : QString())
+                   .arg(rowsOfSet(QStringLiteral("T_TUKIKAN"), cid))
+                   .arg(rowsOfSet(QStringLiteral("T_TUKIHOJO"), cid))
+                   .arg(elapsed);
+        return 0;
+    };
 }

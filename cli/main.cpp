@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -6,6 +7,7 @@
 #include "common/Clock.h"
 #include "common/Session.h"
 #include "db/DataSource.h"
+#include "db/Database.h"
 #include "db/DbError.h"
 
 namespace {
@@ -16,14 +18,26 @@ struct CommandLine {
     QStringList arguments;
 };
 
-// The global options may stand anywhere; the first other word is the command.
+// The global options may stand anywhere, each once; the first other word is the command.
 CommandLine parseCommandLine(const QStringList& args) {
     CommandLine line;
+    bool today = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args.at(i);
-        if (arg == u"--db" && i + 1 < args.size()) {
+        const bool global = arg == u"--db" || arg == u"--today";
+        if (global && i + 1 >= args.size()) {
+            badArguments(QStringLiteral("缺少参数的值: ") + arg);
+        }
+        if (arg == u"--db") {
+            if (!line.dbFile.isNull()) {
+                badArguments(QStringLiteral("参数重复: ") + arg);
+            }
             line.dbFile = args.at(++i);
-        } else if (arg == u"--today" && i + 1 < args.size()) {
+        } else if (arg == u"--today") {
+            if (today) {
+                badArguments(QStringLiteral("参数重复: ") + arg);
+            }
+            today = true;
             Clock::setFixedToday(parseDay(args.at(++i), arg));
         } else if (line.command.isEmpty()) {
             line.command = arg;
@@ -37,29 +51,54 @@ CommandLine parseCommandLine(const QStringList& args) {
     return line;
 }
 
-// Creates the shipped database when the file is missing, then opens it.
-void openDatabase(const QString& dbFile) {
+Command parseCommand(const CommandLine& line) {
+    if (line.command == u"sets") {
+        return setsCommand(line.arguments);
+    }
+    if (line.command == u"generate") {
+        return generateCommand(line.arguments);
+    }
+    if (line.command == u"totals") {
+        return totalsCommand(line.arguments);
+    }
+    badArguments(QStringLiteral("未知的命令: ") + line.command);
+}
+
+// Opens the file (created from the shipped database when missing) and runs the command in one
+// transaction: a command that fails changes nothing, and a file it created is removed again.
+int runOnDatabase(const QString& dbFile, const Command& command, QTextStream& out) {
     const QFileInfo file(dbFile);
+    const QString path = file.absoluteFilePath();
+    const bool existed = file.exists();
     session().AppFolder = file.absolutePath() + u'/';
-    DataSource::setRegisteredPath(file.absoluteFilePath());
+    DataSource::setRegisteredPath(path);
     if (!DataSource::RegisterDataSource(true)) {
         throw CliError{QStringLiteral("不能创建数据库文件: ") + dbFile, 1};
     }
-    DataSource::open();
-}
-
-int runCommand(const CommandLine& line, QTextStream& out) {
-    if (line.command == u"sets" && line.arguments.isEmpty()) {
-        return listSets(out);
+    QString report;
+    try {
+        DataSource::open();
+        QTextStream buffered(&report);
+        int status = 0;
+        {
+            TransactionGuard transaction;
+            status = command(buffered);
+            transaction.commit();
+        }
+        DataSource::close();
+        out << report;
+        return status;
+    } catch (...) {
+        try {
+            DataSource::close();
+        } catch (const DbError&) {
+            // The command's own failure is the one to report.
+        }
+        if (!existed) {
+            QFile::remove(path);
+        }
+        throw;
     }
-    if (line.command == u"generate") {
-        return generateCommand(line.arguments, out);
-    }
-    if (line.command == u"totals") {
-        return totalsCommand(line.arguments, out);
-    }
-    badArguments(QStringLiteral("未知的命令: ") +
-                 (QStringList{line.command} + line.arguments).join(u' '));
 }
 
 }  // namespace
@@ -70,8 +109,9 @@ int main(int argc, char* argv[]) {
     QTextStream out(stdout);
     try {
         const CommandLine line = parseCommandLine(app.arguments().mid(1));
-        openDatabase(line.dbFile);
-        return runCommand(line, out);
+        // Every argument is checked before the file is opened or created.
+        const Command command = parseCommand(line);
+        return runOnDatabase(line.dbFile, command, out);
     } catch (const CliError& error) {
         return reportFailure(error.message, error.status);
     } catch (const DbError& error) {
