@@ -10,6 +10,8 @@
 namespace {
 
 const QString kConnectionName = QStringLiteral("ombrel");
+constexpr int kSqliteBusy = 5;
+constexpr int kSqliteLocked = 6;
 // Lines of a failed integrity check quoted to the user.
 constexpr int kProblemsShown = 5;
 
@@ -275,8 +277,14 @@ void Database::commit() {
     }
     // Every committed save lands in the file itself, so that a copy of the file alone (or the
     // file after a crash) holds it. A full disk shows here, after the save is already safe in
-    // the log.
-    checkpoint();
+    // the log. A reader of ours still open only postpones it to the next commit or the close.
+    try {
+        checkpoint();
+    } catch (const DbError& error) {
+        if (error.number() != kSqliteBusy && error.number() != kSqliteLocked) {
+            throw;
+        }
+    }
 }
 
 void Database::rollback() {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <QSqlQuery>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <csignal>
+#include <optional>
 
 #include "db/DataSource.h"
 #include "db/Database.h"
@@ -184,6 +187,53 @@ TEST_F(DatabaseFile, ASavedDayIsInTheFileItselfWhileTheProgramRuns) {
     EXPECT_EQ(valueIn(copy, QStringLiteral("SELECT SUM(KRKIN) FROM T_SI_MEISAI WHERE CID = '01' "
                                            "AND SIDAY = '2024/05/20' AND KSKOCODE = '180'")),
               QStringLiteral("1234500"));
+}
+
+}  // namespace
+
+namespace {
+
+// A file that may not grow (as on a full disk): the commit is safe in the log, but folding it
+// into the file fails, and that is reported instead of ignored, by the commit and by the close.
+TEST_F(DatabaseFile, AFailedCheckpointIsReported) {
+    Database& db = Database::global();
+    const QString file = DataSource::defaultPath();
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limited = saved;
+    limited.rlim_cur = static_cast<rlim_t>(QFileInfo(file).size());
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    std::optional<DbError> commitError;
+    std::optional<DbError> closeError;
+    {
+        TransactionGuard transaction(db);
+        for (int i = 0; i < 400; ++i) {
+            db.execute(QStringLiteral("INSERT INTO T_BACKUP (TEXTNAME) VALUES (?)"),
+                       {QStringLiteral("%1").arg(i, 200, 10, QLatin1Char('x'))});
+        }
+        try {
+            transaction.commit();
+        } catch (const DbError& error) {
+            commitError = error;
+        }
+    }
+    try {
+        db.close();
+    } catch (const DbError& error) {
+        closeError = error;
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    ASSERT_TRUE(commitError.has_value());
+    EXPECT_FALSE(commitError->description().isEmpty());
+    EXPECT_TRUE(closeError.has_value());
+    EXPECT_FALSE(db.isOpen());
+
+    // Nothing was lost: the next opening folds the log in.
+    db.open(file);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_BACKUP WHERE TEXTNAME LIKE 'x%'")), 400);
+    EXPECT_FALSE(QFileInfo(file + QStringLiteral("-wal")).size() > 0);
 }
 
 }  // namespace
