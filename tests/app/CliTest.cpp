@@ -6,13 +6,9 @@
 #include <QTemporaryDir>
 
 #include "support/CliRunner.h"
+#include "support/DatabaseFiles.h"
 
 namespace {
-
-QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 TEST(Cli, SetsCreatesTheShippedDatabaseAndListsTheSets) {
     ASSERT_TRUE(QFileInfo(cliPath()).isExecutable()) << cliPath().toStdString();

@@ -1,32 +1,13 @@
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QProcess>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include "support/CliRunner.h"
+#include "support/DatabaseFiles.h"
 #include "support/QtPrinters.h"
 
 namespace {
-
-// Reads one value from the file the tool wrote, on a connection of its own.
-QString valueIn(const QString& file, const QString& sql) {
-    const QString name = QStringLiteral("generator-cli-check");
-    QString result;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(file);
-        EXPECT_TRUE(db.open());
-        QSqlQuery query(db);
-        EXPECT_TRUE(query.exec(sql)) << sql.toStdString();
-        if (query.next()) {
-            result = query.value(0).toString();
-        }
-    }
-    QSqlDatabase::removeDatabase(name);
-    return result;
-}
 
 QStringList generateArguments(const QString& file) {
     return {QStringLiteral("--db"),       file,

@@ -18,36 +18,14 @@
 #include "db/DatabaseLock.h"
 #include "entry/DailyEntryFixture.h"
 #include "support/CliRunner.h"
+#include "support/DatabaseFiles.h"
 
 namespace {
-
-QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
-}
-
-// One value read from a file on a connection of its own.
-QString valueIn(const QString& file, const QString& sql) {
-    const QString name = QStringLiteral("database-file-check");
-    QString result;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(file);
-        EXPECT_TRUE(db.open());
-        QSqlQuery query(db);
-        EXPECT_TRUE(query.exec(sql)) << sql.toStdString();
-        if (query.next()) {
-            result = query.value(0).toString();
-        }
-    }
-    QSqlDatabase::removeDatabase(name);
-    return result;
 }
 
 TEST(DatabaseLock, OneHolderPerFileAndALockLeftByADeadProcessIsTakenOver) {
