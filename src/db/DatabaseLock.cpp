@@ -16,10 +16,6 @@ QString DatabaseLock::lockPathFor(const QString& databasePath) {
     return databasePath + QStringLiteral(".lock");
 }
 
-bool DatabaseLock::isLocked() const {
-    return file_->isLocked();
-}
-
 void DatabaseLock::unlock() {
     file_->unlock();
 }

@@ -20,7 +20,6 @@ class DatabaseLock {
     // True when this object now holds the lock; else refusal() says why.
     bool tryLock();
     void unlock();
-    bool isLocked() const;
     const QString& databasePath() const { return databasePath_; }
     const QString& refusal() const { return refusal_; }
     // After a failed tryLock: another live process holds the lock (rather than the lock file
