@@ -55,8 +55,10 @@ TEST(DatabaseLock, OneHolderPerFileAndALockLeftByADeadProcessIsTakenOver) {
     // What a crash (kill -9) leaves behind: the lock of a process that is gone.
     QProcess gone;
     gone.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(gone.waitForStarted());
+    const qint64 deadPid = gone.processId();
+    ASSERT_GT(deadPid, 0);
     ASSERT_TRUE(gone.waitForFinished());
-    const qint64 deadPid = gone.processId() ? gone.processId() : 999999;
     writeFile(
         database + QStringLiteral(".lock"),
         QStringLiteral("%1\nombrel\n%2\n").arg(deadPid).arg(QSysInfo::machineHostName()).toUtf8());
