@@ -99,9 +99,11 @@ bool runPass(const QString& start, const QString& end) {
     } else if (!UpdateTukiSimebi(kHojo, kStale, opening, end)) {
         return false;
     }
-    db.execute(QStringLiteral("DELETE FROM T_TUKIKAN WHERE CID = ? AND KRTOTAL + KSTOTAL + KRRUI "
-                              "+ KSRUI = 0 AND DATEYM > ? AND KANKOCODE NOT IN('152', '348', "
-                              "'353')"),
+    // Only a row whose four amounts are all zero is empty: amounts of opposite signs (a refund
+    // booked as a negative line) can add up to zero while the balance is not.
+    db.execute(QStringLiteral("DELETE FROM T_TUKIKAN WHERE CID = ? AND KRTOTAL = 0 AND KSTOTAL = 0 "
+                              "AND KRRUI = 0 AND KSRUI = 0 AND DATEYM > ? AND KANKOCODE NOT "
+                              "IN('152', '348', '353')"),
                {cid, opening});
     db.execute(QStringLiteral("UPDATE T_TUKISIMECHECK SET DATEYM = ? WHERE CID = ?"), {end, cid});
     return UpdateTukiSimebi(kKanjo, kComputed, opening, end);

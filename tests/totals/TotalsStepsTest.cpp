@@ -84,24 +84,29 @@ TEST_F(TotalsSteps, OpeningRollUpTakesEachTotalAsItStandsInCodeOrder) {
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_TUKIKAN WHERE DATEYM > '2024/00'")), 0);
 }
 
-TEST_F(TotalsSteps, ZeroRowsArePurgedByTheSumOfTheirFourAmounts) {
+TEST_F(TotalsSteps, OnlyRowsWhoseFourAmountsAreAllZeroArePurged) {
     opening("004", "1000");
     opening("165", "1000");
-    // 020 moves by 600 but its row sums to 0; 124's row is truly zero.
+    // 020 moves by 600 in April although each of its rows adds up to 0.
     line("2024/04/02", "020", "", "165", "", "300");
     line("2024/04/03", "165", "", "020", "", "-300");
+    // 009 takes 100 in April and a refund of -50 on its credit side in May: May's row adds up to
+    // 0 but holds a balance of 150.
+    line("2024/04/10", "009", "", "180", "", "100");
+    line("2024/05/10", "180", "", "009", "", "-50");
+    // 124's rows are truly zero and go, in both months.
     line("2024/04/04", "124", "", "004", "", "300");
     line("2024/04/05", "124", "", "004", "", "-300");
-    ASSERT_TRUE(msum_tukisime(kApril, kApril));
-    EXPECT_EQ(
-        tukikan(QStringLiteral("KANKOCODE IN ('020', '103', '124', '152', '165', '348', "
-                               "'353')")),
-        (QStringList{QStringLiteral("020|2024/00|0|0|0|0"), QStringLiteral("103|2024/00|0|0|0|0"),
-                     QStringLiteral("124|2024/00|0|0|0|0"), QStringLiteral("152|2024/04|0|0|0|0"),
-                     QStringLiteral("165|2024/00|0|1000|0|1000"),
-                     QStringLiteral("165|2024/04|-300|300|-300|1300"),
-                     QStringLiteral("348|2024/04|0|0|0|0"), QStringLiteral("353|2024/00|0|0|0|0"),
-                     QStringLiteral("353|2024/04|0|0|0|0")}));
+    ASSERT_TRUE(msum_tukisime(kApril, QStringLiteral("2024/05")));
+    EXPECT_EQ(tukikan(QStringLiteral("KANKOCODE IN ('009', '020', '124') AND DATEYM > '2024/00'")),
+              (QStringList{QStringLiteral("009|2024/04|100|0|100|0"),
+                           QStringLiteral("009|2024/05|0|-50|100|-50"),
+                           QStringLiteral("020|2024/04|300|-300|300|-300"),
+                           QStringLiteral("020|2024/05|0|0|300|-300")}));
+    // The exempt accounts keep their zero rows.
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_TUKIKAN WHERE KANKOCODE IN ('152', "
+                                   "'348', '353') AND DATEYM = '2024/05'")),
+              3);
 }
 
 TEST_F(TotalsSteps, AFailingStepReportsOnceAndLeavesNothingBehind) {
