@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
+#include <map>
 
 #include "common/Clock.h"
 #include "common/Session.h"
@@ -13,9 +14,24 @@ namespace {
 
 class BenchDatabase {
   public:
-    static const QString& error() {
-        static BenchDatabase instance;
-        return instance.error_;
+    static BenchDatabase& instance() {
+        static BenchDatabase database;
+        return database;
+    }
+
+    const QString& error() const { return error_; }
+
+    // The reason the book of lines could not be built, or empty.
+    const QString& book(qint64 lines) {
+        auto found = books_.find(lines);
+        if (found == books_.end()) {
+            QString reason = error_;
+            if (reason.isEmpty() && !generateBook(yearSpec(bookCid(lines), lines), &reason)) {
+                reason.prepend(QStringLiteral("generateBook: "));
+            }
+            found = books_.emplace(lines, reason).first;
+        }
+        return found->second;
     }
 
   private:
@@ -26,9 +42,6 @@ class BenchDatabase {
             Clock::setFixedToday(QDate(2025, 1, 10));
             ShippedDatabase::create(file);
             Database::global().open(file);
-            if (!generateBook(yearSpec(kCid), &error_)) {
-                error_.prepend(QStringLiteral("generateBook: "));
-            }
         } catch (const DbError& e) {
             error_ = QString::number(e.number()) + u' ' + e.description();
         }
@@ -36,21 +49,37 @@ class BenchDatabase {
 
     QTemporaryDir dir_;
     QString error_;
+    std::map<qint64, QString> books_;
 };
 
-}  // namespace
-
-BookSpec yearSpec(const QString& cid) {
-    return {cid, QDate(2024, 1, 1), 365, 274, 20240101u};
-}
-
-bool benchBookReady(benchmark::State& state) {
-    const QString& error = BenchDatabase::error();
+bool ready(benchmark::State& state, const QString& error) {
     if (!error.isEmpty()) {
         state.SkipWithError(error.toUtf8().constData());
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+BookSpec yearSpec(const QString& cid, qint64 lines) {
+    constexpr int days = 365;
+    const int perDay = static_cast<int>((lines + days - 1) / days);
+    BookSpec spec{cid, QDate(2024, 1, 1), days, perDay, 20240101u};
+    spec.maxLinesPerDay = std::max(perDay, spec.maxLinesPerDay);
+    return spec;
+}
+
+QString bookCid(qint64 lines) {
+    return lines == kHundredThousand ? kCid : QStringLiteral("53");
+}
+
+bool benchDatabaseReady(benchmark::State& state) {
+    return ready(state, BenchDatabase::instance().error());
+}
+
+bool benchBookReady(benchmark::State& state, qint64 lines) {
+    return ready(state, BenchDatabase::instance().book(lines));
 }
 
 bool useSet(const QString& cid) {

@@ -12,12 +12,12 @@ const QString kFirst = QStringLiteral("2024/01");
 const QString kLast = QStringLiteral("2024/12");
 
 // What opening the set leaves behind, without the totals rows: every month stale, no totals.
-bool markEverythingStale() {
+bool markEverythingStale(const QString& cid) {
     const QString opening = openingMonth(kFirst);
     TransactionGuard transaction;
     for (const char* table : {"T_TUKIKAN", "T_TUKIHOJO"}) {
         Database::global().execute(
-            QStringLiteral("DELETE FROM %1 WHERE CID = ?").arg(QLatin1String(table)), {kCid});
+            QStringLiteral("DELETE FROM %1 WHERE CID = ?").arg(QLatin1String(table)), {cid});
     }
     if (!UpdateTukiSimebi(QStringLiteral("Kanjo"), QStringLiteral("0"), opening, kLast) ||
         !UpdateTukiSimebi(QStringLiteral("Hojo"), QStringLiteral("0"), opening, kLast)) {
@@ -27,11 +27,15 @@ bool markEverythingStale() {
     return true;
 }
 
-bool prepare(benchmark::State& state, bool subsidiary) {
-    if (!benchBookReady(state)) {
+// Arguments: the book's size in lines, then 1 for the subsidiary ledger's pass.
+bool prepare(benchmark::State& state) {
+    const qint64 lines = state.range(0);
+    const bool subsidiary = state.range(1) != 0;
+    if (!benchBookReady(state, lines)) {
         return false;
     }
-    if (session().CurrentCid != kCid && !useSet(kCid)) {
+    const QString cid = bookCid(lines);
+    if (session().CurrentCid != cid && !useSet(cid)) {
         state.SkipWithError("the generated set cannot be made current");
         return false;
     }
@@ -43,7 +47,8 @@ bool prepare(benchmark::State& state, bool subsidiary) {
 void reportRows(benchmark::State& state) {
     state.counters["T_TUKIKAN"] = static_cast<double>(
         Database::global()
-            .scalar(QStringLiteral("SELECT COUNT(*) FROM T_TUKIKAN WHERE CID = ?"), {kCid})
+            .scalar(QStringLiteral("SELECT COUNT(*) FROM T_TUKIKAN WHERE CID = ?"),
+                    {session().CurrentCid})
             .toLongLong());
 }
 
@@ -60,11 +65,11 @@ bool timedPass(benchmark::State& state) {
 
 // (a) Every month recomputed for a year-end report, as after opening the set.
 void BM_FullRecompute(benchmark::State& state) {
-    if (!prepare(state, state.range(0) != 0)) {
+    if (!prepare(state)) {
         return;
     }
     for (auto _ : state) {
-        if (!markEverythingStale()) {
+        if (!markEverythingStale(session().CurrentCid)) {
             state.SkipWithError("marking the months failed");
             return;
         }
@@ -77,24 +82,25 @@ void BM_FullRecompute(benchmark::State& state) {
 
 // (b) One line of a March day changed after a complete pass: only March is stale.
 void BM_IncrementalMarch(benchmark::State& state) {
-    if (!prepare(state, state.range(0) != 0)) {
+    if (!prepare(state)) {
         return;
     }
     Database& db = Database::global();
-    if (!markEverythingStale() || !msum_tukisime(kFirst, kLast)) {
+    const QString cid = session().CurrentCid;
+    if (!markEverythingStale(cid) || !msum_tukisime(kFirst, kLast)) {
         state.SkipWithError("the first full pass failed");
         return;
     }
     // A transfer line away from cash, so the day's cash balance stays as it is.
     const QString dencode =
         db.scalar(QStringLiteral("SELECT DENCODE FROM T_SIWAKE WHERE CID = ? AND DENDAY = ?"),
-                  {kCid, QStringLiteral("2024/03/15")})
+                  {cid, QStringLiteral("2024/03/15")})
             .toString();
     const QString denmeno =
         db.scalar(QStringLiteral("SELECT MIN(DENMENO) FROM T_SI_MEISAI WHERE CID = ? AND "
                                  "DENCODE = ? AND SISYU = '1' AND KRKOCODE <> '004' AND "
                                  "KSKOCODE <> '004'"),
-                  {kCid, dencode})
+                  {cid, dencode})
             .toString();
     const QString march = QStringLiteral("2024/03");
     qint64 change = 10000;
@@ -104,7 +110,7 @@ void BM_IncrementalMarch(benchmark::State& state) {
             db.execute(QStringLiteral("UPDATE T_SI_MEISAI SET KRKIN = KRKIN + ?, KRTKIN = "
                                       "KRTKIN + ?, KSKIN = KSKIN + ?, KSTKIN = KSTKIN + ? "
                                       "WHERE CID = ? AND DENCODE = ? AND DENMENO = ?"),
-                       {change, change, change, change, kCid, dencode, denmeno});
+                       {change, change, change, change, cid, dencode, denmeno});
             if (!UpdateTukiSimebi(QStringLiteral("Kanjo"), QStringLiteral("0"), march, march) ||
                 !UpdateTukiSimebi(QStringLiteral("Hojo"), QStringLiteral("0"), march, march)) {
                 state.SkipWithError("marking March failed");
@@ -120,9 +126,9 @@ void BM_IncrementalMarch(benchmark::State& state) {
     reportRows(state);
 }
 
-// (c) Writing the year's book itself, into a set that does not exist yet.
+// (c) Writing the year's book of state.range(0) lines itself, into a set that does not exist yet.
 void BM_GenerateBook(benchmark::State& state) {
-    if (!benchBookReady(state)) {
+    if (!benchDatabaseReady(state)) {
         return;
     }
     const QString cid = QStringLiteral("52");
@@ -140,7 +146,7 @@ void BM_GenerateBook(benchmark::State& state) {
         }
         QString error;
         const auto start = Clocked::now();
-        const bool ok = generateBook(yearSpec(cid), &error);
+        const bool ok = generateBook(yearSpec(cid, state.range(0)), &error);
         state.SetIterationTime(secondsSince(start));
         if (!ok) {
             state.SkipWithError(error.toUtf8().constData());
@@ -152,18 +158,23 @@ void BM_GenerateBook(benchmark::State& state) {
             .toLongLong());
 }
 
-BENCHMARK(BM_FullRecompute)
-    ->ArgName("subsidiary")
-    ->Arg(0)
-    ->Arg(1)
+// The million-line cases build their own book on first use (about a gigabyte of temporary file);
+// run them alone with --benchmark_filter=lines:1000000.
+void passArgs(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"lines", "subsidiary"});
+    for (const qint64 lines : {kHundredThousand, kMillion}) {
+        b->Args({lines, 0})->Args({lines, 1});
+    }
+}
+
+BENCHMARK(BM_FullRecompute)->Apply(passArgs)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IncrementalMarch)->Apply(passArgs)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GenerateBook)
+    ->ArgName("lines")
+    ->Arg(kHundredThousand)
+    ->Arg(kMillion)
+    ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_IncrementalMarch)
-    ->ArgName("subsidiary")
-    ->Arg(0)
-    ->Arg(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_GenerateBook)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

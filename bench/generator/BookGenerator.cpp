@@ -114,8 +114,9 @@ QString bookProblem(const BookSpec& book) {
     if (book.days < 1 || book.days > periodDays) {
         return QStringLiteral("天数必须在1到%1之间: %2").arg(periodDays).arg(book.days);
     }
-    if (book.linesPerDay < 1 || book.linesPerDay > 999) {
-        return QStringLiteral("每天的分录数必须在1到999之间: %1").arg(book.linesPerDay);
+    const int most = std::clamp(book.maxLinesPerDay, 1, 9999);
+    if (book.linesPerDay < 1 || book.linesPerDay > most) {
+        return QStringLiteral("每天的分录数必须在1到%1之间: %2").arg(most).arg(book.linesPerDay);
     }
     return {};
 }
@@ -123,7 +124,11 @@ QString bookProblem(const BookSpec& book) {
 class Generator {
   public:
     explicit Generator(const BookSpec& book)
-        : spec_(book), cid_(book.cid), draw_(book.seed), db_(Database::global()) {}
+        : spec_(book),
+          cid_(book.cid),
+          lineNumberWidth_(book.linesPerDay > 999 ? 4 : 3),
+          draw_(book.seed),
+          db_(Database::global()) {}
 
     void run() {
         prepareAccountSet();
@@ -159,6 +164,7 @@ class Generator {
 
     const BookSpec& spec_;
     const QString cid_;
+    const int lineNumberWidth_;
     Draw draw_;
     Database& db_;
     QString kisyu_;
@@ -343,7 +349,7 @@ void Generator::writeLine(const QString& dencode, int number, const QString& day
     const QString& tritu = simple ? kOne : kZero;
     const QString value = amount.toText();
     const QStringList fields = {
-        dencode,     QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0')),
+        dencode,     QStringLiteral("%1").arg(number, lineNumberWidth_, 10, QLatin1Char('0')),
         cid_,        day,
         day.left(7), kind,
         debit,       debitSub,

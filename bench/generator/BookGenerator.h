@@ -9,8 +9,11 @@ struct BookSpec {
     QString cid;      // "01".."99"; created as a copy of prepared set "02" when missing
     QDate start;      // first day of the period (the period runs one year)
     int days;         // vouchers from start on, one per day, at most the length of the period
-    int linesPerDay;  // voucher lines per day, 1..999
+    int linesPerDay;  // voucher lines per day, 1..maxLinesPerDay
     quint32 seed;
+    // The entry screen numbers a day's lines with three digits; only a benchmark that needs a
+    // bigger book raises this (up to 9999, numbered with four digits).
+    int maxLinesPerDay = 999;
 };
 
 // Creates (or replaces the book of) the account set, makes it current as the main window's switch

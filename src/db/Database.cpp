@@ -52,6 +52,7 @@ void Database::open(const QString& filePath) {
         }
     }
     filePath_ = filePath;
+    native_ = std::make_unique<NativeStatements>(connection());
     try {
         // Only reads until the file is known to be ours and sound: a file of another program,
         // an empty or a damaged one is left exactly as it was.
@@ -133,6 +134,8 @@ void Database::close() {
 }
 
 void Database::closeConnection() {
+    // The engine's statements must be gone before the connection closes.
+    native_.reset();
     statements_.clear();
     columns_.clear();
     inTransaction_ = false;
@@ -186,6 +189,10 @@ void Database::execute(const QString& sql, const QVariantList& params) {
 }
 
 int Database::executeCount(const QString& sql, const QVariantList& params) {
+    // Only an open connection has the engine's statements.
+    if (native_ && native_->available()) {
+        return native_->execute(sql, params);
+    }
     requireOpen();
     QSqlQuery& query = prepared(sql);
     run(query, params);

@@ -5,8 +5,10 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
+#include <memory>
 
 #include "db/DbError.h"
+#include "db/NativeStatements.h"
 #include "db/RecordSet.h"
 #include "db/TableColumns.h"
 
@@ -68,6 +70,8 @@ class Database {
     QString filePath_;
     bool inTransaction_ = false;
     QHash<QString, QSqlQuery> statements_;
+    // Statements without rows go straight to the engine when it is the one linked here.
+    std::unique_ptr<NativeStatements> native_;
     QHash<QString, QList<Column>> columns_;
     int lastErrorNumber_ = 0;
     QString lastErrorText_;

@@ -3,6 +3,7 @@
 #include <QSet>
 #include <QString>
 #include <array>
+#include <vector>
 
 #include "common/Money.h"
 
@@ -40,12 +41,24 @@ bool msum_kisyu_tukikanjo(const QString& kocode, const QString& taikbn, Money ki
 bool msum_kisyu_tukihojo(const QString& kankocode, const QString& hokocode, const QString& taikbn,
                          Money kisyuzan, const QString& opening);
 
-// Turnover of month from the voucher lines of one side: codeColumn "KRKOCODE" with amountColumn
-// "KRKIN" (debit) or "KSKOCODE" with "KSKIN" (credit); subColumn "KRHOKOCODE" / "KSHOKOCODE".
-bool msum_to_tukikanjo(const QString& opening, const QString& month, const QString& codeColumn,
-                       const QString& amountColumn);
-bool msum_to_tukihojo(const QString& opening, const QString& month, const QString& codeColumn,
-                      const QString& subColumn, const QString& amountColumn);
+// The two sides of a voucher line; the stored column names follow from the side.
+enum class Side { Debit, Credit };
+
+// One side's turnover of a month per account and subsidiary code.
+struct SubsidiaryTotal {
+    QString kocode;
+    QString hocode;
+    Money total;
+};
+using SubsidiaryTurnover = std::vector<SubsidiaryTotal>;
+
+// Turnover of month from the voucher lines of one side (KRKOCODE/KRKIN for the debit side,
+// KSKOCODE/KSKIN for the credit side). The side's lines are read once, grouped by account and
+// subsidiary code; subsidiaries receives the groups that name both, for msum_to_tukihojo.
+bool msum_to_tukikanjo(const QString& opening, const QString& month, Side side,
+                       SubsidiaryTurnover& subsidiaries);
+bool msum_to_tukihojo(const QString& opening, const QString& month, Side side,
+                      const SubsidiaryTurnover& subsidiaries);
 
 // Rolls posting accounts, then total accounts, up into their total accounts for month to.
 bool msum_syukei(const QString& from, const QString& to);

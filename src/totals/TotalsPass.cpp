@@ -32,14 +32,12 @@ bool recomputeMonth(const QString& opening, const QString& month, const QString&
     if (isOpeningMonthKey(month)) {
         return msum_new_tukidata(month);
     }
-    const QString kr = QStringLiteral("KRKOCODE");
-    const QString ks = QStringLiteral("KSKOCODE");
-    const QString krAmount = QStringLiteral("KRKIN");
-    const QString ksAmount = QStringLiteral("KSKIN");
-    if (!msum_to_tukikanjo(opening, month, kr, krAmount) ||
-        !msum_to_tukikanjo(opening, month, ks, ksAmount) ||
-        !msum_to_tukihojo(opening, month, kr, QStringLiteral("KRHOKOCODE"), krAmount) ||
-        !msum_to_tukihojo(opening, month, ks, QStringLiteral("KSHOKOCODE"), ksAmount)) {
+    SubsidiaryTurnover debit;
+    SubsidiaryTurnover credit;
+    if (!msum_to_tukikanjo(opening, month, Side::Debit, debit) ||
+        !msum_to_tukikanjo(opening, month, Side::Credit, credit) ||
+        !msum_to_tukihojo(opening, month, Side::Debit, debit) ||
+        !msum_to_tukihojo(opening, month, Side::Credit, credit)) {
         return false;
     }
     if (month != end) {

@@ -1,3 +1,4 @@
+#include <map>
 #include <vector>
 
 #include "common/Session.h"
@@ -8,19 +9,6 @@
 // Opening-month rows and the monthly turnover of accounts and subsidiary accounts.
 
 namespace {
-
-// The column names come from the pass itself; anything else is a programming error, refused
-// before it can reach the SQL text.
-void requireOneOf(const QString& column, const QString& a, const QString& b) {
-    if (column != a && column != b) {
-        throw DbError(DbError::kInvalidValue, QStringLiteral("不能使用的列: ") + column);
-    }
-}
-
-bool isDebitColumn(const QString& amountColumn) {
-    requireOneOf(amountColumn, QStringLiteral("KRKIN"), QStringLiteral("KSKIN"));
-    return amountColumn == u"KRKIN";
-}
 
 // An opening balance on the account's own side: debit when TAIKBN is "0", credit otherwise.
 std::pair<Money, Money> sided(const QString& taikbn, Money amount) {
@@ -140,28 +128,46 @@ bool msum_new_tukidata(const QString& opening) {
     }
 }
 
-bool msum_to_tukikanjo(const QString& opening, const QString& month, const QString& codeColumn,
-                       const QString& amountColumn) {
+namespace {
+
+// One side's lines of month grouped by account and subsidiary code: one pass over the side's
+// index range instead of one for the accounts and one for the subsidiaries.
+struct SideTurnover {
+    std::map<QString, Money> accounts;
+    SubsidiaryTurnover subsidiaries;
+};
+
+SideTurnover readSideTurnover(const QString& cid, const QString& month, Side side) {
+    const bool debit = side == Side::Debit;
+    RecordSet rs = Database::global().query(
+        debit ? QStringLiteral("SELECT KRKOCODE, KRHOKOCODE, SUM(KRKIN) FROM T_SI_MEISAI WHERE "
+                               "CID = ? AND DATEYM = ? GROUP BY KRKOCODE, KRHOKOCODE")
+              : QStringLiteral("SELECT KSKOCODE, KSHOKOCODE, SUM(KSKIN) FROM T_SI_MEISAI WHERE "
+                               "CID = ? AND DATEYM = ? GROUP BY KSKOCODE, KSHOKOCODE"),
+        {cid, month});
+    SideTurnover turnover;
+    for (; !rs.eof(); rs.moveNext()) {
+        const QString kocode = rs.valueAt(0).toString();
+        const QString hocode = rs.valueAt(1).toString();
+        const Money total = Money::fromDb(rs.valueAt(2));
+        turnover.accounts[kocode] += total;
+        if (!kocode.isEmpty() && !hocode.isEmpty()) {
+            turnover.subsidiaries.push_back({kocode, hocode, total});
+        }
+    }
+    return turnover;
+}
+
+}  // namespace
+
+bool msum_to_tukikanjo(const QString& opening, const QString& month, Side side,
+                       SubsidiaryTurnover& subsidiaries) {
     Database& db = Database::global();
     const QString cid = session().CurrentCid;
     try {
-        const bool debit = isDebitColumn(amountColumn);
-        requireOneOf(codeColumn, QStringLiteral("KRKOCODE"), QStringLiteral("KSKOCODE"));
-        struct Group {
-            QString kocode;
-            Money total;
-        };
-        std::vector<Group> groups;
-        RecordSet rs = db.query(QStringLiteral("SELECT %1 AS KOCODE, SUM(%2) AS KINTOTAL FROM "
-                                               "T_SI_MEISAI WHERE CID = ? AND DATEYM = ? GROUP "
-                                               "BY %1")
-                                    .arg(codeColumn, amountColumn),
-                                {cid, month});
-        for (; !rs.eof(); rs.moveNext()) {
-            groups.push_back(
-                {rs.text(QStringLiteral("KOCODE")), rs.money(QStringLiteral("KINTOTAL"))});
-        }
-        rs.close();
+        const bool debit = side == Side::Debit;
+        SideTurnover turnover = readSideTurnover(cid, month, side);
+        subsidiaries = std::move(turnover.subsidiaries);
         const QString update =
             QStringLiteral(
                 "UPDATE T_TUKIKAN SET %1 = ? WHERE CID = ? AND KANKOCODE = ? AND "
@@ -170,18 +176,18 @@ bool msum_to_tukikanjo(const QString& opening, const QString& month, const QStri
         QSet<QString> openingRows = accountsWithRow(opening);
         QSet<QString> otherMonth = opening == month ? QSet<QString>() : accountsWithRow(month);
         QSet<QString>& monthRows = opening == month ? openingRows : otherMonth;
-        for (const Group& g : groups) {
+        for (const auto& [kocode, total] : turnover.accounts) {
             // Every account with turnover gets an opening-month row; most already have one.
-            if (!openingRows.contains(g.kocode) &&
-                WriteTukikanRow({cid, g.kocode, opening, {}, {}, {}, {}}, kTukikanTable)) {
-                openingRows.insert(g.kocode);
+            if (!openingRows.contains(kocode) &&
+                WriteTukikanRow({cid, kocode, opening, {}, {}, {}, {}}, kTukikanTable)) {
+                openingRows.insert(kocode);
             }
             const TukikanRow row{
-                cid, g.kocode, month, debit ? g.total : Money(), debit ? Money() : g.total, {}, {}};
-            if (monthRows.contains(g.kocode) || !WriteTukikanRow(row, kTukikanTable)) {
-                db.execute(update, {g.total.toDb(), cid, g.kocode, month});
+                cid, kocode, month, debit ? total : Money(), debit ? Money() : total, {}, {}};
+            if (monthRows.contains(kocode) || !WriteTukikanRow(row, kTukikanTable)) {
+                db.execute(update, {total.toDb(), cid, kocode, month});
             } else {
-                monthRows.insert(g.kocode);
+                monthRows.insert(kocode);
             }
         }
         return true;
@@ -191,31 +197,12 @@ bool msum_to_tukikanjo(const QString& opening, const QString& month, const QStri
     }
 }
 
-bool msum_to_tukihojo(const QString& opening, const QString& month, const QString& codeColumn,
-                      const QString& subColumn, const QString& amountColumn) {
+bool msum_to_tukihojo(const QString& opening, const QString& month, Side side,
+                      const SubsidiaryTurnover& subsidiaries) {
     Database& db = Database::global();
     const QString cid = session().CurrentCid;
     try {
-        const bool debit = isDebitColumn(amountColumn);
-        requireOneOf(codeColumn, QStringLiteral("KRKOCODE"), QStringLiteral("KSKOCODE"));
-        requireOneOf(subColumn, QStringLiteral("KRHOKOCODE"), QStringLiteral("KSHOKOCODE"));
-        struct Group {
-            QString kocode;
-            QString hocode;
-            Money total;
-        };
-        std::vector<Group> groups;
-        RecordSet rs = db.query(
-            QStringLiteral("SELECT %1 AS KOCODE, %2 AS HOCODE, SUM(%3) AS KINTOTAL FROM "
-                           "T_SI_MEISAI WHERE CID = ? AND DATEYM = ? AND %1 <> '' AND %2 <> '' "
-                           "GROUP BY %1, %2")
-                .arg(codeColumn, subColumn, amountColumn),
-            {cid, month});
-        for (; !rs.eof(); rs.moveNext()) {
-            groups.push_back({rs.text(QStringLiteral("KOCODE")), rs.text(QStringLiteral("HOCODE")),
-                              rs.money(QStringLiteral("KINTOTAL"))});
-        }
-        rs.close();
+        const bool debit = side == Side::Debit;
         const QString update =
             QStringLiteral(
                 "UPDATE T_TUKIHOJO SET %1 = ? WHERE CID = ? AND KANKOCODE = ? AND "
@@ -224,7 +211,7 @@ bool msum_to_tukihojo(const QString& opening, const QString& month, const QStrin
         QSet<QString> openingRows = subsidiariesWithRow(opening);
         QSet<QString> otherMonth = opening == month ? QSet<QString>() : subsidiariesWithRow(month);
         QSet<QString>& monthRows = opening == month ? openingRows : otherMonth;
-        for (const Group& g : groups) {
+        for (const SubsidiaryTotal& g : subsidiaries) {
             const QString key = subsidiaryKey(g.kocode, g.hocode);
             if (!openingRows.contains(key) &&
                 WriteTukihojoRow({cid, g.kocode, g.hocode, opening, {}, {}, {}, {}},

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <QFile>
+#include <QSqlQuery>
 #include <optional>
 
 #include "db/DataSource.h"
@@ -37,6 +38,47 @@ TEST_F(DatabaseLayer, UniqueKeysRejectASecondRowWithoutEndingTheTransaction) {
         EXPECT_TRUE(db.tryExecute(duplicate)) << duplicate.toStdString();
         EXPECT_FALSE(db.tryExecute(duplicate)) << duplicate.toStdString();
     }
+}
+
+// Writes bind their values in the engine itself; every kind of value must be stored as Qt's own
+// driver stores it, null texts as NULL included.
+TEST_F(DatabaseLayer, WritesStoreEachValueAsTheQtDriverDoes) {
+    Database& db = Database::global();
+    db.execute(QStringLiteral("CREATE TEMP TABLE BOUND (PATH TEXT, N INTEGER, V)"));
+    const QVariantList values = {QStringLiteral("O'Brien \"A\" 账"),
+                                 QString(),
+                                 QStringLiteral(""),
+                                 QVariant(),
+                                 QVariant(qint64(-9'000'000'000'000)),
+                                 QVariant(7),
+                                 QVariant(true),
+                                 QVariant(3u),
+                                 QVariant(1.25),
+                                 QVariant(QByteArray("\x01\x00z", 3)),
+                                 QVariant(QDate(2024, 2, 29)),
+                                 QVariant(QTime(9, 5, 7, 12)),
+                                 QVariant(QDateTime(QDate(2024, 2, 29), QTime(9, 5, 7, 12))),
+                                 QVariant(quint64(5)),
+                                 QVariant(2.5f)};
+    const QString insert = QStringLiteral("INSERT INTO BOUND VALUES (?, ?, ?)");
+    QSqlQuery qt(db.connection());
+    ASSERT_TRUE(qt.prepare(insert));
+    for (int i = 0; i < values.size(); ++i) {
+        db.execute(insert, {QStringLiteral("engine"), i, values.at(i)});
+        qt.bindValue(0, QStringLiteral("qt"));
+        qt.bindValue(1, i);
+        qt.bindValue(2, values.at(i));
+        ASSERT_TRUE(qt.exec()) << i;
+    }
+    const QString stored = QStringLiteral(
+        "SELECT N || ' ' || typeof(V) || ' ' || quote(V) FROM BOUND WHERE PATH = ? ORDER BY N");
+    const QStringList engine = rows(stored, {QStringLiteral("engine")});
+    EXPECT_EQ(engine.size(), values.size());
+    EXPECT_EQ(engine, rows(stored, {QStringLiteral("qt")}));
+    EXPECT_EQ(engine.at(1), QStringLiteral("1 null NULL"));
+    // A statement with the wrong number of values is refused, not run with stale ones.
+    EXPECT_THROW(db.execute(insert, {QStringLiteral("engine"), 99}), DbError);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM BOUND WHERE N = 99")), 0);
 }
 
 TEST_F(DatabaseLayer, OneTransactionAtATimeRolledBackUnlessCommitted) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/Clock.h"
+#include "generator/BookGenerator.h"
 #include "support/SetSnapshot.h"
 #include "totals/TotalsBook.h"
 #include "totals/TotalsPass.h"
@@ -267,6 +268,50 @@ TEST_F(TotalsPass, AnotherSetWithTheSameBookKeepsEveryRow) {
     ASSERT_TRUE(msum_tukisime(kApril, QStringLiteral("2024/08")));
     EXPECT_NE(tukikan(), kJulyRows);
     EXPECT_TRUE(other.unchanged());
+}
+
+// The turnover rows of a generated book, whose transfer lines name subsidiaries on both sides,
+// against the voucher lines summed per side in the plainest way.
+using GeneratedBookTotals = DatabaseTest;
+
+TEST_F(GeneratedBookTotals, MonthlyTurnoverMatchesTheVoucherLines) {
+    QString error;
+    ASSERT_TRUE(generateBook({QStringLiteral("51"), QDate(2024, 1, 1), 75, 40, 5}, &error))
+        << error.toStdString();
+    session().CallerForm = QStringLiteral("prtSoukanjoHojoMotocho");
+    ASSERT_TRUE(msum_tukisime(QStringLiteral("2024/01"), QStringLiteral("2024/03")));
+
+    const QString sides = QStringLiteral(
+        "SELECT KRKOCODE AS CODE, KRHOKOCODE AS SUB, DATEYM, KRKIN AS KR, 0 AS KS FROM "
+        "T_SI_MEISAI WHERE CID = '51' UNION ALL SELECT KSKOCODE, KSHOKOCODE, DATEYM, 0, KSKIN "
+        "FROM T_SI_MEISAI WHERE CID = '51'");
+    const QStringList accounts =
+        rows(QStringLiteral("SELECT CODE, DATEYM, SUM(KR), SUM(KS) FROM (%1) GROUP BY CODE, "
+                            "DATEYM ORDER BY CODE, DATEYM")
+                 .arg(sides),
+             {}, 2);
+    const QStringList subsidiaries =
+        rows(QStringLiteral("SELECT CODE, SUB, DATEYM, SUM(KR), SUM(KS) FROM (%1) WHERE SUB <> "
+                            "'' GROUP BY CODE, SUB, DATEYM ORDER BY CODE, SUB, DATEYM")
+                 .arg(sides),
+             {}, 3);
+    ASSERT_GT(accounts.size(), 30);
+    ASSERT_EQ(subsidiaries.size(), 2 * 3 * 3);  // receivables and payables, 3 each, 3 months
+
+    const QString used = QStringLiteral(
+        "KANKOCODE IN (SELECT KRKOCODE FROM T_SI_MEISAI UNION SELECT KSKOCODE FROM T_SI_MEISAI) "
+        "AND DATEYM > '2024/00' AND (KRTOTAL <> 0 OR KSTOTAL <> 0)");
+    EXPECT_EQ(rows(QStringLiteral("SELECT KANKOCODE, DATEYM, KRTOTAL, KSTOTAL FROM T_TUKIKAN "
+                                  "WHERE CID = '51' AND %1 ORDER BY KANKOCODE, DATEYM")
+                       .arg(used),
+                   {}, 2),
+              accounts);
+    EXPECT_EQ(rows(QStringLiteral("SELECT KANKOCODE, HOCODE, DATEYM, KRTOTAL, KSTOTAL FROM "
+                                  "T_TUKIHOJO WHERE CID = '51' AND %1 ORDER BY KANKOCODE, "
+                                  "HOCODE, DATEYM")
+                       .arg(used),
+                   {}, 3),
+              subsidiaries);
 }
 
 }  // namespace

@@ -45,14 +45,12 @@ TEST_F(TotalsSteps, BothSidesOfAMonthShareOneRow) {
     line("2024/04/01", "034", "001", "004", "", "200");
     line("2024/04/02", "009", "", "034", "001", "50");
     line("2024/04/03", "034", "", "004", "", "10");
-    const QString kr = QStringLiteral("KRKOCODE");
-    const QString ks = QStringLiteral("KSKOCODE");
-    ASSERT_TRUE(msum_to_tukikanjo(kOpening, kApril, kr, QStringLiteral("KRKIN")));
-    ASSERT_TRUE(msum_to_tukikanjo(kOpening, kApril, ks, QStringLiteral("KSKIN")));
-    ASSERT_TRUE(msum_to_tukihojo(kOpening, kApril, kr, QStringLiteral("KRHOKOCODE"),
-                                 QStringLiteral("KRKIN")));
-    ASSERT_TRUE(msum_to_tukihojo(kOpening, kApril, ks, QStringLiteral("KSHOKOCODE"),
-                                 QStringLiteral("KSKIN")));
+    SubsidiaryTurnover debit;
+    SubsidiaryTurnover credit;
+    ASSERT_TRUE(msum_to_tukikanjo(kOpening, kApril, Side::Debit, debit));
+    ASSERT_TRUE(msum_to_tukikanjo(kOpening, kApril, Side::Credit, credit));
+    ASSERT_TRUE(msum_to_tukihojo(kOpening, kApril, Side::Debit, debit));
+    ASSERT_TRUE(msum_to_tukihojo(kOpening, kApril, Side::Credit, credit));
     EXPECT_EQ(
         tukikan(),
         (QStringList{QStringLiteral("004|2024/00|0|0|0|0"), QStringLiteral("004|2024/04|0|210|0|0"),
@@ -63,7 +61,7 @@ TEST_F(TotalsSteps, BothSidesOfAMonthShareOneRow) {
     EXPECT_EQ(tukihojo(), (QStringList{QStringLiteral("034|001|2024/00|0|0|0|0"),
                                        QStringLiteral("034|001|2024/04|200|50|0|0")}));
     // A second run of one side overwrites its column and leaves the other alone.
-    ASSERT_TRUE(msum_to_tukikanjo(kOpening, kApril, kr, QStringLiteral("KRKIN")));
+    ASSERT_TRUE(msum_to_tukikanjo(kOpening, kApril, Side::Debit, debit));
     EXPECT_EQ(tukikan(QStringLiteral("KANKOCODE = '034' AND DATEYM = '2024/04'")),
               QStringList{QStringLiteral("034|2024/04|210|50|0|0")});
 }

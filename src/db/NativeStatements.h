@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QHash>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariantList>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// Statements that return no rows, run on the engine behind the Qt connection: each text is
+// prepared once and its values are bound straight into the engine. QSqlQuery's binding costs
+// several times the insert itself (a thirty-column row: about 20 µs against 6 µs), which the
+// row writers and every bulk writer pay per row.
+class NativeStatements {
+  public:
+    // Not available() when the connection is not one to a SQLite engine linked with this program.
+    explicit NativeStatements(const QSqlDatabase& connection);
+    ~NativeStatements();
+    NativeStatements(const NativeStatements&) = delete;
+    NativeStatements& operator=(const NativeStatements&) = delete;
+
+    bool available() const { return handle_ != nullptr; }
+
+    // Runs a statement and returns the number of rows it changed; throws DbError when the
+    // engine refuses it. The statement is reset afterwards, so it holds no lock.
+    int execute(const QString& sql, const QVariantList& params);
+
+  private:
+    sqlite3_stmt* prepared(const QString& sql);
+    void bind(sqlite3_stmt* statement, int position, const QVariant& value);
+
+    sqlite3* handle_ = nullptr;
+    QHash<QString, sqlite3_stmt*> statements_;
+};
