@@ -55,7 +55,7 @@ void BM_OpenEntryScreen(benchmark::State& state) {
     for (auto _ : state) {
         DailyEntry entry(host);
         const auto start = Clocked::now();
-        const bool ok = entry.Form_Load();
+        const bool ok = entry.Form_Load(session().CallerForm);
         state.SetIterationTime(secondsSince(start));
         if (!ok) {
             state.SkipWithError("Form_Load failed");
@@ -72,7 +72,7 @@ void BM_SaveJanuaryDay(benchmark::State& state) {
     QuietHost host;
     DailyEntry entry(host);
     entry.setTxtSyoriNen(kJanuaryDay);
-    if (!entry.Form_Load() || !entry.txtSyoriNen_LostFocus()) {
+    if (!entry.Form_Load(session().CallerForm) || !entry.txtSyoriNen_LostFocus()) {
         state.SkipWithError("the January day cannot be shown");
         return;
     }

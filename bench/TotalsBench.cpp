@@ -19,8 +19,7 @@ bool markEverythingStale(const QString& cid) {
         Database::global().execute(
             QStringLiteral("DELETE FROM %1 WHERE CID = ?").arg(QLatin1String(table)), {cid});
     }
-    if (!UpdateTukiSimebi(QStringLiteral("Kanjo"), QStringLiteral("0"), opening, kLast) ||
-        !UpdateTukiSimebi(QStringLiteral("Hojo"), QStringLiteral("0"), opening, kLast)) {
+    if (!MarkMonthsStale(opening, kLast)) {
         return false;
     }
     transaction.commit();
@@ -111,8 +110,7 @@ void BM_IncrementalMarch(benchmark::State& state) {
                                       "KRTKIN + ?, KSKIN = KSKIN + ?, KSTKIN = KSTKIN + ? "
                                       "WHERE CID = ? AND DENCODE = ? AND DENMENO = ?"),
                        {change, change, change, change, cid, dencode, denmeno});
-            if (!UpdateTukiSimebi(QStringLiteral("Kanjo"), QStringLiteral("0"), march, march) ||
-                !UpdateTukiSimebi(QStringLiteral("Hojo"), QStringLiteral("0"), march, march)) {
+            if (!MarkMonthsStale(march, march)) {
                 state.SkipWithError("marking March failed");
                 return;
             }

@@ -472,8 +472,7 @@ void Generator::writeDay(int index) {
 void Generator::markMonthsStale() {
     const QString first = openingMonth(kisyu_.left(7));
     const QString last = kimatu_.left(7);
-    if (!UpdateTukiSimebi(QStringLiteral("Kanjo"), QStringLiteral("0"), first, last) ||
-        !UpdateTukiSimebi(QStringLiteral("Hojo"), QStringLiteral("0"), first, last)) {
+    if (!MarkMonthsStale(first, last)) {
         failWith(QStringLiteral("UpdateTukiSimebi 失败。"));
     }
 }

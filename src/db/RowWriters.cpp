@@ -160,10 +160,6 @@ bool writeRow(RowWriter writer, const QStringList& fields, const QString& table)
 
 }  // namespace
 
-bool name(const QStringList& fields, const QString& table) {
-    return writeRow(&name, fields, table);
-}
-
 bool WriteKanjoTable(const QStringList& fields, const QString& table) {
     return writeRow(&WriteKanjoTable, fields, table);
 }

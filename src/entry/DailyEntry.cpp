@@ -28,7 +28,7 @@ void DailyEntry::setNumRate(double rate) {
     rate_ = rate;
 }
 
-bool DailyEntry::Form_Load() {
+bool DailyEntry::Form_Load(const QString& caller) {
     loaded_ = false;
     dirty_ = false;
     Database& db = Database::global();
@@ -45,7 +45,6 @@ bool DailyEntry::Form_Load() {
         company.close();
 
         TransactionGuard transaction(db);
-        const QString& caller = session().CallerForm;
         if ((caller == u"InOutMenu" || caller == u"MainMenu") && !make_new_siwake_data()) {
             return false;
         }
@@ -304,8 +303,7 @@ bool DailyEntry::cmdBack_Click() {
     return true;
 }
 
-QString DailyEntry::returnForm() const {
-    const QString& caller = session().CallerForm;
+QString DailyEntry::returnForm(const QString& caller) const {
     if (caller == u"MainMenu" || caller == u"InpSoukanjoMotchoH") {
         return caller;
     }

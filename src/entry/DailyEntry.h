@@ -31,10 +31,10 @@ class DailyEntry {
 
     explicit DailyEntry(DailyEntryHost& host) : host_(host) {}
 
-    // Opening: reads the set's period, creates the missing days when opened from a menu, shows
-    // the newest voucher of the session's range. One transaction; false leaves the screen
-    // unloaded (it then closes itself).
-    bool Form_Load();
+    // Opening: reads the set's period, creates the missing days when caller (the screen's
+    // CallerForm) is a menu, shows the newest voucher of the session's range. One transaction;
+    // false leaves the screen unloaded (it then closes itself).
+    bool Form_Load(const QString& caller);
     bool loaded() const { return loaded_; }
 
     // --- state shown by the screen
@@ -90,8 +90,8 @@ class DailyEntry {
     bool cmdDelete_Click();
     // True when the screen may close (asks about unsaved edits).
     bool cmdBack_Click();
-    // The form to show again when the screen closes.
-    QString returnForm() const;
+    // The form to show again when the screen, opened by caller, closes.
+    QString returnForm(const QString& caller) const;
 
     // --- routines shared by the operations above
     bool set_start_spread();

@@ -3,6 +3,7 @@
 #include "common/Session.h"
 #include "db/Database.h"
 #include "db/ErrorReport.h"
+#include "db/LineSides.h"
 #include "entry/DailyEntry.h"
 
 // Filling the grids of the day shown from the database.
@@ -89,7 +90,8 @@ bool DailyEntry::loadSimpleGrid(EntryGrid grid) {
              !rs.eof(); rs.moveNext()) {
             amounts.insert(rs.text(QStringLiteral("KOCODE")), rs.money(QStringLiteral("KIN")));
         }
-        const QString side = incomeGrid ? QStringLiteral("KSKOCODE") : QStringLiteral("KRKOCODE");
+        // Income is the credit side of a cash line, an expense the debit side.
+        const QString side = codeColumn(incomeGrid ? Side::Credit : Side::Debit);
         QHash<QString, QPair<QString, QString>> descriptions;
         for (RecordSet rs = db.query(QStringLiteral("SELECT %1 AS KOCODE, TECODE, TEKIYO FROM "
                                                     "T_SI_MEISAI WHERE CID = ? AND DENCODE = ? "

@@ -197,9 +197,7 @@ bool DailyEntry::deleteDay() {
                            .arg(dateBox_.mid(8, 2).toInt()),
                        {cid, dateBox_.left(7)});
             const QString month = voucher_.DENDAY.left(7);
-            ok = set_start_spread() && set_day_gokei() &&
-                 UpdateTukiSimebi(QStringLiteral("Kanjo"), QStringLiteral("0"), month, month) &&
-                 UpdateTukiSimebi(QStringLiteral("Hojo"), QStringLiteral("0"), month, month);
+            ok = set_start_spread() && set_day_gokei() && MarkMonthsStale(month, month);
         }
         if (ok) {
             transaction.commit();

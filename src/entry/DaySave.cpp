@@ -267,8 +267,7 @@ bool DailyEntry::saveDay() {
             return false;
         }
         const QString month = voucher_.DENDAY.left(7);
-        if (!UpdateTukiSimebi(QStringLiteral("Kanjo"), QStringLiteral("0"), month, month) ||
-            !UpdateTukiSimebi(QStringLiteral("Hojo"), QStringLiteral("0"), month, month)) {
+        if (!MarkMonthsStale(month, month)) {
             return false;
         }
         transaction.commit();

@@ -6,8 +6,8 @@
 #include "common/Session.h"
 #include "db/Database.h"
 #include "db/ErrorReport.h"
-#include "entry/DayBalances.h"
 #include "entry/VoucherRange.h"
+#include "totals/DayBalances.h"
 
 namespace {
 
@@ -151,5 +151,6 @@ bool update_next_zandaka(const QString& day) {
     if (get_siwake_data(QStringLiteral("DENDAY"), nextDay, next) == VoucherLookup::Failed) {
         return false;
     }
-    return UpdateSiwakeZandaka(nextDay, current.DAYZAN - next.YDAYZAN);
+    return UpdateSiwakeZandaka(nextDay, current.DAYZAN - next.YDAYZAN,
+                               QStringLiteral("InpKantanSiwake"));
 }

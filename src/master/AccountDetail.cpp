@@ -333,8 +333,7 @@ bool AccountDetail::update_kanjo_data() {
             const QString from = openingMonth(period.text(QStringLiteral("KISYU")).left(7));
             const QString to = period.text(QStringLiteral("KIMATU")).left(7);
             period.close();
-            if (!UpdateTukiSimebi(QStringLiteral("Kanjo"), QStringLiteral("0"), from, to) ||
-                !UpdateTukiSimebi(QStringLiteral("Hojo"), QStringLiteral("0"), from, to)) {
+            if (!MarkMonthsStale(from, to)) {
                 row = before;
                 return false;
             }

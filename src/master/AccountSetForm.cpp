@@ -74,10 +74,10 @@ bool AccountSetForm::refuse(const QString& text, Field field) {
     return false;
 }
 
-void AccountSetForm::Form_Load() {
+void AccountSetForm::Form_Load(const QString& caller) {
     focusField_ = Field::None;
     periodLocked_ = false;
-    newSet_ = session().CallerForm == kMainMenu;
+    newSet_ = caller == kMainMenu;
     if (newSet_) {
         kaisha_num_check();
     } else if (set_data_to_form()) {

@@ -45,7 +45,7 @@ class AccountSetForm {
     static std::array<QString, 4> labelCaptions(Owner owner);
 
     // Form load: a new set when the caller is the main window, otherwise the current set.
-    void Form_Load();
+    void Form_Load(const QString& caller);
     bool set_data_to_form();
     // The new-set preparation: refuses at 99 sets, otherwise clears every input box.
     bool kaisha_num_check();

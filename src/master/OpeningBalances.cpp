@@ -7,12 +7,12 @@
 #include "common/TypedAmount.h"
 #include "db/Database.h"
 #include "db/ErrorReport.h"
-#include "entry/DayBalances.h"
+#include "totals/DayBalances.h"
 #include "totals/MonthFlags.h"
 
 namespace {
 
-const QString kForm = QStringLiteral("InpKisyuZandaka");
+const QString& kForm = kOpeningBalanceForm;
 const QString kCashKocode = QStringLiteral("004");
 
 }  // namespace
@@ -200,7 +200,7 @@ bool OpeningBalances::update_siwake() {
         const Money cash = Money::fromDb(Database::global().scalar(
             QStringLiteral("SELECT KISYUZAN FROM T_KISYUZAN WHERE CID = ? AND KOCODE = ?"),
             {session().CurrentCid, kCashKocode}));
-        return UpdateSiwakeZandaka(kisyu_, cash);
+        return UpdateSiwakeZandaka(kisyu_, cash, kForm);
     } catch (const DbError& error) {
         reportError(error, QStringLiteral("update_siwake"));
         return false;
@@ -210,11 +210,9 @@ bool OpeningBalances::update_siwake() {
 bool OpeningBalances::storeOnLeaving() {
     Database& db = Database::global();
     TransactionGuard transaction(db);
-    const QString zero = QStringLiteral("0");
     const QString first = openingMonth(kisyu_);
     const QString last = kimatu_.left(7);
-    if (!update_siwake() || !UpdateTukiSimebi(QStringLiteral("Kanjo"), zero, first, last) ||
-        !UpdateTukiSimebi(QStringLiteral("Hojo"), zero, first, last)) {
+    if (!update_siwake() || !MarkMonthsStale(first, last)) {
         return false;
     }
     db.execute(QStringLiteral("UPDATE T_KISYUZAN SET RATE = ? WHERE CID = ?"),

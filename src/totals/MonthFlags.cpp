@@ -55,10 +55,10 @@ bool SetTukisimeData(const QString& first, const QString& last) {
     }
 }
 
-bool UpdateTukiSimebi(const QString& kind, const QString& flag, const QString& from,
-                      const QString& to) {
+bool UpdateTukiSimebi(TotalsKind kind, MonthState state, const QString& from, const QString& to) {
     const QString column =
-        kind == u"Kanjo" ? QStringLiteral("SYORIFLG") : QStringLiteral("SYORIFLGH");
+        kind == TotalsKind::Accounts ? QStringLiteral("SYORIFLG") : QStringLiteral("SYORIFLGH");
+    const QString flag = state == MonthState::Computed ? QStringLiteral("1") : QStringLiteral("0");
     try {
         Database::global().execute(
             QStringLiteral("UPDATE T_TUKISIME SET %1 = ?, SYORIDAY = ? WHERE CID = ? AND "
@@ -70,4 +70,9 @@ bool UpdateTukiSimebi(const QString& kind, const QString& flag, const QString& f
         reportError(error, QStringLiteral("UpdateTukiSimebi"));
         return false;
     }
+}
+
+bool MarkMonthsStale(const QString& from, const QString& to) {
+    return UpdateTukiSimebi(TotalsKind::Accounts, MonthState::Stale, from, to) &&
+           UpdateTukiSimebi(TotalsKind::Subsidiaries, MonthState::Stale, from, to);
 }

@@ -9,10 +9,18 @@
 // earliest flag row already equals first.
 bool SetTukisimeData(const QString& first, const QString& last);
 
-// Sets the flag of kind "Kanjo" (account totals) or "Hojo" (subsidiary totals) to flag ("0"
-// stale, "1" computed) for the months from..to.
-bool UpdateTukiSimebi(const QString& kind, const QString& flag, const QString& from,
-                      const QString& to);
+// Which totals a flag is about: the account totals (stored column SYORIFLG, the "Kanjo" flag)
+// or the subsidiary totals (SYORIFLGH, "Hojo").
+enum class TotalsKind { Accounts, Subsidiaries };
+// A month's totals are stale (stored "0") or computed ("1").
+enum class MonthState { Stale, Computed };
+
+// Sets the flag of kind to state for the months from..to.
+bool UpdateTukiSimebi(TotalsKind kind, MonthState state, const QString& from, const QString& to);
+
+// Marks both kinds of totals stale for the months from..to, as every change to voucher lines,
+// opening balances or the chart must.
+bool MarkMonthsStale(const QString& from, const QString& to);
 
 // The opening-month key of a period: its first year followed by "/00".
 QString openingMonth(const QString& firstMonth);

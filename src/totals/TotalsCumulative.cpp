@@ -91,13 +91,8 @@ bool msum_update_tukihojo0(const QString& month) {
 bool msum_update_tukikanjo(const QString& end) {
     const QString cid = session().CurrentCid;
     try {
-        const QSet<QString> existing = accountsWithRow(end);
         for (const Cumulative& sum : accountSumsThrough(cid, end)) {
-            if (existing.contains(sum.kankocode) ||
-                !WriteTukikanRow({cid, sum.kankocode, end, {}, {}, sum.kr, sum.ks},
-                                 kTukikanTable)) {
-                updateAccount(cid, sum, end);
-            }
+            upsertTukikanRow({cid, sum.kankocode, end, {}, {}, sum.kr, sum.ks}, kCumulative);
         }
         return true;
     } catch (const DbError& error) {
@@ -109,13 +104,9 @@ bool msum_update_tukikanjo(const QString& end) {
 bool msum_update_tukihojo(const QString& end) {
     const QString cid = session().CurrentCid;
     try {
-        const QSet<QString> existing = subsidiariesWithRow(end);
         for (const Cumulative& sum : subsidiarySumsThrough(cid, end)) {
-            if (existing.contains(subsidiaryKey(sum.kankocode, sum.hocode)) ||
-                !WriteTukihojoRow({cid, sum.kankocode, sum.hocode, end, {}, {}, sum.kr, sum.ks},
-                                  kTukihojoTable)) {
-                updateSubsidiary(cid, sum, end);
-            }
+            upsertTukihojoRow({cid, sum.kankocode, sum.hocode, end, {}, {}, sum.kr, sum.ks},
+                              kCumulative);
         }
         return true;
     } catch (const DbError& error) {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QSet>
 #include <QString>
 #include <array>
 #include <vector>
 
 #include "common/Money.h"
+#include "db/LineSides.h"
 
 // The routines behind msum_tukisime. Each works on session().CurrentCid and the working chart
 // T_KANJO (which holds only the current set's accounts). Each routine below reports an engine
@@ -30,8 +30,10 @@ constexpr int kCheckFailed = -1;  // after the error report
 bool isOpeningMonthKey(const QString& month);
 
 // Decides whether and which months to recompute: kCheckRecompute with the months in list,
-// kCheckNothing (list entry 1 may hold the marker), or kCheckFailed.
-int msum_check_tukisime(const QString& start, const QString& end, MonthList& list);
+// kCheckNothing (list entry 1 may hold the marker when caller is the subsidiary ledger), or
+// kCheckFailed.
+int msum_check_tukisime(const QString& start, const QString& end, MonthList& list,
+                        const QString& caller);
 
 // Opening-month rows from the opening balances of the chart and the subsidiary accounts.
 bool msum_new_tukidata(const QString& opening);
@@ -40,9 +42,6 @@ bool msum_kisyu_tukikanjo(const QString& kocode, const QString& taikbn, Money ki
                           const QString& opening);
 bool msum_kisyu_tukihojo(const QString& kankocode, const QString& hokocode, const QString& taikbn,
                          Money kisyuzan, const QString& opening);
-
-// The two sides of a voucher line; the stored column names follow from the side.
-enum class Side { Debit, Credit };
 
 // One side's turnover of a month per account and subsidiary code.
 struct SubsidiaryTotal {
@@ -102,9 +101,24 @@ bool WriteTukihojoRow(const TukihojoRow& row, const QString& table);
 inline const QString kTukikanTable = QStringLiteral("T_TUKIKAN");
 inline const QString kTukihojoTable = QStringLiteral("T_TUKIHOJO");
 
-// The accounts (and subsidiary accounts, as account + '\t' + subsidiary code) that already have
-// a row for month: an insert for them would only fail, so the callers go straight to the update.
-// These throw DbError for the calling routine to report.
-QSet<QString> accountsWithRow(const QString& month);
-QSet<QString> subsidiariesWithRow(const QString& month);
-QString subsidiaryKey(const QString& kankocode, const QString& hocode);
+// The amount columns of a T_TUKIKAN / T_TUKIHOJO row that an upsert sets on an existing row.
+enum TotalsColumns : unsigned {
+    kNoAmounts = 0,
+    kKrTotal = 1,
+    kKsTotal = 2,
+    kKrRui = 4,
+    kKsRui = 8,
+    kTurnover = kKrTotal | kKsTotal,
+    kCumulative = kKrRui | kKsRui,
+    kAllAmounts = kTurnover | kCumulative,
+};
+// Replace: the columns take the row's amounts. Add (rolling a total into its parent): the
+// turnover columns grow by the row's turnover, and the cumulative columns become the old
+// turnover plus the row's cumulative amounts.
+enum class Merge { Replace, Add };
+
+// Inserts the month row, or sets the given columns of the existing one (the others keep their
+// values; kNoAmounts leaves it as it is): the insert-then-update of the totals in one statement.
+// Throws DbError.
+void upsertTukikanRow(const TukikanRow& row, unsigned columns, Merge merge = Merge::Replace);
+void upsertTukihojoRow(const TukihojoRow& row, unsigned columns);

@@ -10,10 +10,10 @@
 
 namespace {
 
-const QString kKanjo = QStringLiteral("Kanjo");
-const QString kHojo = QStringLiteral("Hojo");
-const QString kComputed = QStringLiteral("1");
-const QString kStale = QStringLiteral("0");
+constexpr TotalsKind kKanjo = TotalsKind::Accounts;
+constexpr TotalsKind kHojo = TotalsKind::Subsidiaries;
+constexpr MonthState kComputed = MonthState::Computed;
+constexpr MonthState kStale = MonthState::Stale;
 
 // Copies the months of a query into the list from entry 1.
 void fillList(RecordSet& rs, MonthList& list) {
@@ -48,14 +48,14 @@ bool recomputeMonth(const QString& opening, const QString& month, const QString&
 
 // The pass proper. Step failures have been reported by the step and come back as false; a
 // failure of the pass's own statements is thrown.
-bool runPass(const QString& start, const QString& end) {
+bool runPass(const QString& start, const QString& end, const QString& caller) {
     Database& db = Database::global();
     const QString cid = session().CurrentCid;
-    const bool withSubsidiaries = session().CallerForm == kSubsidiaryLedgerForm;
+    const bool withSubsidiaries = caller == kSubsidiaryLedgerForm;
     const QString opening = openingMonth(start);
 
     MonthList list;
-    const int check = msum_check_tukisime(start, end, list);
+    const int check = msum_check_tukisime(start, end, list, caller);
     if (check == kCheckFailed) {
         return false;
     }
@@ -109,7 +109,8 @@ bool runPass(const QString& start, const QString& end) {
 
 }  // namespace
 
-int msum_check_tukisime(const QString& start, const QString& end, MonthList& list) {
+int msum_check_tukisime(const QString& start, const QString& end, MonthList& list,
+                        const QString& caller) {
     Q_UNUSED(start);
     Database& db = Database::global();
     const QString cid = session().CurrentCid;
@@ -134,7 +135,7 @@ int msum_check_tukisime(const QString& start, const QString& end, MonthList& lis
             fillList(all, list);
             return kCheckRecompute;
         }
-        if (session().CallerForm == kSubsidiaryLedgerForm &&
+        if (caller == kSubsidiaryLedgerForm &&
             !db.scalar(QStringLiteral("SELECT DATEYM FROM T_TUKISIME WHERE CID = ? AND DATEYM <= "
                                       "? AND SYORIFLGH = '0' ORDER BY DATEYM"),
                        {cid, end})
@@ -148,16 +149,16 @@ int msum_check_tukisime(const QString& start, const QString& end, MonthList& lis
     }
 }
 
-bool msum_tukisime(const QString& start, const QString& end) {
+bool msum_tukisime(const QString& start, const QString& end, const QString& caller) {
     Database& db = Database::global();
     try {
         // Inside a caller's transaction the pass is part of the caller's work; otherwise it gets
         // its own, which is faster and leaves nothing half done when it fails.
         if (db.inTransaction()) {
-            return runPass(start, end);
+            return runPass(start, end, caller);
         }
         TransactionGuard transaction(db);
-        if (!runPass(start, end)) {
+        if (!runPass(start, end, caller)) {
             return false;
         }
         transaction.commit();
@@ -166,4 +167,8 @@ bool msum_tukisime(const QString& start, const QString& end) {
         messages().plain(QStringLiteral("月次总计出现异常。"));
         return false;
     }
+}
+
+bool msum_tukisime(const QString& start, const QString& end) {
+    return msum_tukisime(start, end, session().CallerForm);
 }

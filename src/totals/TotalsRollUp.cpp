@@ -33,19 +33,24 @@ std::vector<Amounts> postingTurnoverByTotal(const QString& cid, const QString& f
     return groups;
 }
 
-// The month row of one account, if it has one.
+// Which pair of amounts monthRow reads.
+enum class RowAmounts { Turnover, Cumulative };
+
+// The debit and credit amounts of the month row of one account, if it has one.
 std::optional<std::pair<Money, Money>> monthRow(const QString& cid, const QString& kankocode,
-                                                const QString& month, const QString& krColumn,
-                                                const QString& ksColumn) {
+                                                const QString& month, RowAmounts amounts) {
+    const bool turnover = amounts == RowAmounts::Turnover;
+    const QString kr = turnover ? turnoverColumn(Side::Debit) : cumulativeColumn(Side::Debit);
+    const QString ks = turnover ? turnoverColumn(Side::Credit) : cumulativeColumn(Side::Credit);
     RecordSet rs = Database::global().query(
         QStringLiteral("SELECT %1, %2 FROM T_TUKIKAN WHERE CID = ? AND KANKOCODE = ? AND "
                        "DATEYM = ?")
-            .arg(krColumn, ksColumn),
+            .arg(kr, ks),
         {cid, kankocode, month});
     if (rs.eof()) {
         return std::nullopt;
     }
-    return std::pair{rs.money(krColumn), rs.money(ksColumn)};
+    return std::pair{rs.money(kr), rs.money(ks)};
 }
 
 }  // namespace
@@ -68,12 +73,7 @@ bool msum_syukei(const QString& from, const QString& to) {
         for (const Amounts& g : groups) {
             const Money r1 = opening ? g.kr : Money();
             const Money r2 = opening ? g.ks : Money();
-            if (!WriteTukikanRow({cid, g.code, to, g.kr, g.ks, r1, r2}, kTukikanTable)) {
-                db.execute(QStringLiteral("UPDATE T_TUKIKAN SET KRTOTAL = ?, KSTOTAL = ?, KRRUI = "
-                                          "?, KSRUI = ? WHERE CID = ? AND KANKOCODE = ? AND "
-                                          "DATEYM = ?"),
-                           {g.kr.toDb(), g.ks.toDb(), r1.toDb(), r2.toDb(), cid, g.code, to});
-            }
+            upsertTukikanRow({cid, g.code, to, g.kr, g.ks, r1, r2}, kAllAmounts);
         }
 
         // Totals into their parents, in this order: a parent must be complete before it is
@@ -87,14 +87,6 @@ bool msum_syukei(const QString& from, const QString& to) {
                                 rs.text(QStringLiteral("TOCODE")));
         }
         rs.close();
-        const QString update =
-            opening ? QStringLiteral(
-                          "UPDATE T_TUKIKAN SET KRTOTAL = KRTOTAL + ?, KSTOTAL = "
-                          "KSTOTAL + ?, KRRUI = KRTOTAL + ?, KSRUI = KSTOTAL + ? "
-                          "WHERE CID = ? AND KANKOCODE = ? AND DATEYM = ?")
-                    : QStringLiteral(
-                          "UPDATE T_TUKIKAN SET KRTOTAL = KRTOTAL + ?, KSTOTAL = "
-                          "KSTOTAL + ? WHERE CID = ? AND KANKOCODE = ? AND DATEYM = ?");
         for (const auto& [kocode, tocode] : totals) {
             rs = db.query(QStringLiteral("SELECT SUM(KRTOTAL) AS KR_TOTAL, SUM(KSTOTAL) AS "
                                          "KS_TOTAL FROM T_TUKIKAN WHERE CID = ? AND KANKOCODE = ? "
@@ -105,14 +97,9 @@ bool msum_syukei(const QString& from, const QString& to) {
             rs.close();
             const Money r1 = opening ? kr : Money();
             const Money r2 = opening ? ks : Money();
-            if (!WriteTukikanRow({cid, tocode, to, kr, ks, r1, r2}, kTukikanTable)) {
-                if (opening) {
-                    db.execute(update,
-                               {kr.toDb(), ks.toDb(), kr.toDb(), ks.toDb(), cid, tocode, to});
-                } else {
-                    db.execute(update, {kr.toDb(), ks.toDb(), cid, tocode, to});
-                }
-            }
+            // An existing parent row grows; in the opening month its cumulative amounts follow.
+            upsertTukikanRow({cid, tocode, to, kr, ks, r1, r2}, opening ? kAllAmounts : kTurnover,
+                             Merge::Add);
         }
         return true;
     } catch (const DbError& error) {
@@ -146,15 +133,14 @@ bool msum_misyobunrieki(const QString& opening, const QString& end) {
         Money net176;
         Money cum171d;
         Money cum171c;
-        const QString kr = QStringLiteral("KRTOTAL");
-        const QString ks = QStringLiteral("KSTOTAL");
         for (const Month& m : assets) {
             const Money net113 = m.kr - m.ks;
-            if (const auto row = monthRow(cid, QStringLiteral("176"), m.dateym, kr, ks)) {
+            if (const auto row =
+                    monthRow(cid, QStringLiteral("176"), m.dateym, RowAmounts::Turnover)) {
                 net176 = row->second - row->first;
             }
-            if (const auto row = monthRow(cid, QStringLiteral("171"), m.dateym,
-                                          QStringLiteral("KRRUI"), QStringLiteral("KSRUI"))) {
+            if (const auto row =
+                    monthRow(cid, QStringLiteral("171"), m.dateym, RowAmounts::Cumulative)) {
                 cum171d = row->first;
                 cum171c = row->second;
             }
@@ -168,29 +154,14 @@ bool msum_misyobunrieki(const QString& opening, const QString& end) {
             const bool openingMonth = isOpeningMonthKey(m.dateym);
             const Money d = openingMonth ? profitD + cum171d : profitD;
             const Money c = openingMonth ? profitC + cum171c : profitC;
-            if (!WriteTukikanRow({cid, QStringLiteral("353"), m.dateym, d, c, d, c},
-                                 kTukikanTable)) {
-                db.execute(QStringLiteral("UPDATE T_TUKIKAN SET KRTOTAL = ? ,KSTOTAL = ? ,KRRUI = "
-                                          "? ,KSRUI = ? WHERE CID = ? AND KANKOCODE = '353' AND "
-                                          "DATEYM = ?"),
-                           {d.toDb(), c.toDb(), d.toDb(), c.toDb(), cid, m.dateym});
-            }
+            upsertTukikanRow({cid, QStringLiteral("353"), m.dateym, d, c, d, c}, kAllAmounts);
             if (openingMonth) {
-                if (!WriteTukikanRow(
-                        {cid, QStringLiteral("171"), m.dateym, cum171d, cum171c, cum171d, cum171c},
-                        kTukikanTable)) {
-                    db.execute(QStringLiteral("UPDATE T_TUKIKAN SET KRTOTAL = ?, KSTOTAL = ?, "
-                                              "KRRUI = ?, KSRUI = ? WHERE CID = ? AND KANKOCODE = "
-                                              "'171' AND DATEYM = ?"),
-                               {cum171d.toDb(), cum171c.toDb(), cum171d.toDb(), cum171c.toDb(), cid,
-                                m.dateym});
-                }
-            } else if (!WriteTukikanRow(
-                           {cid, QStringLiteral("348"), m.dateym, profitD, profitC, {}, {}},
-                           kTukikanTable)) {
-                db.execute(QStringLiteral("UPDATE T_TUKIKAN SET KRTOTAL = ?, KSTOTAL = ? WHERE "
-                                          "CID = ? AND KANKOCODE = '348' AND DATEYM = ?"),
-                           {profitD.toDb(), profitC.toDb(), cid, m.dateym});
+                upsertTukikanRow(
+                    {cid, QStringLiteral("171"), m.dateym, cum171d, cum171c, cum171d, cum171c},
+                    kAllAmounts);
+            } else {
+                upsertTukikanRow({cid, QStringLiteral("348"), m.dateym, profitD, profitC, {}, {}},
+                                 kTurnover);
             }
         }
         return true;

@@ -1,3 +1,5 @@
+#include <QStringList>
+
 #include "common/Session.h"
 #include "db/Database.h"
 #include "totals/TotalsInternal.h"
@@ -30,29 +32,42 @@ bool WriteTukihojoRow(const TukihojoRow& row, const QString& table) {
          row.kstotal.toDb(), row.krrui.toDb(), row.ksrui.toDb()});
 }
 
-QString subsidiaryKey(const QString& kankocode, const QString& hocode) {
-    return kankocode + u'\t' + hocode;
+namespace {
+
+QString onConflict(const QString& keys, unsigned columns, Merge merge) {
+    if (columns == kNoAmounts) {
+        return QStringLiteral(" ON CONFLICT (%1) DO NOTHING").arg(keys);
+    }
+    const bool add = merge == Merge::Add;
+    QStringList sets;
+    const auto set = [&](unsigned column, const char* name, const char* addTo) {
+        if (columns & column) {
+            sets.append(QStringLiteral("%1 = %2excluded.%1")
+                            .arg(QLatin1String(name),
+                                 add ? QLatin1String(addTo) + QStringLiteral(" + ") : QString()));
+        }
+    };
+    set(kKrTotal, "KRTOTAL", "KRTOTAL");
+    set(kKsTotal, "KSTOTAL", "KSTOTAL");
+    set(kKrRui, "KRRUI", "KRTOTAL");
+    set(kKsRui, "KSRUI", "KSTOTAL");
+    return QStringLiteral(" ON CONFLICT (%1) DO UPDATE SET %2").arg(keys, sets.join(u", "));
 }
 
-QSet<QString> accountsWithRow(const QString& month) {
-    QSet<QString> found;
-    RecordSet rs = Database::global().query(
-        QStringLiteral("SELECT KANKOCODE FROM T_TUKIKAN WHERE CID = ? AND DATEYM = ?"),
-        {session().CurrentCid, month});
-    for (; !rs.eof(); rs.moveNext()) {
-        found.insert(rs.text(QStringLiteral("KANKOCODE")));
-    }
-    return found;
+}  // namespace
+
+void upsertTukikanRow(const TukikanRow& row, unsigned columns, Merge merge) {
+    Database::global().execute(
+        QStringLiteral("INSERT INTO T_TUKIKAN VALUES(?, ?, ?, ?, ?, ?, ?)") +
+            onConflict(QStringLiteral("CID, KANKOCODE, DATEYM"), columns, merge),
+        {text(row.cid), text(row.kankocode), text(row.dateym), row.krtotal.toDb(),
+         row.kstotal.toDb(), row.krrui.toDb(), row.ksrui.toDb()});
 }
 
-QSet<QString> subsidiariesWithRow(const QString& month) {
-    QSet<QString> found;
-    RecordSet rs = Database::global().query(
-        QStringLiteral("SELECT KANKOCODE, HOCODE FROM T_TUKIHOJO WHERE CID = ? AND DATEYM = ?"),
-        {session().CurrentCid, month});
-    for (; !rs.eof(); rs.moveNext()) {
-        found.insert(
-            subsidiaryKey(rs.text(QStringLiteral("KANKOCODE")), rs.text(QStringLiteral("HOCODE"))));
-    }
-    return found;
+void upsertTukihojoRow(const TukihojoRow& row, unsigned columns) {
+    Database::global().execute(
+        QStringLiteral("INSERT INTO T_TUKIHOJO VALUES(?, ?, ?, ?, ?, ?, ?, ?)") +
+            onConflict(QStringLiteral("CID, KANKOCODE, HOCODE, DATEYM"), columns, Merge::Replace),
+        {text(row.cid), text(row.kankocode), text(row.hocode), text(row.dateym), row.krtotal.toDb(),
+         row.kstotal.toDb(), row.krrui.toDb(), row.ksrui.toDb()});
 }

@@ -138,12 +138,10 @@ struct SideTurnover {
 };
 
 SideTurnover readSideTurnover(const QString& cid, const QString& month, Side side) {
-    const bool debit = side == Side::Debit;
     RecordSet rs = Database::global().query(
-        debit ? QStringLiteral("SELECT KRKOCODE, KRHOKOCODE, SUM(KRKIN) FROM T_SI_MEISAI WHERE "
-                               "CID = ? AND DATEYM = ? GROUP BY KRKOCODE, KRHOKOCODE")
-              : QStringLiteral("SELECT KSKOCODE, KSHOKOCODE, SUM(KSKIN) FROM T_SI_MEISAI WHERE "
-                               "CID = ? AND DATEYM = ? GROUP BY KSKOCODE, KSHOKOCODE"),
+        QStringLiteral("SELECT %1, %2, SUM(%3) FROM T_SI_MEISAI WHERE CID = ? AND DATEYM = ? "
+                       "GROUP BY %1, %2")
+            .arg(codeColumn(side), subsidiaryColumn(side), amountColumn(side)),
         {cid, month});
     SideTurnover turnover;
     for (; !rs.eof(); rs.moveNext()) {
@@ -162,33 +160,17 @@ SideTurnover readSideTurnover(const QString& cid, const QString& month, Side sid
 
 bool msum_to_tukikanjo(const QString& opening, const QString& month, Side side,
                        SubsidiaryTurnover& subsidiaries) {
-    Database& db = Database::global();
     const QString cid = session().CurrentCid;
     try {
         const bool debit = side == Side::Debit;
         SideTurnover turnover = readSideTurnover(cid, month, side);
         subsidiaries = std::move(turnover.subsidiaries);
-        const QString update =
-            QStringLiteral(
-                "UPDATE T_TUKIKAN SET %1 = ? WHERE CID = ? AND KANKOCODE = ? AND "
-                "DATEYM = ?")
-                .arg(debit ? QStringLiteral("KRTOTAL") : QStringLiteral("KSTOTAL"));
-        QSet<QString> openingRows = accountsWithRow(opening);
-        QSet<QString> otherMonth = opening == month ? QSet<QString>() : accountsWithRow(month);
-        QSet<QString>& monthRows = opening == month ? openingRows : otherMonth;
         for (const auto& [kocode, total] : turnover.accounts) {
             // Every account with turnover gets an opening-month row; most already have one.
-            if (!openingRows.contains(kocode) &&
-                WriteTukikanRow({cid, kocode, opening, {}, {}, {}, {}}, kTukikanTable)) {
-                openingRows.insert(kocode);
-            }
-            const TukikanRow row{
-                cid, kocode, month, debit ? total : Money(), debit ? Money() : total, {}, {}};
-            if (monthRows.contains(kocode) || !WriteTukikanRow(row, kTukikanTable)) {
-                db.execute(update, {total.toDb(), cid, kocode, month});
-            } else {
-                monthRows.insert(kocode);
-            }
+            upsertTukikanRow({cid, kocode, opening, {}, {}, {}, {}}, kNoAmounts);
+            upsertTukikanRow(
+                {cid, kocode, month, debit ? total : Money(), debit ? Money() : total, {}, {}},
+                debit ? kKrTotal : kKsTotal);
         }
         return true;
     } catch (const DbError& error) {
@@ -199,38 +181,20 @@ bool msum_to_tukikanjo(const QString& opening, const QString& month, Side side,
 
 bool msum_to_tukihojo(const QString& opening, const QString& month, Side side,
                       const SubsidiaryTurnover& subsidiaries) {
-    Database& db = Database::global();
     const QString cid = session().CurrentCid;
     try {
         const bool debit = side == Side::Debit;
-        const QString update =
-            QStringLiteral(
-                "UPDATE T_TUKIHOJO SET %1 = ? WHERE CID = ? AND KANKOCODE = ? AND "
-                "DATEYM = ? AND HOCODE = ?")
-                .arg(debit ? QStringLiteral("KRTOTAL") : QStringLiteral("KSTOTAL"));
-        QSet<QString> openingRows = subsidiariesWithRow(opening);
-        QSet<QString> otherMonth = opening == month ? QSet<QString>() : subsidiariesWithRow(month);
-        QSet<QString>& monthRows = opening == month ? openingRows : otherMonth;
         for (const SubsidiaryTotal& g : subsidiaries) {
-            const QString key = subsidiaryKey(g.kocode, g.hocode);
-            if (!openingRows.contains(key) &&
-                WriteTukihojoRow({cid, g.kocode, g.hocode, opening, {}, {}, {}, {}},
-                                 kTukihojoTable)) {
-                openingRows.insert(key);
-            }
-            const TukihojoRow row{cid,
-                                  g.kocode,
-                                  g.hocode,
-                                  month,
-                                  debit ? g.total : Money(),
-                                  debit ? Money() : g.total,
-                                  {},
-                                  {}};
-            if (monthRows.contains(key) || !WriteTukihojoRow(row, kTukihojoTable)) {
-                db.execute(update, {g.total.toDb(), cid, g.kocode, month, g.hocode});
-            } else {
-                monthRows.insert(key);
-            }
+            upsertTukihojoRow({cid, g.kocode, g.hocode, opening, {}, {}, {}, {}}, kNoAmounts);
+            upsertTukihojoRow({cid,
+                               g.kocode,
+                               g.hocode,
+                               month,
+                               debit ? g.total : Money(),
+                               debit ? Money() : g.total,
+                               {},
+                               {}},
+                              debit ? kKrTotal : kKsTotal);
         }
         return true;
     } catch (const DbError& error) {

@@ -153,7 +153,7 @@ TEST_F(DatabaseFile, OpeningRefusesForeignEmptyAndDamagedFilesUntouched) {
 TEST_F(DatabaseFile, ASavedDayIsInTheFileItselfWhileTheProgramRuns) {
     ASSERT_TRUE(GetMinMaxSiwakeDenCode());
     DailyEntry entry(*this);
-    ASSERT_TRUE(entry.Form_Load());
+    ASSERT_TRUE(entry.Form_Load(session().CallerForm));
     ASSERT_TRUE(entry.setSimpleAmount(EntryGrid::Income,
                                       rowOf(entry, EntryGrid::Income, QStringLiteral("180")),
                                       QStringLiteral("123.45")));

@@ -17,7 +17,7 @@ class DailyEntryTest : public DailyEntryFixture {
     // Opens the screen from the main menu as the main window does.
     void open(DailyEntry& entry) {
         ASSERT_TRUE(GetMinMaxSiwakeDenCode());
-        ASSERT_TRUE(entry.Form_Load());
+        ASSERT_TRUE(entry.Form_Load(session().CallerForm));
         messages.shown.clear();
     }
 
@@ -63,9 +63,9 @@ TEST_F(DailyEntryTest, OpeningShowsTheNewestDayWithItsAccounts) {
     // Exchange rates on: the rate box shows and a rate of 0 blocks saving.
     exec(QStringLiteral("UPDATE WK_COMPANY SET KANCNG = '1'"));
     session().CallerForm = QStringLiteral("InpSoukanjoMotchoH");
-    ASSERT_TRUE(entry.Form_Load());
+    ASSERT_TRUE(entry.Form_Load(session().CallerForm));
     EXPECT_TRUE(entry.rateVisible());
-    EXPECT_EQ(entry.returnForm(), QStringLiteral("InpSoukanjoMotchoH"));
+    EXPECT_EQ(entry.returnForm(session().CallerForm), QStringLiteral("InpSoukanjoMotchoH"));
     typeIncomeAndExpense(entry, QStringLiteral("100"), QString());
     EXPECT_FALSE(entry.cmdTouroku_Click());
     EXPECT_EQ(messages.last().text, QStringLiteral("汇率未输入。"));
@@ -77,7 +77,7 @@ TEST_F(DailyEntryTest, OpeningShowsTheNewestDayWithItsAccounts) {
     EXPECT_EQ(value(QStringLiteral("SELECT RATE FROM T_SIWAKE WHERE DENCODE = '00020'")),
               QStringLiteral("7.1"));
     session().CallerForm = QStringLiteral("SomethingElse");
-    EXPECT_EQ(entry.returnForm(), QStringLiteral("InOutMenu"));
+    EXPECT_EQ(entry.returnForm(session().CallerForm), QStringLiteral("InOutMenu"));
 }
 
 TEST_F(DailyEntryTest, SimpleAmountsBecomeCashLinesAndSavingTwiceChangesNothing) {
@@ -326,7 +326,7 @@ TEST_F(DailyEntryTest, DatabaseErrorsNameTheRoutineAndChangeNothing) {
     exec(QStringLiteral("DROP TABLE T_SI_PATTERN"));
     Clock::setFixedToday(QDate(2024, 5, 21));
     DailyEntry broken(*this);
-    EXPECT_FALSE(broken.Form_Load());
+    EXPECT_FALSE(broken.Form_Load(session().CallerForm));
     EXPECT_FALSE(broken.loaded());
     EXPECT_TRUE(reportedBy(messages, "set_cmbIkkatuSiwake"));
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SIWAKE")), 20);

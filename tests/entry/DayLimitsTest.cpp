@@ -57,13 +57,13 @@ TEST_F(DayLimits, TheGridsTakeSixteenIncomeAndSixtyFourExpenseAccounts) {
         SCOPED_TRACE(c.limit);
         offerAccounts(QLatin1String(c.first), QLatin1String(c.second), c.limit);
         DailyEntry full(*this);
-        ASSERT_TRUE(full.Form_Load());
+        ASSERT_TRUE(full.Form_Load(session().CallerForm));
         EXPECT_EQ(full.rows(c.grid).size(), c.limit);
         EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join(u'\n').toStdString();
 
         offerAccounts(QLatin1String(c.first), QLatin1String(c.second), c.limit + 1);
         DailyEntry over(*this);
-        EXPECT_FALSE(over.Form_Load());
+        EXPECT_FALSE(over.Form_Load(session().CallerForm));
         EXPECT_FALSE(over.loaded());
         ASSERT_EQ(messages.shown.size(), 1);
         EXPECT_EQ(messages.last().text, QStringLiteral("9\r\n") + QString::fromUtf8(c.message) +
@@ -81,7 +81,7 @@ TEST_F(DayLimits, ADayWithMoreTransferLinesThanTheGridOpensReadOnly) {
         value(QStringLiteral("SELECT DAYZAN FROM T_SIWAKE WHERE DENCODE = '00020'"));
 
     DailyEntry entry(*this);
-    ASSERT_TRUE(entry.Form_Load());
+    ASSERT_TRUE(entry.Form_Load(session().CallerForm));
     EXPECT_TRUE(entry.loaded());
     EXPECT_TRUE(entry.readOnly());
     const QString readOnly = QStringLiteral(

@@ -18,7 +18,7 @@ class DayNavigation : public DailyEntryFixture {
     void SetUp() override {
         DailyEntryFixture::SetUp();
         ASSERT_TRUE(GetMinMaxSiwakeDenCode());
-        ASSERT_TRUE(entry.Form_Load());
+        ASSERT_TRUE(entry.Form_Load(session().CallerForm));
         wages = rowOf(entry, EntryGrid::Income, QStringLiteral("180"));
         food = rowOf(entry, EntryGrid::Expense, QStringLiteral("263"));
     }
@@ -110,7 +110,7 @@ TEST_F(DayNavigation, MovingIsBoundedByTheFirstDayTodayAndTheRange) {
               QStringLiteral("选择范围内没有数据。\r\n请确认选择范围是否合适。"));
     EXPECT_EQ(entry.voucher().DENCODE, QStringLiteral("00001"));
     exec(QStringLiteral("UPDATE WK_COMPANY SET SIINLDAY = '2024/05/15'"));
-    ASSERT_TRUE(entry.Form_Load());
+    ASSERT_TRUE(entry.Form_Load(session().CallerForm));
     EXPECT_FALSE(go(QStringLiteral("2024/05/16")));
     EXPECT_EQ(messages.last().text, QStringLiteral("超过凭证日期的输入范围。"));
 
@@ -221,7 +221,7 @@ TEST_F(DayNavigation, AnotherSetWithTheSameDaysKeepsEveryRow) {
     ASSERT_TRUE(entry.cmdDelete_Click());
     Clock::setFixedToday(QDate(2024, 5, 22));
     DailyEntry later(*this);
-    ASSERT_TRUE(later.Form_Load());
+    ASSERT_TRUE(later.Form_Load(session().CallerForm));
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SIWAKE WHERE CID = '01'")), 22);
     EXPECT_TRUE(other.unchanged());
 }

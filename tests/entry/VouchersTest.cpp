@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "DailyEntryFixture.h"
-#include "entry/DayBalances.h"
 #include "support/StringLists.h"
+#include "totals/DayBalances.h"
 
 namespace {
 
@@ -90,7 +90,8 @@ TEST_F(Vouchers, LookupsAndTheCarryForward) {
     exec(QStringLiteral("UPDATE T_SIWAKE SET DAYZAN = ? WHERE CID = '01' AND DENCODE = '00012'"),
          {Money::fromInt(1100).toDb()});
     ASSERT_TRUE(update_next_zandaka(QStringLiteral("2024/05/12")));
-    ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/06/01"), Money::fromInt(5)));
+    ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/06/01"), Money::fromInt(5),
+                                    QStringLiteral("InpKantanSiwake")));
     EXPECT_EQ(chain(), balances);
     EXPECT_TRUE(messages.shown.isEmpty());
 }

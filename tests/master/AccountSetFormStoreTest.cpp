@@ -48,7 +48,7 @@ class AccountSetFormExisting : public DatabaseTest {
 TEST_F(AccountSetFormExisting, LoadsTheSetAndLocksThePeriodOnlyWhenDaysHaveBalances) {
     addDay(QStringLiteral("51"), QStringLiteral("00001"));
     addDay(QStringLiteral("52"), QStringLiteral("00001"), 50000);
-    form.Form_Load();
+    form.Form_Load(session().CallerForm);
     EXPECT_FALSE(form.newSet());
     EXPECT_TRUE(form.deleteEnabled());
     EXPECT_FALSE(form.editPending());
@@ -63,14 +63,14 @@ TEST_F(AccountSetFormExisting, LoadsTheSetAndLocksThePeriodOnlyWhenDaysHaveBalan
     EXPECT_EQ(form.fields.rateUse, AccountSetForm::RateUse::No);
 
     exec(QStringLiteral("UPDATE T_SIWAKE SET YDAYZAN = 10000 WHERE CID = '51'"));
-    form.Form_Load();
+    form.Form_Load(session().CallerForm);
     EXPECT_TRUE(form.periodLocked());
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(AccountSetFormExisting, PreparedSetsGetThisYearProposed) {
     FakeAccountSets::switchTo(QStringLiteral("03"));
-    form.Form_Load();
+    form.Form_Load(session().CallerForm);
     EXPECT_EQ(form.fields.txtKaisyaName, QStringLiteral("批发业"));
     EXPECT_EQ(form.fields.txtKisyubi, QStringLiteral("2024/01/01"));
     EXPECT_EQ(form.fields.txtKimatubi, QStringLiteral("2024/12/31"));
@@ -82,7 +82,7 @@ TEST_F(AccountSetFormExisting, PreparedSetsGetThisYearProposed) {
         QStringLiteral("UPDATE T_COMP_MAIN SET KISYU = '2000/01/01', KIMATU = '2000/12/31', "
                        "GKBN = '0', NOMAL = '1', KANCNG = '1', RATE = 7.25 WHERE CID = '52'"));
     FakeAccountSets::switchTo(QStringLiteral("52"));
-    form.Form_Load();
+    form.Form_Load(session().CallerForm);
     EXPECT_EQ(form.fields.txtKisyubi, QStringLiteral("2000/01/01"));
     EXPECT_EQ(form.fields.txtKimatubi, QStringLiteral("2000/12/31"));
     EXPECT_FALSE(form.editPending());
@@ -111,7 +111,7 @@ TEST_F(AccountSetFormExisting, OnlyAMovedStartRemovesTheDaysWithTheirLinesWhenLe
         return count(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI WHERE CID = '51'")) +
                count(QStringLiteral("SELECT COUNT(*) FROM T_DAY_TORAN WHERE CID = '51'"));
     };
-    form.Form_Load();
+    form.Form_Load(session().CallerForm);
     form.fields.txtJyusho1 = QStringLiteral("新地址");
     form.fields.txtKaisyaName = QStringLiteral("李'四\" 商店");
     form.fields.txtDaihyoName = QStringLiteral("李四");
@@ -128,7 +128,7 @@ TEST_F(AccountSetFormExisting, OnlyAMovedStartRemovesTheDaysWithTheirLinesWhenLe
     EXPECT_EQ(lines(), 3);
     EXPECT_EQ(session().PeriodLabel, QStringLiteral("第 2 期"));
 
-    form.Form_Load();
+    form.Form_Load(session().CallerForm);
     form.fields.period = AccountSetForm::Period::Kichu;
     form.fields.txtKisyubi = QStringLiteral("2024/05/01");
     ASSERT_TRUE(form.cmdTouroku_Click());
@@ -148,14 +148,14 @@ TEST_F(AccountSetFormExisting, OnlyAMovedStartRemovesTheDaysWithTheirLinesWhenLe
 
 TEST_F(AccountSetFormExisting, TheHouseholdBookIsNeverDeleted) {
     FakeAccountSets::switchTo(QStringLiteral("01"));
-    form.Form_Load();
+    form.Form_Load(session().CallerForm);
     messages.answers = {MsgAnswer::Ok};
     EXPECT_EQ(form.cmdDelete_Click(), AccountSetForm::DeleteResult::NotDeleted);
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("家计簿不能删除。")});
 
     // Nor from the new-set use, where deleting is not offered.
     session().CallerForm = QStringLiteral("MainMenu");
-    form.Form_Load();
+    form.Form_Load(session().CallerForm);
     messages.answers = {MsgAnswer::Ok};
     EXPECT_EQ(form.cmdDelete_Click(), AccountSetForm::DeleteResult::NotDeleted);
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_COMP_MAIN WHERE CID = '01'")), 1);
@@ -180,7 +180,7 @@ TEST_F(AccountSetFormExisting, DeletingASetEmptiesEveryTableOfIt) {
         }
         return filled;
     };
-    form.Form_Load();
+    form.Form_Load(session().CallerForm);
 
     // Cancel is the default answer.
     EXPECT_EQ(form.cmdDelete_Click(), AccountSetForm::DeleteResult::NotDeleted);
@@ -208,7 +208,7 @@ TEST_F(AccountSetFormExisting, DeletingASetEmptiesEveryTableOfIt) {
     // With a household book already set up, the form closes after a delete.
     exec(QStringLiteral("UPDATE T_COMP_MAIN SET KISYU = '2024/01/01' WHERE CID = '01'"));
     FakeAccountSets::switchTo(QStringLiteral("52"));
-    form.Form_Load();
+    form.Form_Load(session().CallerForm);
     messages.answers = {MsgAnswer::Ok};
     EXPECT_EQ(form.cmdDelete_Click(), AccountSetForm::DeleteResult::Closed);
     EXPECT_EQ(remaining(QStringLiteral("52")), QStringList());
@@ -216,7 +216,7 @@ TEST_F(AccountSetFormExisting, DeletingASetEmptiesEveryTableOfIt) {
 
 TEST_F(AccountSetFormExisting, FailuresNameTheirRoutineAndLeaveNoTransaction) {
     exec(QStringLiteral("INSERT INTO T_HOJOKAMOKU (CID) VALUES ('51')"));
-    form.Form_Load();
+    form.Form_Load(session().CallerForm);
     exec(QStringLiteral("DROP TABLE T_TUKISIMECHECK"));
     messages.answers = {MsgAnswer::Ok};
     EXPECT_EQ(form.cmdDelete_Click(), AccountSetForm::DeleteResult::NotDeleted);
@@ -226,7 +226,7 @@ TEST_F(AccountSetFormExisting, FailuresNameTheirRoutineAndLeaveNoTransaction) {
     EXPECT_TRUE(sets.calls.isEmpty());
 
     exec(QStringLiteral("DROP TABLE T_SIWAKE"));
-    form.Form_Load();
+    form.Form_Load(session().CallerForm);
     EXPECT_TRUE(messages.last().text.endsWith(u"(Form_Load)"));
     EXPECT_EQ(form.fields.txtKaisyaName, QStringLiteral("甲公司"));
 

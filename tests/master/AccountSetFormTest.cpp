@@ -45,7 +45,7 @@ TEST_F(AccountSetFormNew, CreatesTheSetInTheFirstFreeNumber) {
     exec(QStringLiteral("DELETE FROM T_COMP_MAIN WHERE CID = '05'"));
     sets.reload();
     form.fields.txtYubin = QStringLiteral("stale");
-    form.Form_Load();
+    form.Form_Load(session().CallerForm);
     EXPECT_TRUE(form.newSet());
     EXPECT_FALSE(form.deleteEnabled());
     EXPECT_FALSE(form.editPending());
@@ -102,7 +102,7 @@ TEST_F(AccountSetFormNew, RefusesASetBeyondNinetyNine) {
     for (int n = 51; n <= 99; ++n) {
         sets.entries.append({QStringLiteral("用户%1").arg(n), n});
     }
-    form.Form_Load();
+    form.Form_Load(session().CallerForm);
     fillValid();
     EXPECT_FALSE(form.cmdTouroku_Click());
     EXPECT_EQ(messages.texts(),
@@ -123,21 +123,21 @@ TEST_F(AccountSetFormNew, LoadRefusesANewSetWhenTheBookHoldsNinetyNine) {
                                   QStringLiteral("2024/01/01"), QStringLiteral("2024/12/31"));
     }
     form.fields.txtTel = QStringLiteral("kept");
-    form.Form_Load();
+    form.Form_Load(session().CallerForm);
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_EQ(form.fields.txtTel, QString());
 
     FakeAccountSets::writeSet(QStringLiteral("99"), QStringLiteral("x"),
                               QStringLiteral("2024/01/01"), QStringLiteral("2024/12/31"));
     form.fields.txtTel = QStringLiteral("kept");
-    form.Form_Load();
+    form.Form_Load(session().CallerForm);
     EXPECT_EQ(messages.texts(),
               QStringList{QStringLiteral("账套的注册数在99个以内，超过这个数目就不能注册了。")});
     EXPECT_EQ(form.fields.txtTel, QStringLiteral("kept"));
 }
 
 TEST_F(AccountSetFormNew, ValidationNamesTheFirstProblemAndItsField) {
-    form.Form_Load();
+    form.Form_Load(session().CallerForm);
     struct Case {
         std::function<void(AccountSetForm::Fields&)> change;
         QString message;
@@ -203,7 +203,7 @@ TEST_F(AccountSetFormNew, ValidationNamesTheFirstProblemAndItsField) {
 }
 
 TEST_F(AccountSetFormNew, LeavingTheStartDateSetsOrCorrectsTheEnd) {
-    form.Form_Load();
+    form.Form_Load(session().CallerForm);
     auto& f = form.fields;
 
     f.txtKisyubi = QStringLiteral("2024/04/01");

@@ -44,9 +44,9 @@ TEST_F(MonthFlags, BuildsTheOpeningMonthAndAtMostTwelveMonths) {
 TEST_F(MonthFlags, MarkingSetsOneKindOverARange) {
     ASSERT_TRUE(SetTukisimeData(QStringLiteral("2024/01"), QStringLiteral("2024/12")));
     Clock::setFixedToday(QDate(2024, 6, 2));
-    ASSERT_TRUE(UpdateTukiSimebi(QStringLiteral("Kanjo"), QStringLiteral("1"),
+    ASSERT_TRUE(UpdateTukiSimebi(TotalsKind::Accounts, MonthState::Computed,
                                  QStringLiteral("2024/00"), QStringLiteral("2024/02")));
-    ASSERT_TRUE(UpdateTukiSimebi(QStringLiteral("Hojo"), QStringLiteral("1"),
+    ASSERT_TRUE(UpdateTukiSimebi(TotalsKind::Subsidiaries, MonthState::Computed,
                                  QStringLiteral("2024/02"), QStringLiteral("2024/03")));
     const QStringList marked = flags();
     EXPECT_EQ(marked.at(0), QStringLiteral("2024/00|1|0|2024/06/02"));
@@ -56,9 +56,16 @@ TEST_F(MonthFlags, MarkingSetsOneKindOverARange) {
     EXPECT_EQ(marked.at(4), QStringLiteral("2024/04|0|0|2024/05/20"));
     // Other sets are left alone.
     session().CurrentCid = QStringLiteral("52");
-    ASSERT_TRUE(UpdateTukiSimebi(QStringLiteral("Kanjo"), QStringLiteral("0"),
-                                 QStringLiteral("2024/00"), QStringLiteral("2024/12")));
+    ASSERT_TRUE(UpdateTukiSimebi(TotalsKind::Accounts, MonthState::Stale, QStringLiteral("2024/00"),
+                                 QStringLiteral("2024/12")));
     EXPECT_EQ(flags(), marked);
+
+    // A change marks both kinds stale.
+    session().CurrentCid = QStringLiteral("51");
+    ASSERT_TRUE(MarkMonthsStale(QStringLiteral("2024/02"), QStringLiteral("2024/02")));
+    EXPECT_EQ(flags().at(1), QStringLiteral("2024/01|1|0|2024/06/02"));
+    EXPECT_EQ(flags().at(2), QStringLiteral("2024/02|0|0|2024/06/02"));
+    EXPECT_EQ(flags().at(3), QStringLiteral("2024/03|0|1|2024/06/02"));
 }
 
 TEST_F(MonthFlags, FailureIsReportedWithTheRoutineName) {
@@ -66,7 +73,7 @@ TEST_F(MonthFlags, FailureIsReportedWithTheRoutineName) {
     EXPECT_FALSE(SetTukisimeData(QStringLiteral("2024/01"), QStringLiteral("2024/12")));
     EXPECT_TRUE(messages.last().text.endsWith(u"(SetTukisimeData)"));
     EXPECT_TRUE(messages.last().text.startsWith(u"1\r\n"));
-    EXPECT_FALSE(UpdateTukiSimebi(QStringLiteral("Hojo"), QStringLiteral("0"),
+    EXPECT_FALSE(UpdateTukiSimebi(TotalsKind::Subsidiaries, MonthState::Stale,
                                   QStringLiteral("2024/01"), QStringLiteral("2024/01")));
     EXPECT_TRUE(messages.last().text.endsWith(u"(UpdateTukiSimebi)"));
 }

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "common/DateHelpers.h"
+#include "common/Session.h"
 #include "common/ui/Screens.h"
 #include "entry/ui/EntryTable.h"
 
@@ -269,7 +270,7 @@ void InpKantanSiwake::showEvent(QShowEvent* event) {
         if (const QScreen* screen = this->screen()) {
             move(screen->availableGeometry().center() - rect().center());
         }
-        const bool loaded = logic_.Form_Load();
+        const bool loaded = logic_.Form_Load(session().CallerForm);
         refresh();
         if (loaded) {
             focusIncomeGrid();
@@ -289,5 +290,5 @@ void InpKantanSiwake::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     needsLoad_ = true;
-    Screens::showForm(logic_.returnForm());
+    Screens::showForm(logic_.returnForm(session().CallerForm));
 }

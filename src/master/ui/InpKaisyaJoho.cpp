@@ -360,7 +360,7 @@ void InpKaisyaJoho::showEvent(QShowEvent* event) {
         return;
     }
     // Loaded on every showing: the caller decides between a new set and the current one.
-    logic_.Form_Load();
+    logic_.Form_Load(session().CallerForm);
     loaded_ = true;
     refresh();
     txtKaisyaName->setFocus();

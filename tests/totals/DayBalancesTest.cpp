@@ -2,18 +2,21 @@
 
 #include "common/Session.h"
 #include "db/RowWriters.h"
-#include "entry/DayBalances.h"
 #include "support/StringLists.h"
 #include "support/TestDatabase.h"
+#include "totals/DayBalances.h"
 
 namespace {
+
+const QString kDaily = QStringLiteral("InpKantanSiwake");
 
 class DayBalances : public DatabaseTest {
   protected:
     void SetUp() override {
         DatabaseTest::SetUp();
         session().CurrentCid = QStringLiteral("01");
-        session().CallerForm = QStringLiteral("InpKantanSiwake");
+        // Left behind by the opening-balance screen: only the caller named in the call counts.
+        session().CallerForm = kOpeningBalanceForm;
         // Five days of set 01 and one day of set 02, each day carrying the previous balance.
         const QStringList days = {QStringLiteral("2024/01/01"), QStringLiteral("2024/01/02"),
                                   QStringLiteral("2024/01/03"), QStringLiteral("2024/01/04"),
@@ -51,33 +54,36 @@ class DayBalances : public DatabaseTest {
 
 TEST_F(DayBalances, AShiftMovesTheDayAndEveryLaterDayOnly) {
     ASSERT_EQ(chain(), strings({"0/10", "10/20", "20/30", "30/40", "40/50"}));
-    ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/01/03"), Money::fromInt(100)));
+    ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/01/03"), Money::fromInt(100), kDaily));
     EXPECT_EQ(chain(), strings({"0/10", "10/20", "120/130", "130/140", "140/150"}));
     EXPECT_EQ(chain(QStringLiteral("02")), strings({"5/6"}));
 
     // Negative and fractional shifts stay exact.
-    ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/01/05"), Money::fromUnits(-25000)));
+    ASSERT_TRUE(
+        UpdateSiwakeZandaka(QStringLiteral("2024/01/05"), Money::fromUnits(-25000), kDaily));
     EXPECT_EQ(rows(QStringLiteral("SELECT YDAYZAN, DAYZAN FROM T_SIWAKE WHERE CID = '01' "
                                   "AND DENCODE = '00005'")),
               QStringList{QStringLiteral("1375000|1475000")});
 
     // A day without a voucher changes nothing, even when later days exist.
     const QStringList before = chain();
-    EXPECT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2023/12/31"), Money::fromInt(100)));
-    EXPECT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/01/06"), Money::fromInt(100)));
+    EXPECT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2023/12/31"), Money::fromInt(100), kDaily));
+    EXPECT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/01/06"), Money::fromInt(100), kDaily));
     EXPECT_EQ(chain(), before);
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(DayBalances, FromTheOpeningBalanceScreenTheAmountIsTheNewOpening) {
-    session().CallerForm = QStringLiteral("InpKisyuZandaka");
     // The first day was brought forward with 0: a new opening of 1000 moves every day by 1000.
-    ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/01/01"), Money::fromInt(1000)));
+    ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/01/01"), Money::fromInt(1000),
+                                    kOpeningBalanceForm));
     EXPECT_EQ(chain(), strings({"1000/1010", "1010/1020", "1020/1030", "1030/1040", "1040/1050"}));
     // The same opening again moves nothing; from a later day, that day's brought-forward
     // balance is the base.
-    ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/01/01"), Money::fromInt(1000)));
-    ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/01/04"), Money::fromInt(1000)));
+    ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/01/01"), Money::fromInt(1000),
+                                    kOpeningBalanceForm));
+    ASSERT_TRUE(UpdateSiwakeZandaka(QStringLiteral("2024/01/04"), Money::fromInt(1000),
+                                    kOpeningBalanceForm));
     EXPECT_EQ(chain(), strings({"1000/1010", "1010/1020", "1020/1030", "1000/1010", "1010/1020"}));
     EXPECT_EQ(chain(QStringLiteral("02")), strings({"5/6"}));
 }
@@ -115,7 +121,7 @@ TEST_F(DayBalances, ErrorsAreReportedWithTheRoutineName) {
     exec(
         QStringLiteral("CREATE TRIGGER frozen BEFORE UPDATE ON T_SIWAKE "
                        "BEGIN SELECT RAISE(ABORT, 'frozen'); END"));
-    EXPECT_FALSE(UpdateSiwakeZandaka(QStringLiteral("2024/01/02"), Money::fromInt(1)));
+    EXPECT_FALSE(UpdateSiwakeZandaka(QStringLiteral("2024/01/02"), Money::fromInt(1), kDaily));
     EXPECT_TRUE(messages.last().text.endsWith(u"(UpdateSiwakeZandaka)"));
 }
 

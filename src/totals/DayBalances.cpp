@@ -1,4 +1,4 @@
-#include "entry/DayBalances.h"
+#include "totals/DayBalances.h"
 
 #include "common/Session.h"
 #include "db/Database.h"
@@ -10,7 +10,7 @@ const QString kCashKocode = QStringLiteral("004");
 
 }  // namespace
 
-bool UpdateSiwakeZandaka(const QString& day, Money amount) {
+bool UpdateSiwakeZandaka(const QString& day, Money amount, const QString& caller) {
     Database& db = Database::global();
     const QString cid = session().CurrentCid;
     try {
@@ -21,7 +21,7 @@ bool UpdateSiwakeZandaka(const QString& day, Money amount) {
             return true;
         }
         Money difference = amount;
-        if (session().CallerForm == u"InpKisyuZandaka") {
+        if (caller == kOpeningBalanceForm) {
             difference = amount - rs.money(QStringLiteral("YDAYZAN"));
         }
         rs.close();
