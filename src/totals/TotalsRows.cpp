@@ -14,9 +14,9 @@ QVariant text(const QString& value) {
 
 }  // namespace
 
-// The totals tables are written row by row with a plain insert whose failure (the row exists)
-// tells the caller to update instead; the statement text only depends on the table name, so each
-// table keeps one prepared statement.
+// Opening-month rows are written with a plain insert whose failure means the row exists; every
+// other row with an upsert. Each statement text depends only on the table and the columns, so
+// the connection keeps one prepared statement per use.
 
 bool WriteTukikanRow(const TukikanRow& row, const QString& table) {
     return Database::global().tryExecute(
