@@ -156,8 +156,8 @@ void BM_GenerateBook(benchmark::State& state) {
             .toLongLong());
 }
 
-// The million-line cases build their own book on first use (about a gigabyte of temporary file);
-// run them alone with --benchmark_filter=lines:1000000.
+// The million-line cases build their own book on first use (with the generator case, about 500 MB
+// of temporary file); run them alone with --benchmark_filter=lines:1000000.
 void passArgs(benchmark::internal::Benchmark* b) {
     b->ArgNames({"lines", "subsidiary"});
     for (const qint64 lines : {kHundredThousand, kMillion}) {

@@ -5,9 +5,8 @@
 #include "common/Money.h"
 
 // The cash book's chain of day balances on the vouchers of the current account set, kept by the
-// daily screen and the opening-balance screen alike. Both routines run
-// inside the caller's transaction; on failure they report the error and return false, and the
-// caller rolls back.
+// daily screen and the opening-balance screen alike. Both routines run inside the caller's
+// transaction; on failure they report the error and return false, and the caller rolls back.
 
 // The opening-balance screen, for which UpdateSiwakeZandaka takes a new opening balance.
 inline const QString kOpeningBalanceForm = QStringLiteral("InpKisyuZandaka");
