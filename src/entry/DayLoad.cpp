@@ -147,8 +147,10 @@ bool DailyEntry::loadTransferLines() {
             patternTexts.insert(splitAtBlank(pattern, name), pattern);
         }
         for (RecordSet rs = Database::global().query(
+                 // "+" keeps the planner on the day index instead of walking the set's lines
+                 // in voucher order.
                  QStringLiteral("SELECT * FROM T_SI_MEISAI WHERE CID = ? AND SIDAY = ? AND SISYU "
-                                "= '1' ORDER BY DENCODE, DENMENO"),
+                                "= '1' ORDER BY +DENCODE, +DENMENO"),
                  {session().CurrentCid, dateBox_});
              !rs.eof(); rs.moveNext()) {
             TransferEntryRow row;

@@ -68,7 +68,7 @@ VoucherLookup get_siwake_data(const QString& column, const QString& value, Vouch
     try {
         RecordSet rs = Database::global().query(
             QStringLiteral("SELECT DENCODE, DENDAY, DENNO, YDAYZAN, DAYZAN, RATE FROM T_SIWAKE "
-                           "WHERE %1 = ? AND CID = ? ORDER BY DENCODE LIMIT 1")
+                           "WHERE %1 = ? AND CID = ? ORDER BY +DENCODE LIMIT 1")
                 .arg(key),
             {value, session().CurrentCid});
         if (rs.eof()) {

@@ -15,7 +15,7 @@ bool UpdateSiwakeZandaka(const QString& day, Money amount, const QString& caller
     const QString cid = session().CurrentCid;
     try {
         RecordSet rs = db.query(QStringLiteral("SELECT YDAYZAN FROM T_SIWAKE WHERE CID = ? AND "
-                                               "DENDAY = ? ORDER BY DENCODE"),
+                                               "DENDAY = ? ORDER BY +DENCODE"),
                                 {cid, day});
         if (rs.eof()) {
             return true;
