@@ -54,7 +54,7 @@ void reportRows(benchmark::State& state) {
 // Runs the pass for the whole period and records its time as the iteration's.
 bool timedPass(benchmark::State& state) {
     const auto start = Clocked::now();
-    const bool ok = msum_tukisime(kFirst, kLast);
+    const bool ok = msum_tukisime(kFirst, kLast, session().CallerForm);
     state.SetIterationTime(secondsSince(start));
     if (!ok) {
         state.SkipWithError("msum_tukisime failed");
@@ -86,7 +86,7 @@ void BM_IncrementalMarch(benchmark::State& state) {
     }
     Database& db = Database::global();
     const QString cid = session().CurrentCid;
-    if (!markEverythingStale(cid) || !msum_tukisime(kFirst, kLast)) {
+    if (!markEverythingStale(cid) || !msum_tukisime(kFirst, kLast, session().CallerForm)) {
         state.SkipWithError("the first full pass failed");
         return;
     }

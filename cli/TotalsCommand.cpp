@@ -58,11 +58,12 @@ Command totalsCommand(const QStringList& arguments) {
                                .arg(start, kimatu.left(7), end),
                            kBadArguments};
         }
-        session().CallerForm = subsidiary ? QStringLiteral("prtSoukanjoHojoMotocho")
+        // The ledger whose totals are wanted decides whether the subsidiary step runs.
+        const QString caller = subsidiary ? QStringLiteral("prtSoukanjoHojoMotocho")
                                           : QStringLiteral("prtSoukanjoMotocho");
         QElapsedTimer timer;
         timer.start();
-        if (!msum_tukisime(start, end)) {
+        if (!msum_tukisime(start, end, caller)) {
             throw CliError{QStringLiteral("月次总计失败: %1..%2").arg(start, end), 1};
         }
         const qint64 elapsed = timer.elapsed();

@@ -69,7 +69,7 @@ Password::Password(QWidget* parent) : QDialog(parent) {
 }
 
 void Password::Form_Load() {
-    logic_.load();
+    logic_.load(session().CallerForm);
     loaded_ = true;
     passed_ = false;
     setWindowTitle(logic_.caption());

@@ -30,11 +30,11 @@ QString PasswordLogic::storedPassword() {
     return stored;
 }
 
-void PasswordLogic::load() {
+void PasswordLogic::load(const QString& caller) {
     txtPassword0.clear();
     txtPassword1.clear();
     txtPassword2.clear();
-    if (session().CallerForm == kLoginCaller) {
+    if (caller == kLoginCaller) {
         mode_ = Mode::Login;
         return;
     }

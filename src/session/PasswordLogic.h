@@ -13,8 +13,9 @@ class PasswordLogic {
     // The stored password ("" when none is set); throws DbError.
     static QString storedPassword();
 
-    // Form load: decides the mode from CallerForm and the stored password, empties the fields.
-    void load();
+    // Form load: decides the mode from the screen that opened it (the main window asks to log
+    // in) and the stored password, empties the fields.
+    void load(const QString& caller);
     // Compares the entered password (login) or the current one (settings) with the stored one.
     bool check_password();
     // Form unload: trims the fields, checks, and in settings use saves the new password when the

@@ -168,7 +168,3 @@ bool msum_tukisime(const QString& start, const QString& end, const QString& call
         return false;
     }
 }
-
-bool msum_tukisime(const QString& start, const QString& end) {
-    return msum_tukisime(start, end, session().CallerForm);
-}

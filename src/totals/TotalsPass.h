@@ -8,5 +8,3 @@
 // month and end the report month, both "yyyy/mm"; caller is the screen that asks (its session
 // CallerForm). Runs in its own transaction when none is open. True when the totals are ready.
 bool msum_tukisime(const QString& start, const QString& end, const QString& caller);
-// For a caller without a screen of its own (the command-line tool): the session's CallerForm.
-bool msum_tukisime(const QString& start, const QString& end);

@@ -27,8 +27,7 @@ class PasswordLogicTest : public DatabaseTest {
     // Loads the form for caller, types the three boxes and unloads it.
     bool enter(const QString& caller, const QString& current, const QString& password,
                const QString& confirmation) {
-        session().CallerForm = caller;
-        logic.load();
+        logic.load(caller);
         logic.txtPassword0 = current;
         logic.txtPassword1 = password;
         logic.txtPassword2 = confirmation;
@@ -39,8 +38,7 @@ class PasswordLogicTest : public DatabaseTest {
 };
 
 TEST_F(PasswordLogicTest, SetsThenChangesSplittingAfterTheFourthCharacter) {
-    session().CallerForm = kSettings;
-    logic.load();
+    logic.load(kSettings);
     EXPECT_EQ(logic.mode(), PasswordLogic::Mode::Set);
     EXPECT_EQ(logic.caption(), QStringLiteral("设置密码"));
     EXPECT_EQ(logic.label1(), QStringLiteral("密码"));
@@ -52,8 +50,7 @@ TEST_F(PasswordLogicTest, SetsThenChangesSplittingAfterTheFourthCharacter) {
     EXPECT_EQ(stored(), QStringLiteral("abcd|"));
     EXPECT_EQ(PasswordLogic::storedPassword(), QStringLiteral("abcd"));
 
-    session().CallerForm = kSettings;
-    logic.load();
+    logic.load(kSettings);
     EXPECT_EQ(logic.mode(), PasswordLogic::Mode::Change);
     EXPECT_EQ(logic.caption(), QStringLiteral("修改密码"));
     EXPECT_EQ(logic.label1(), QStringLiteral("新密码"));
@@ -121,15 +118,13 @@ TEST_F(PasswordLogicTest, AnEmptyNewPasswordRemovesIt) {
     EXPECT_TRUE(enter(kSettings, QStringLiteral(" abcdefg"), QString(), QStringLiteral("   ")));
     EXPECT_EQ(stored(), QStringLiteral("|"));
     EXPECT_TRUE(messages.shown.isEmpty());
-    session().CallerForm = kSettings;
-    logic.load();
+    logic.load(kSettings);
     EXPECT_EQ(logic.mode(), PasswordLogic::Mode::Set);
 }
 
 TEST_F(PasswordLogicTest, LoginLetsInOnlyTheStoredPassword) {
     store(QStringLiteral("abcd"), QStringLiteral("12"));
-    session().CallerForm = kLogin;
-    logic.load();
+    logic.load(kLogin);
     EXPECT_EQ(logic.mode(), PasswordLogic::Mode::Login);
     EXPECT_TRUE(logic.loginUse());
 

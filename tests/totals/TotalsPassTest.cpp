@@ -87,7 +87,7 @@ const QStringList kSubsidiaryMonths = {
 
 TEST_F(TotalsPass, FirstPassBuildsOpeningMonthlyCollapsedAndEndRows) {
     Clock::setFixedToday(QDate(2024, 6, 1));
-    ASSERT_TRUE(msum_tukisime(kApril, kJuly));
+    ASSERT_TRUE(msum_tukisime(kApril, kJuly, session().CallerForm));
     EXPECT_TRUE(messages.shown.isEmpty());
     // Total accounts keep only the opening month, the collapsed month before the end (June,
     // which has no lines of its own) and the end month; zero rows after the opening month are
@@ -122,21 +122,21 @@ TEST_F(TotalsPass, SubsidiaryStepRunsOnlyForTheSubsidiaryLedger) {
 
     // Another report of the same month with nothing stale returns at once...
     session().CallerForm = QStringLiteral("prtTaisyakuTaisyo");
-    ASSERT_TRUE(msum_tukisime(kApril, kJuly));
+    ASSERT_TRUE(msum_tukisime(kApril, kJuly, session().CallerForm));
     EXPECT_EQ(flags().at(0), QStringLiteral("2024/00|1|1|2024/05/20"));
     EXPECT_EQ(tukihojo(), expected);
 
     // ...but when it recomputes, the subsidiary cumulative totals become stale and July's are
     // gone with July's rows.
     ASSERT_TRUE(UpdateTukiSimebi(TotalsKind::Accounts, MonthState::Stale, kJuly, kJuly));
-    ASSERT_TRUE(msum_tukisime(kApril, kJuly));
+    ASSERT_TRUE(msum_tukisime(kApril, kJuly, session().CallerForm));
     EXPECT_EQ(flags().at(0), QStringLiteral("2024/00|1|0|2024/05/20"));
     EXPECT_EQ(tukihojo(), kSubsidiaryMonths);
     EXPECT_EQ(tukikan(), kJulyRows);
 }
 
 TEST_F(TotalsPass, NothingStaleRecomputesNothingButMaySettleSubsidiaries) {
-    ASSERT_TRUE(msum_tukisime(kApril, kJuly));
+    ASSERT_TRUE(msum_tukisime(kApril, kJuly, session().CallerForm));
     // Rows the pass would rebuild if it ran: a changed line and an overwritten total.
     exec(QStringLiteral("UPDATE T_SI_MEISAI SET KRKIN = KRKIN * 2, KSKIN = KSKIN * 2"));
     exec(
@@ -144,7 +144,7 @@ TEST_F(TotalsPass, NothingStaleRecomputesNothingButMaySettleSubsidiaries) {
                        "DATEYM = '2024/07'"));
     QStringList before = tukikan();
     Clock::setFixedToday(QDate(2024, 6, 1));
-    ASSERT_TRUE(msum_tukisime(kApril, kJuly));
+    ASSERT_TRUE(msum_tukisime(kApril, kJuly, session().CallerForm));
     EXPECT_EQ(tukikan(), before);
     EXPECT_EQ(tukihojo(), kSubsidiaryMonths);
     EXPECT_EQ(flags().at(4), QStringLiteral("2024/07|1|0|2024/05/20"));
@@ -152,7 +152,7 @@ TEST_F(TotalsPass, NothingStaleRecomputesNothingButMaySettleSubsidiaries) {
     // The subsidiary ledger finds its cumulative totals stale: it fills them without touching
     // the account totals.
     session().CallerForm = QStringLiteral("prtSoukanjoHojoMotocho");
-    ASSERT_TRUE(msum_tukisime(kApril, kJuly));
+    ASSERT_TRUE(msum_tukisime(kApril, kJuly, session().CallerForm));
     EXPECT_EQ(tukikan(), before);
     EXPECT_EQ(tukihojo().size(), kSubsidiaryMonths.size() + 2);
     EXPECT_EQ(flags().at(4), QStringLiteral("2024/07|1|1|2024/06/01"));
@@ -161,7 +161,7 @@ TEST_F(TotalsPass, NothingStaleRecomputesNothingButMaySettleSubsidiaries) {
 }
 
 TEST_F(TotalsPass, OnlyStaleMonthsAreRecomputed) {
-    ASSERT_TRUE(msum_tukisime(kApril, kJuly));
+    ASSERT_TRUE(msum_tukisime(kApril, kJuly, session().CallerForm));
     // May's wages drop from 1200 to 1000; April changes too, but nobody marks April.
     exec(QStringLiteral("UPDATE T_SI_MEISAI SET KRKIN = ?, KSKIN = ? WHERE DATEYM = '2024/05' "
                         "AND KRKOCODE = '263'"),
@@ -171,7 +171,7 @@ TEST_F(TotalsPass, OnlyStaleMonthsAreRecomputed) {
          {amount("1"), amount("1")});
     const QString may = QStringLiteral("2024/05");
     ASSERT_TRUE(MarkMonthsStale(may, may));
-    ASSERT_TRUE(msum_tukisime(kApril, kJuly));
+    ASSERT_TRUE(msum_tukisime(kApril, kJuly, session().CallerForm));
     // April's wages stay 800.5; May's rows, the collapsed June and the end month follow May.
     EXPECT_EQ(tukikan(QStringLiteral("KANKOCODE IN ('113', '263', '348', '353') AND DATEYM <> "
                                      "'2024/00'")),
@@ -188,12 +188,12 @@ TEST_F(TotalsPass, OnlyStaleMonthsAreRecomputed) {
 }
 
 TEST_F(TotalsPass, AnotherEndMonthRecomputesEverythingThroughIt) {
-    ASSERT_TRUE(msum_tukisime(kApril, kJuly));
+    ASSERT_TRUE(msum_tukisime(kApril, kJuly, session().CallerForm));
     // June has no lines: its end rows carry only cumulative amounts; the collapsed month is May
     // (176's zero row there is purged). July is outside this pass: its posting rows stay as they
     // were, its total rows are gone.
     const QString june = QStringLiteral("2024/06");
-    ASSERT_TRUE(msum_tukisime(kApril, june));
+    ASSERT_TRUE(msum_tukisime(kApril, june, session().CallerForm));
     EXPECT_EQ(
         tukikan(QStringLiteral("KANKOCODE IN ('004', '113', '176', '263', '348', '353') AND "
                                "DATEYM > '2024/00'")),
@@ -213,13 +213,13 @@ TEST_F(TotalsPass, AnotherEndMonthRecomputesEverythingThroughIt) {
     EXPECT_EQ(lastEndMonth(), june);
 
     // Back to July: everything through July again, with the same result as the first time.
-    ASSERT_TRUE(msum_tukisime(kApril, kJuly));
+    ASSERT_TRUE(msum_tukisime(kApril, kJuly, session().CallerForm));
     EXPECT_EQ(tukikan(), kJulyRows);
     EXPECT_EQ(tukihojo(), kSubsidiaryMonths);
 }
 
 TEST_F(TotalsPass, EndMonthEqualToStartMonthWritesNoCollapsedRow) {
-    ASSERT_TRUE(msum_tukisime(kApril, kApril));
+    ASSERT_TRUE(msum_tukisime(kApril, kApril, session().CallerForm));
     EXPECT_EQ(
         tukikan(QStringLiteral("KANKOCODE IN ('028', '103', '113', '176', '348', '353')")),
         (QStringList{
@@ -238,7 +238,7 @@ TEST_F(TotalsPass, EndMonthEqualToStartMonthWritesNoCollapsedRow) {
 
 TEST_F(TotalsPass, PeriodAcrossTheCalendarYear) {
     const QString january = QStringLiteral("2025/01");
-    ASSERT_TRUE(msum_tukisime(kApril, january));
+    ASSERT_TRUE(msum_tukisime(kApril, january, session().CallerForm));
     // The collapsed month is December; January's loss of 50 is a debit profit row.
     EXPECT_EQ(tukikan(QStringLiteral("KANKOCODE IN ('113', '348', '353') AND DATEYM > '2024/00'")),
               (QStringList{QStringLiteral("113|2024/12|6300|3800.5|0|0"),
@@ -254,7 +254,7 @@ TEST_F(TotalsPass, PeriodAcrossTheCalendarYear) {
 
 TEST_F(TotalsPass, AnotherSetWithTheSameBookKeepsEveryRow) {
     session().CallerForm = QStringLiteral("prtSoukanjoHojoMotocho");
-    ASSERT_TRUE(msum_tukisime(kApril, kJuly));
+    ASSERT_TRUE(msum_tukisime(kApril, kJuly, session().CallerForm));
     SetSnapshot::copySet(QStringLiteral("01"), QStringLiteral("02"));
     const SetSnapshot other(QStringLiteral("02"));
     ASSERT_GT(other.count(QStringLiteral("T_TUKIKAN")), 0);
@@ -264,7 +264,7 @@ TEST_F(TotalsPass, AnotherSetWithTheSameBookKeepsEveryRow) {
         QStringLiteral("UPDATE T_SI_MEISAI SET KRKIN = KRKIN + 10000, KSKIN = KSKIN + 10000 "
                        "WHERE CID = '01'"));
     exec(QStringLiteral("UPDATE T_TUKISIME SET SYORIFLG = '0', SYORIFLGH = '0' WHERE CID = '01'"));
-    ASSERT_TRUE(msum_tukisime(kApril, QStringLiteral("2024/08")));
+    ASSERT_TRUE(msum_tukisime(kApril, QStringLiteral("2024/08"), session().CallerForm));
     EXPECT_NE(tukikan(), kJulyRows);
     EXPECT_TRUE(other.unchanged());
 }
@@ -278,7 +278,8 @@ TEST_F(GeneratedBookTotals, MonthlyTurnoverMatchesTheVoucherLines) {
     ASSERT_TRUE(generateBook({QStringLiteral("51"), QDate(2024, 1, 1), 75, 40, 5}, &error))
         << error.toStdString();
     session().CallerForm = QStringLiteral("prtSoukanjoHojoMotocho");
-    ASSERT_TRUE(msum_tukisime(QStringLiteral("2024/01"), QStringLiteral("2024/03")));
+    ASSERT_TRUE(
+        msum_tukisime(QStringLiteral("2024/01"), QStringLiteral("2024/03"), session().CallerForm));
 
     const QString sides = QStringLiteral(
         "SELECT KRKOCODE AS CODE, KRHOKOCODE AS SUB, DATEYM, KRKIN AS KR, 0 AS KS FROM "

@@ -95,7 +95,7 @@ TEST_F(TotalsSteps, OnlyRowsWhoseFourAmountsAreAllZeroArePurged) {
     // 124's rows are truly zero and go, in both months.
     line("2024/04/04", "124", "", "004", "", "300");
     line("2024/04/05", "124", "", "004", "", "-300");
-    ASSERT_TRUE(msum_tukisime(kApril, QStringLiteral("2024/05")));
+    ASSERT_TRUE(msum_tukisime(kApril, QStringLiteral("2024/05"), session().CallerForm));
     EXPECT_EQ(tukikan(QStringLiteral("KANKOCODE IN ('009', '020', '124') AND DATEYM > '2024/00'")),
               (QStringList{QStringLiteral("009|2024/04|100|0|100|0"),
                            QStringLiteral("009|2024/05|0|-50|100|-50"),
@@ -110,7 +110,7 @@ TEST_F(TotalsSteps, OnlyRowsWhoseFourAmountsAreAllZeroArePurged) {
 TEST_F(TotalsSteps, AFailingStepReportsOnceAndLeavesNothingBehind) {
     standardBook();
     exec(QStringLiteral("DROP TABLE T_SI_MEISAI"));
-    EXPECT_FALSE(msum_tukisime(kApril, kJuly));
+    EXPECT_FALSE(msum_tukisime(kApril, kJuly, session().CallerForm));
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.last().text.endsWith(u"(msum_to_tukikanjo)"));
     EXPECT_TRUE(messages.last().text.contains(u"\r\n"));
@@ -125,7 +125,7 @@ TEST_F(TotalsSteps, AFailingStepReportsOnceAndLeavesNothingBehind) {
 TEST_F(TotalsSteps, AFailureOfThePassItselfShowsItsOwnMessage) {
     standardBook();
     exec(QStringLiteral("DROP TABLE T_TUKIHOJO"));
-    EXPECT_FALSE(msum_tukisime(kApril, kJuly));
+    EXPECT_FALSE(msum_tukisime(kApril, kJuly, session().CallerForm));
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.last().text, QStringLiteral("月次总计出现异常。"));
     EXPECT_EQ(messages.last().title, QStringLiteral("Ombrel"));
@@ -134,7 +134,7 @@ TEST_F(TotalsSteps, AFailureOfThePassItselfShowsItsOwnMessage) {
     EXPECT_FALSE(Database::global().inTransaction());
 
     exec(QStringLiteral("DROP TABLE T_TUKISIME"));
-    EXPECT_FALSE(msum_tukisime(kApril, kJuly));
+    EXPECT_FALSE(msum_tukisime(kApril, kJuly, session().CallerForm));
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_TRUE(messages.last().text.endsWith(u"(msum_check_tukisime)"));
 }
@@ -143,7 +143,7 @@ TEST_F(TotalsSteps, RunsInsideTheCallersTransaction) {
     standardBook();
     {
         TransactionGuard transaction;
-        ASSERT_TRUE(msum_tukisime(kApril, kJuly));
+        ASSERT_TRUE(msum_tukisime(kApril, kJuly, session().CallerForm));
         EXPECT_TRUE(Database::global().inTransaction());
         transaction.commit();
     }
@@ -152,7 +152,7 @@ TEST_F(TotalsSteps, RunsInsideTheCallersTransaction) {
     {
         // The caller's rollback takes the pass with it.
         TransactionGuard transaction;
-        ASSERT_TRUE(msum_tukisime(kApril, kApril));
+        ASSERT_TRUE(msum_tukisime(kApril, kApril, session().CallerForm));
     }
     EXPECT_EQ(lastEndMonth(), kJuly);
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_TUKIKAN WHERE KANKOCODE = '113' AND "
