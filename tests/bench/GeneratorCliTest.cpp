@@ -10,14 +10,11 @@
 namespace {
 
 QStringList generateArguments(const QString& file) {
-    return {QStringLiteral("--db"),       file,
-            QStringLiteral("--today"),    QStringLiteral("2024/03/15"),
-            QStringLiteral("generate"),   QStringLiteral("--set"),
-            QStringLiteral("51"),         QStringLiteral("--start"),
-            QStringLiteral("2024/01/01"), QStringLiteral("--days"),
-            QStringLiteral("60"),         QStringLiteral("--lines-per-day"),
-            QStringLiteral("12"),         QStringLiteral("--seed"),
-            QStringLiteral("42")};
+    return QStringList{QStringLiteral("--db"), file} +
+           QStringLiteral(
+               "--today 2024/03/15 generate --set 51 --start 2024/01/01 --days 60 "
+               "--lines-per-day 12 --seed 42")
+               .split(u' ');
 }
 
 TEST(GeneratorCli, GeneratesABookAndTotalsIt) {
@@ -32,9 +29,9 @@ TEST(GeneratorCli, GeneratesABookAndTotalsIt) {
     EXPECT_EQ(valueIn(file, QStringLiteral("SELECT DISTINCT SYORIDAY FROM T_SIWAKE")),
               QStringLiteral("2024/03/15"));
 
-    const CliRun totals =
-        cli({QStringLiteral("--db"), file, QStringLiteral("totals"), QStringLiteral("--set"),
-             QStringLiteral("51"), QStringLiteral("--end"), QStringLiteral("2024/02")});
+    const QStringList totalsArguments = QStringList{QStringLiteral("--db"), file} +
+                                        QStringLiteral("totals --set 51 --end 2024/02").split(u' ');
+    const CliRun totals = cli(totalsArguments);
     ASSERT_EQ(totals.status, 0) << totals.err.toStdString();
     const QString tukikan =
         valueIn(file, QStringLiteral("SELECT COUNT(*) FROM T_TUKIKAN WHERE CID = '51'"));
@@ -47,10 +44,7 @@ TEST(GeneratorCli, GeneratesABookAndTotalsIt) {
     EXPECT_EQ(valueIn(file, QStringLiteral("SELECT SYORIFLGH FROM T_TUKISIME WHERE CID = '51' "
                                            "AND DATEYM = '2024/02'")),
               QStringLiteral("0"));
-    const CliRun subsidiary =
-        cli({QStringLiteral("--db"), file, QStringLiteral("totals"), QStringLiteral("--set"),
-             QStringLiteral("51"), QStringLiteral("--end"), QStringLiteral("2024/02"),
-             QStringLiteral("--subsidiary")});
+    const CliRun subsidiary = cli(totalsArguments + QStringList{QStringLiteral("--subsidiary")});
     ASSERT_EQ(subsidiary.status, 0) << subsidiary.err.toStdString();
     EXPECT_EQ(valueIn(file, QStringLiteral("SELECT SYORIFLGH FROM T_TUKISIME WHERE CID = '51' "
                                            "AND DATEYM = '2024/02'")),

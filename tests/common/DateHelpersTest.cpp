@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/StringLists.h"
+
 namespace {
 
 QString s(const char* utf8) {
@@ -20,52 +22,45 @@ TEST(HelpersNullToZero, OnlyEmptyBecomesZero) {
 }
 
 TEST(HelpersSplitAtBlank, SplitsAtFirstBlank) {
-    QString rest = QStringLiteral("stale");
-    EXPECT_EQ(splitAtBlank(s("  1002   银行 存款  "), rest), QStringLiteral("1002"));
-    EXPECT_EQ(rest, s("银行 存款"));
-    EXPECT_EQ(splitAtBlank(s("201\u3000应付账款"), rest), QStringLiteral("201"));
-    EXPECT_EQ(rest, s("应付账款"));
-    EXPECT_EQ(splitAtBlank(s("3\t本年利润"), rest), QStringLiteral("3"));
-    EXPECT_EQ(rest, s("本年利润"));
-    EXPECT_EQ(splitAtBlank(s(" 101 "), rest), QStringLiteral("101"));
-    EXPECT_EQ(rest, QString());
+    QStringList got;
+    for (const char* text : {"  1002   银行 存款  ", "201\u3000应付账款", "3\t本年利润", " 101 "}) {
+        QString rest = QStringLiteral("stale");
+        const QString head = splitAtBlank(s(text), rest);
+        got.append(head + u'|' + rest);
+    }
+    EXPECT_EQ(got, strings({"1002|银行 存款", "201|应付账款", "3|本年利润", "101|"}));
 }
 
 TEST(DateMonthDay, ClampsIntoCalendar) {
-    EXPECT_EQ(monthNormalise(QStringLiteral("  ")), QString());
-    EXPECT_EQ(monthNormalise(QStringLiteral("3")), QStringLiteral("03"));
-    EXPECT_EQ(monthNormalise(QStringLiteral("-4")), QStringLiteral("01"));
-    EXPECT_EQ(monthNormalise(QStringLiteral("13")), QStringLiteral("12"));
-    EXPECT_EQ(monthNormalise(QStringLiteral("x")), QStringLiteral("01"));
+    QStringList months;
+    for (const char* typed : {"  ", "3", "-4", "13", "x"}) {
+        months.append(monthNormalise(s(typed)));
+    }
+    EXPECT_EQ(months, strings({"", "03", "01", "12", "01"}));
 
     EXPECT_TRUE(isLeapYear(2000));
     EXPECT_FALSE(isLeapYear(1900));
     EXPECT_FALSE(isLeapYear(2023));
 
-    const auto day = [](const char* y, const char* m, const char* d) {
-        return dayNormalise(s(y), s(m), s(d));
-    };
-    EXPECT_EQ(day("2023", "01", "0"), QStringLiteral("01"));
-    EXPECT_EQ(day("2023", "01", "5"), QStringLiteral("05"));
-    EXPECT_EQ(day("2023", "12", "99"), QStringLiteral("31"));
-    EXPECT_EQ(day("2023", "04", "31"), QStringLiteral("30"));
-    EXPECT_EQ(day("2024", "02", "30"), QStringLiteral("29"));
-    EXPECT_EQ(day("1900", "2", "29"), QStringLiteral("28"));
+    QStringList days;
+    for (const char* ymd :
+         {"2023/01/0", "2023/01/5", "2023/12/99", "2023/04/31", "2024/02/30", "1900/2/29"}) {
+        const QStringList parts = s(ymd).split(u'/');
+        days.append(dayNormalise(parts.at(0), parts.at(1), parts.at(2)));
+    }
+    EXPECT_EQ(days, strings({"01", "05", "31", "30", "29", "28"}));
 }
 
 TEST(DateNormalise, ReadsTypedDates) {
-    const auto norm = [](const char* text, int now = 2026) { return dateNormalise(s(text), now); };
-    EXPECT_EQ(norm("2024/02/30"), QStringLiteral("2024/02/29"));
-    EXPECT_EQ(norm("2023/02/29"), QStringLiteral("2023/02/28"));
-    EXPECT_EQ(norm("2024-2-30"), QStringLiteral("2024/12/01"));
-    EXPECT_EQ(norm("2024031599"), QStringLiteral("2024/03/15"));
-    EXPECT_EQ(norm("70/01/05"), QStringLiteral("2070/01/05"));
-    EXPECT_EQ(norm("71/01/05"), QStringLiteral("1971/01/05"));
-    EXPECT_EQ(norm("23022"), QStringLiteral("2023/02/02"));
-    EXPECT_EQ(norm("05/13/40", 1999), QStringLiteral("1905/12/31"));
-    EXPECT_EQ(norm("2024"), QString());
-    EXPECT_EQ(norm(""), QString());
-    EXPECT_EQ(norm("２０２４0101"), QString());  // full-width digits do not count
+    QStringList read;
+    // Full-width digits do not count.
+    for (const char* typed : {"2024/02/30", "2023/02/29", "2024-2-30", "2024031599", "70/01/05",
+                              "71/01/05", "23022", "2024", "", "２０２４0101"}) {
+        read.append(dateNormalise(s(typed), 2026));
+    }
+    EXPECT_EQ(read, strings({"2024/02/29", "2023/02/28", "2024/12/01", "2024/03/15", "2070/01/05",
+                             "1971/01/05", "2023/02/02", "", "", ""}));
+    EXPECT_EQ(dateNormalise(s("05/13/40"), 1999), QStringLiteral("1905/12/31"));
 }
 
 // A date typed on a screen never lands on another day: with separators it is read as typed.

@@ -21,8 +21,7 @@ TEST(FocusKeys, EnterAndEscapeStepOverWholeControls) {
     off->setEnabled(false);
     auto* last = new QLineEdit(&form);
     auto* layout = new QVBoxLayout(&form);
-    for (QWidget* w : {static_cast<QWidget*>(first), static_cast<QWidget*>(list),
-                       static_cast<QWidget*>(off), static_cast<QWidget*>(last)}) {
+    for (QWidget* w : QWidgetList{first, list, off, last}) {
         layout->addWidget(w);
     }
     FocusKeys::install(&form, {first, list, off, last});
@@ -31,14 +30,14 @@ TEST(FocusKeys, EnterAndEscapeStepOverWholeControls) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
 
     first->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), list);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), last);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    EXPECT_EQ(QApplication::focusWidget(), list);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    EXPECT_EQ(QApplication::focusWidget(), first);
+    const std::pair<Qt::Key, QWidget*> steps[] = {{Qt::Key_Return, list},
+                                                  {Qt::Key_Return, last},
+                                                  {Qt::Key_Escape, list},
+                                                  {Qt::Key_Escape, first}};
+    for (const auto& [key, next] : steps) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(QApplication::focusWidget(), next);
+    }
 }
 
 }  // namespace

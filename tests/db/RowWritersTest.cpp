@@ -2,6 +2,7 @@
 
 #include "db/Database.h"
 #include "db/RowWriters.h"
+#include "support/StringLists.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -49,7 +50,7 @@ TEST_F(RowWriters, AmountsAreStoredExactly) {
     ASSERT_TRUE(WriteSiMeisaiTable(line, QStringLiteral("T_SI_MEISAI")));
     EXPECT_EQ(rows(QStringLiteral("SELECT SIDAY, KRKIN, KSKIN, KRTKIN, typeof(KRKIN) "
                                   "FROM T_SI_MEISAI")),
-              QStringList{QStringLiteral("2024/04/02|12345678|-1000|0|integer")});
+              strings({"2024/04/02|12345678|-1000|0|integer"}));
 
     QStringList toran = blanks(35);
     toran[0] = QStringLiteral("51");

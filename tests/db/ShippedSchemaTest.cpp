@@ -2,6 +2,7 @@
 
 #include "db/Database.h"
 #include "db/RowWriters.h"
+#include "support/StringLists.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -38,29 +39,20 @@ TEST_F(ShippedSchema, BackupListNamesTablesThatFitTheirWriters) {
 }
 
 TEST_F(ShippedSchema, CopiesShareTheLayoutOfTheirLiveTables) {
-    const QStringList pairs = {QStringLiteral("T_COMP_MAIN WK_COMPANY"),
-                               QStringLiteral("T_COMP_MAIN BT_COMP_MAIN"),
-                               QStringLiteral("T_SIWAKE BT_SIWAKE"),
-                               QStringLiteral("T_SI_MEISAI BT_SI_MEISAI"),
-                               QStringLiteral("T_SI_MEISAI T_SIMEISAI_FUKYU"),
-                               QStringLiteral("T_DAY_INPUT BT_DAY_INPUT"),
-                               QStringLiteral("T_SI_PATTERN BT_SI_PATTERN"),
-                               QStringLiteral("T_SI_PATTERN WK_SI_PATTERN"),
-                               QStringLiteral("T_DAY_TORAN BT_DAY_TORAN"),
-                               QStringLiteral("T_KISYUZAN BT_KISYUZAN"),
-                               QStringLiteral("T_HOJOKAMOKU BT_HOJOKAMOKU"),
-                               QStringLiteral("T_TEKIYO BT_TEKIYO"),
-                               QStringLiteral("T_TEKIYO WK_TEKIYO"),
-                               QStringLiteral("T_TUKISIME BT_TUKISIME"),
-                               QStringLiteral("P_KESANSYO BT_KESANSYO")};
+    const QStringList pairs = strings(
+        {"T_COMP_MAIN WK_COMPANY", "T_COMP_MAIN BT_COMP_MAIN", "T_SIWAKE BT_SIWAKE",
+         "T_SI_MEISAI BT_SI_MEISAI", "T_SI_MEISAI T_SIMEISAI_FUKYU", "T_DAY_INPUT BT_DAY_INPUT",
+         "T_SI_PATTERN BT_SI_PATTERN", "T_SI_PATTERN WK_SI_PATTERN", "T_DAY_TORAN BT_DAY_TORAN",
+         "T_KISYUZAN BT_KISYUZAN", "T_HOJOKAMOKU BT_HOJOKAMOKU", "T_TEKIYO BT_TEKIYO",
+         "T_TEKIYO WK_TEKIYO", "T_TUKISIME BT_TUKISIME", "P_KESANSYO BT_KESANSYO"});
     for (const QString& pair : pairs) {
         const QStringList tables = pair.split(u' ');
         EXPECT_EQ(columnNames(tables[0]), columnNames(tables[1])) << pair.toStdString();
     }
     EXPECT_EQ(columnNames(QStringLiteral("BT_KANJO")),
-              QStringList{QStringLiteral("CID")} + columnNames(QStringLiteral("T_KANJO")));
+              strings({"CID"}) + columnNames(QStringLiteral("T_KANJO")));
     EXPECT_EQ(columnNames(QStringLiteral("MT_KANJO")),
-              columnNames(QStringLiteral("T_KANJO")) + QStringList{QStringLiteral("CID")});
+              columnNames(QStringLiteral("T_KANJO")) + strings({"CID"}));
 }
 
 TEST_F(ShippedSchema, PositionsTheWritersRelyOn) {
@@ -91,21 +83,18 @@ TEST_F(ShippedSchema, PositionsTheWritersRelyOn) {
 
 TEST_F(ShippedSchema, ShippedRows) {
     EXPECT_EQ(rows(QStringLiteral("SELECT CID, DATEYM FROM T_TUKISIMECHECK ORDER BY CID")),
-              (QStringList{QStringLiteral("P1|"), QStringLiteral("P2|")}));
+              strings({"P1|", "P2|"}));
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_COMP_MAIN WHERE CID < '51' AND "
                                    "KISYU = '2000/01/01' AND AICODE = '004'")),
               13);
     EXPECT_EQ(value(QStringLiteral("SELECT COMPANY FROM T_COMP_MAIN WHERE CID = '01'")),
               QStringLiteral("家计簿"));
     // The accounts the program gives a fixed role, with the kind that role needs.
-    EXPECT_EQ(
-        rows(QStringLiteral(
-            "SELECT KOCODE, SYORIKBN FROM MT_KANJO WHERE KOCODE IN ('004', '113', '152', "
-            "'171', '176', '202', '258', '348', '353', '999') ORDER BY KOCODE")),
-        (QStringList{QStringLiteral("004|0"), QStringLiteral("113|1"), QStringLiteral("152|1"),
-                     QStringLiteral("171|0"), QStringLiteral("176|1"), QStringLiteral("202|1"),
-                     QStringLiteral("258|1"), QStringLiteral("348|1"), QStringLiteral("353|1"),
-                     QStringLiteral("999|0")}));
+    EXPECT_EQ(rows(QStringLiteral(
+                  "SELECT KOCODE, SYORIKBN FROM MT_KANJO WHERE KOCODE IN ('004', '113', '152', "
+                  "'171', '176', '202', '258', '348', '353', '999') ORDER BY KOCODE")),
+              strings({"004|0", "113|1", "152|1", "171|0", "176|1", "202|1", "258|1", "348|1",
+                       "353|1", "999|0"}));
     EXPECT_EQ(value(QStringLiteral("SELECT KMCODE FROM MT_KANJO WHERE KOCODE = '999'")),
               QStringLiteral("999"));
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM MT_KANJO WHERE KISYUZAN <> 0")), 0);

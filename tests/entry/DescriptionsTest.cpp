@@ -3,6 +3,7 @@
 #include "common/Session.h"
 #include "entry/Descriptions.h"
 #include "support/SetSnapshot.h"
+#include "support/StringLists.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -55,10 +56,8 @@ TEST_F(DescriptionsTest, OpeningCopiesTheSetAndNewNumbersFillTheFirstGap) {
     exec(QStringLiteral("INSERT INTO WK_TEKIYO VALUES ('05', '009', '上次留下的')"));
     Descriptions d;
     ASSERT_TRUE(d.Form_Load());
-    EXPECT_EQ(listed(d), (QStringList{QStringLiteral("1:甲"), QStringLiteral("2:乙"),
-                                      QStringLiteral("4:丁")}));
-    EXPECT_EQ(work(), (QStringList{QStringLiteral("01|001|甲"), QStringLiteral("01|002|乙"),
-                                   QStringLiteral("01|004|丁")}));
+    EXPECT_EQ(listed(d), strings({"1:甲", "2:乙", "4:丁"}));
+    EXPECT_EQ(work(), strings({"01|001|甲", "01|002|乙", "01|004|丁"}));
     EXPECT_EQ(d.nextNumber(), QStringLiteral("003"));
     registerText(d, QStringLiteral("丙"));
     EXPECT_EQ(d.nextNumber(), QStringLiteral("005"));
@@ -69,8 +68,7 @@ TEST_F(DescriptionsTest, OpeningCopiesTheSetAndNewNumbersFillTheFirstGap) {
     ASSERT_TRUE(d.cmdTouroku_Click());
     d.setMode(Mode::Touroku);
     registerText(d, QStringLiteral("戊"));
-    EXPECT_EQ(listed(d), (QStringList{QStringLiteral("1:甲"), QStringLiteral("4:丁"),
-                                      QStringLiteral("3:丙"), QStringLiteral("2:戊")}));
+    EXPECT_EQ(listed(d), strings({"1:甲", "4:丁", "3:丙", "2:戊"}));
     EXPECT_EQ(work().at(1), QStringLiteral("01|002|戊"));
     EXPECT_TRUE(messages.shown.isEmpty());
 }
@@ -116,8 +114,7 @@ TEST_F(DescriptionsTest, CorrectingAndDeletingActOnTheChosenEntry) {
     EXPECT_FALSE(d.textLocked());
     d.setText(QStringLiteral("  招待费  "));
     ASSERT_TRUE(d.cmdTouroku_Click());
-    EXPECT_EQ(work(), (QStringList{QStringLiteral("01|001|同名"), QStringLiteral("01|002|招待费"),
-                                   QStringLiteral("01|003|差旅费")}));
+    EXPECT_EQ(work(), strings({"01|001|同名", "01|002|招待费", "01|003|差旅费"}));
     EXPECT_EQ(d.items().at(1).text, QStringLiteral("招待费"));
     EXPECT_TRUE(d.textLocked());
     EXPECT_TRUE(d.listText().isEmpty());
@@ -141,7 +138,7 @@ TEST_F(DescriptionsTest, CorrectingAndDeletingActOnTheChosenEntry) {
     EXPECT_EQ(d.text(), QStringLiteral("差旅费"));
     EXPECT_TRUE(d.textLocked());
     ASSERT_TRUE(d.cmdTouroku_Click());
-    EXPECT_EQ(listed(d), (QStringList{QStringLiteral("1:同名"), QStringLiteral("2:招待费")}));
+    EXPECT_EQ(listed(d), strings({"1:同名", "2:招待费"}));
     EXPECT_EQ(work().size(), 2);
     // An emptied list text empties the text box.
     d.chooseItem(0);
@@ -164,9 +161,9 @@ TEST_F(DescriptionsTest, LeavingReplacesTheSetsDescriptions) {
     d.chooseItem(1);
     ASSERT_TRUE(d.cmdTouroku_Click());
     ASSERT_TRUE(d.msLeaveForm());
-    EXPECT_EQ(stored(), QStringList{QStringLiteral("001|工资")});
+    EXPECT_EQ(stored(), strings({"001|工资"}));
     // The work table stays filled for the pattern screen.
-    EXPECT_EQ(work(), QStringList{QStringLiteral("01|001|工资")});
+    EXPECT_EQ(work(), strings({"01|001|工资"}));
 
     // Deleting every entry leaves the set with none.
     ASSERT_TRUE(d.Form_Load());
@@ -189,10 +186,10 @@ TEST_F(DescriptionsTest, FailuresLoseNothing) {
     failOn(QStringLiteral("T_TEKIYO"));
     EXPECT_FALSE(d.msLeaveForm());
     EXPECT_TRUE(messages.last().text.endsWith(QStringLiteral("disk full(msLeaveForm)")));
-    EXPECT_EQ(stored(), QStringList{QStringLiteral("001|房租")});
+    EXPECT_EQ(stored(), strings({"001|房租"}));
     exec(QStringLiteral("DROP TRIGGER fail_T_TEKIYO"));
     ASSERT_TRUE(d.msLeaveForm());
-    EXPECT_EQ(stored(), (QStringList{QStringLiteral("001|房租"), QStringLiteral("002|保险费")}));
+    EXPECT_EQ(stored(), strings({"001|房租", "002|保险费"}));
 
     // A failed insert leaves the list and the typed text as they were.
     ASSERT_TRUE(d.Form_Load());

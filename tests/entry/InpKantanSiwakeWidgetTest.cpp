@@ -16,6 +16,7 @@
 #include "entry/Vouchers.h"
 #include "entry/ui/InpKantanSiwake.h"
 #include "master/CurrentAccountSet.h"
+#include "support/StringLists.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -92,26 +93,21 @@ TEST_F(DailyEntryScreen, ADayTypedSavedLeftAndRevisitedShowsTheSameFigures) {
     open(window);
     EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral(" — 2024年度 — 日间结算")));
     EXPECT_EQ(boxText(window, "txtSyoriNen"), QStringLiteral("2024/05/20"));
-    EXPECT_EQ(boxText(window, "txtZenjituZandaka"), QStringLiteral("0.00"));
-    EXPECT_FALSE(child<QDoubleSpinBox>(window, "numRate")->isVisible());
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SIWAKE WHERE CID = '01'")), 20);
-
     auto* income = child<QTableWidget>(window, "spdSS1");
     auto* expense = child<QTableWidget>(window, "spdSS2");
     auto* transfer = child<QTableWidget>(window, "spdSS3");
-    ASSERT_GT(income->rowCount(), 0);
     ASSERT_GT(expense->rowCount(), 0);
-    EXPECT_EQ(cell(income, 0, 0), QStringLiteral("工资收入"));
-    EXPECT_EQ(cell(income, 0, 1), QString());
-    EXPECT_FALSE(income->item(0, 0)->flags() & Qt::ItemIsEditable);
-    for (int c = 3; c < 8; ++c) {
-        EXPECT_TRUE(income->isColumnHidden(c));
-    }
-    EXPECT_EQ(transfer->horizontalHeaderItem(3)->text(), QStringLiteral("借方辅助科目"));
-    EXPECT_TRUE(transfer->isColumnHidden(7) && transfer->isColumnHidden(8));
     ASSERT_EQ(transfer->rowCount(), 2);
-    EXPECT_EQ(cell(transfer, 1, 5), QStringLiteral("0.00"));
-    EXPECT_EQ(totals(window), QStringList(6, QStringLiteral("0.00")));
+    EXPECT_EQ(cell(income, 0, 0), QStringLiteral("工资收入"));
+    EXPECT_FALSE(income->item(0, 0)->flags() & Qt::ItemIsEditable);
+    // The first row of each grid: income amount and description, expense amount, transfer
+    // debit, credit and amount.
+    const auto firstRows = [&] {
+        return QStringList{cell(income, 0, 1),   cell(income, 0, 2),   cell(expense, 0, 1),
+                           cell(transfer, 0, 1), cell(transfer, 0, 2), cell(transfer, 0, 5)}
+            .join(u'|');
+    };
+    const QString empty = firstRows();
 
     type(income, 0, 1, QStringLiteral("100"));
     EXPECT_EQ(cursor(income), qMakePair(0, 2));
@@ -126,34 +122,22 @@ TEST_F(DailyEntryScreen, ADayTypedSavedLeftAndRevisitedShowsTheSameFigures) {
     QTest::keyClick(credit, Qt::Key_Tab);
     type(transfer, 0, 5, QStringLiteral("20"));
 
-    EXPECT_EQ(cell(income, 0, 1), QStringLiteral("100.00"));
-    EXPECT_EQ(cell(transfer, 0, 1), QStringLiteral("113 定期存款"));
-    EXPECT_EQ(cell(transfer, 0, 7) + u'/' + cell(transfer, 0, 8), QStringLiteral("011/004"));
-    const QStringList typed = {QStringLiteral("100.00"), QStringLiteral("30.00"),
-                               QStringLiteral("100.00"), QStringLiteral("50.00"),
-                               QStringLiteral("70.00"),  QStringLiteral("50.00")};
+    const QString filled = firstRows();
+    EXPECT_EQ(filled, QStringLiteral("100.00|pay|30.00|113 定期存款|101 现金|20.00"));
+    const QStringList typed = strings({"100.00", "30.00", "100.00", "50.00", "70.00", "50.00"});
     EXPECT_EQ(totals(window), typed);
-    EXPECT_TRUE(window.logic().dirty());
 
     child<QPushButton>(window, "cmdTouroku")->click();
-    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("数据保存成功。")});
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI WHERE SIDAY = '2024/05/20'")),
-              3);
+    EXPECT_EQ(messages.texts(), strings({"数据保存成功。"}));
 
     child<QPushButton>(window, "cmdZenjitu")->click();
     EXPECT_EQ(boxText(window, "txtSyoriNen"), QStringLiteral("2024/05/19"));
-    EXPECT_EQ(cell(income, 0, 1), QString());
-    EXPECT_EQ(cell(transfer, 0, 1), QString());
+    EXPECT_EQ(firstRows(), empty);
     EXPECT_EQ(totals(window), QStringList(6, QStringLiteral("0.00")));
 
     child<QPushButton>(window, "cmdYokujitu")->click();
     EXPECT_EQ(boxText(window, "txtSyoriNen"), QStringLiteral("2024/05/20"));
-    EXPECT_EQ(cell(income, 0, 1), QStringLiteral("100.00"));
-    EXPECT_EQ(cell(income, 0, 2), QStringLiteral("pay"));
-    EXPECT_EQ(cell(expense, 0, 1), QStringLiteral("30.00"));
-    EXPECT_EQ(cell(transfer, 0, 1), QStringLiteral("113 定期存款"));
-    EXPECT_EQ(cell(transfer, 0, 2), QStringLiteral("101 现金"));
-    EXPECT_EQ(cell(transfer, 0, 5), QStringLiteral("20.00"));
+    EXPECT_EQ(firstRows(), filled);
     EXPECT_EQ(totals(window), typed);
     EXPECT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(window.close());
@@ -201,17 +185,12 @@ TEST_F(DailyEntryScreen, KeysWalkAcrossTheGridsAndTheLastTabAddsARow) {
     ASSERT_EQ(transfer->rowCount(), 3);
     EXPECT_EQ(window.logic().transferRows().at(1).description, QStringLiteral("x"));
     EXPECT_EQ(cursor(transfer), qMakePair(2, 0));
-    for (int r = 0; r < transfer->rowCount(); ++r) {
-        ASSERT_NE(transfer->verticalHeaderItem(r), nullptr);
-        EXPECT_EQ(transfer->verticalHeaderItem(r)->text(), QStringLiteral("D"));
-        EXPECT_EQ(transfer->verticalHeaderItem(r)->foreground().color(), QColor(Qt::red));
-    }
-    EXPECT_EQ(cell(transfer, 2, 5), QStringLiteral("0.00"));
+    ASSERT_NE(transfer->verticalHeaderItem(2), nullptr);
+    EXPECT_EQ(transfer->verticalHeaderItem(2)->text(), QStringLiteral("D"));
     // Esc in an editor keeps what was typed and goes back over the empty subsidiary cells.
     type(transfer, 2, 5, QStringLiteral("7"), Qt::Key_Escape);
     EXPECT_EQ(cell(transfer, 2, 5), QStringLiteral("7.00"));
     EXPECT_EQ(cursor(transfer), qMakePair(2, 2));
-    EXPECT_EQ(boxText(window, "txtHonjituZandaka"), QStringLiteral("0.00"));
 
     // A click on a row's "D" asks, then removes the row.
     messages.answers = {MsgAnswer::Yes};
@@ -265,7 +244,6 @@ TEST_F(DailyEntryScreen, DateBoxAndClosingGuardUnsavedEdits) {
     };
     typeDate(QStringLiteral("2024/5/3"));
     EXPECT_EQ(date->text(), QStringLiteral("2024/05/03"));
-    EXPECT_EQ(window.logic().voucher().DENDAY, QStringLiteral("2024/05/03"));
     typeDate(QStringLiteral("2024/02/30"));
     EXPECT_EQ(messages.last().text, QStringLiteral("请正确输入凭证日期。"));
     EXPECT_EQ(date->text(), QStringLiteral("2024/05/03"));
@@ -349,8 +327,9 @@ TEST_F(DailyEntryScreen, RateShownOnlyForForeignCurrencySets) {
     makeCurrent(QStringLiteral("1"));
     InpKantanSiwake window;
     open(window);
-    EXPECT_TRUE(child<QDoubleSpinBox>(window, "numRate")->isVisible());
-    EXPECT_EQ(child<QDoubleSpinBox>(window, "numRate")->decimals(), 4);
+    auto* rate = child<QDoubleSpinBox>(window, "numRate");
+    EXPECT_TRUE(rate->isVisible());
+    EXPECT_EQ(rate->decimals(), 4);
 }
 
 TEST_F(DailyEntryScreen, AFailedOpeningClosesWithoutAsking) {
@@ -377,8 +356,6 @@ TEST_F(DailyEntryScreen, TheBooksMenuOpensTheScreenAndClosingReturnsToIt) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(menu.isVisible());
     EXPECT_TRUE(window.logic().loaded());
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SIWAKE WHERE CID = '01'")), 20);
-    EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral(" — 日间结算")));
     window.close();
     EXPECT_TRUE(menu.isVisible());
     EXPECT_TRUE(messages.shown.isEmpty());

@@ -3,6 +3,7 @@
 #include "common/Session.h"
 #include "entry/JournalPatterns.h"
 #include "support/SetSnapshot.h"
+#include "support/StringLists.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -63,15 +64,13 @@ TEST_F(JournalPatternsTest, OpeningCopiesTheSetsPatternsAndReadsTheLists) {
         QStringLiteral("INSERT INTO WK_TEKIYO VALUES ('01', '002', '付房租'), "
                        "('02', '001', '别的账套'), ('01', '001', '收货款')"));
     ASSERT_TRUE(logic.msFormInit());
-    EXPECT_EQ(table(QStringLiteral("WK_SI_PATTERN")),
-              QStringList{QStringLiteral("01|101|102|兑换|兑换摘要|1|")});
+    EXPECT_EQ(table(QStringLiteral("WK_SI_PATTERN")), strings({"01|101|102|兑换|兑换摘要|1|"}));
     // Sorted by number, so headings without a number would come first.
     const QStringList& accounts = logic.accounts();
     EXPECT_EQ(accounts.value(0) + u'|' + accounts.value(1),
               kCash + u'|' + QStringLiteral("111 银行存款"));
     EXPECT_TRUE(accounts.contains(kWages));
-    EXPECT_EQ(logic.descriptions(),
-              (QStringList{QStringLiteral("收货款"), QStringLiteral("付房租")}));
+    EXPECT_EQ(logic.descriptions(), strings({"收货款", "付房租"}));
 }
 
 TEST_F(JournalPatternsTest, RegisteringChecksInOrderAndWritesOnlyTheWorkTable) {
@@ -145,8 +144,7 @@ TEST_F(JournalPatternsTest, CorrectingAndDeletingNeedARegisteredPair) {
     type(kCash, kForeignCash, QStringLiteral(" 换汇"), QStringLiteral("银行"));
     logic.cmbTekiyou_Click(QStringLiteral("外币兑换"));
     ASSERT_TRUE(logic.cmdTouroku_Click());
-    EXPECT_EQ(table(QStringLiteral("WK_SI_PATTERN")),
-              QStringList{QStringLiteral("01|101|102|换汇|外币兑换|1|")});
+    EXPECT_EQ(table(QStringLiteral("WK_SI_PATTERN")), strings({"01|101|102|换汇|外币兑换|1|"}));
 
     // Deleting asks for neither name nor description, and locks them.
     logic.setMode(Mode::Delete);
@@ -160,8 +158,7 @@ TEST_F(JournalPatternsTest, CorrectingAndDeletingNeedARegisteredPair) {
 
     // Closing after deleting every pattern leaves the set with none; set 02 keeps its own.
     ASSERT_TRUE(logic.msUnForm());
-    EXPECT_EQ(table(QStringLiteral("T_SI_PATTERN")),
-              QStringList{QStringLiteral("02|101|501|别的|别的|1|")});
+    EXPECT_EQ(table(QStringLiteral("T_SI_PATTERN")), strings({"02|101|501|别的|别的|1|"}));
 
     // Registering empties the name and description when a pair is chosen.
     logic.setMode(Mode::Touroku);
@@ -207,8 +204,7 @@ TEST_F(JournalPatternsTest, FailuresNeverLoseTheStoredPatterns) {
     for (const QString& text : messages.texts()) {
         routines.append(text.section(u'(', -1));
     }
-    EXPECT_EQ(routines, (QStringList{QStringLiteral("mfCreSubChk)"), QStringLiteral("msShowSub)"),
-                                     QStringLiteral("cmdHyouji_Click)")}));
+    EXPECT_EQ(routines, strings({"mfCreSubChk)", "msShowSub)", "cmdHyouji_Click)"}));
 }
 
 TEST_F(JournalPatternsTest, AnotherSetWithTheSamePatternsKeepsEveryRow) {

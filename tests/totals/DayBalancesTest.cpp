@@ -18,9 +18,8 @@ class DayBalances : public DatabaseTest {
         // Left behind by the opening-balance screen: only the caller named in the call counts.
         session().CallerForm = kOpeningBalanceForm;
         // Five days of set 01 and one day of set 02, each day carrying the previous balance.
-        const QStringList days = {QStringLiteral("2024/01/01"), QStringLiteral("2024/01/02"),
-                                  QStringLiteral("2024/01/03"), QStringLiteral("2024/01/04"),
-                                  QStringLiteral("2024/01/05")};
+        const QStringList days =
+            strings({"2024/01/01", "2024/01/02", "2024/01/03", "2024/01/04", "2024/01/05"});
         for (int i = 0; i < days.size(); ++i) {
             const QString code = QStringLiteral("0000%1").arg(i + 1);
             write(QStringLiteral("01"), code, days.at(i), QString::number(10 * i),
@@ -63,7 +62,7 @@ TEST_F(DayBalances, AShiftMovesTheDayAndEveryLaterDayOnly) {
         UpdateSiwakeZandaka(QStringLiteral("2024/01/05"), Money::fromUnits(-25000), kDaily));
     EXPECT_EQ(rows(QStringLiteral("SELECT YDAYZAN, DAYZAN FROM T_SIWAKE WHERE CID = '01' "
                                   "AND DENCODE = '00005'")),
-              QStringList{QStringLiteral("1375000|1475000")});
+              strings({"1375000|1475000"}));
 
     // A day without a voucher changes nothing, even when later days exist.
     const QStringList before = chain();

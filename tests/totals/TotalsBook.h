@@ -11,6 +11,11 @@
 #include "support/TestDatabase.h"
 #include "totals/MonthFlags.h"
 
+// Expected rows written several to a line, separated by spaces.
+inline QStringList rowsOf(const char* text) {
+    return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
+}
+
 // A small household book on set "01" (the set whose chart is loaded), period 2024/04-2025/03,
 // account 034 with two subsidiary accounts. Amounts are read back as plain text ("1000.5").
 class TotalsBook : public DatabaseTest {

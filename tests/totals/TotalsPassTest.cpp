@@ -3,6 +3,7 @@
 #include "common/Clock.h"
 #include "generator/BookGenerator.h"
 #include "support/SetSnapshot.h"
+#include "support/StringLists.h"
 #include "totals/TotalsBook.h"
 #include "totals/TotalsPass.h"
 
@@ -21,69 +22,39 @@ class TotalsPass : public TotalsBook {
 
 // Hand-computed from the book: April profit 3000 - 800.5 = 2199.5 less May wages 1200 gives
 // 999.5 through June; July adds 2500 of sales.
-const QStringList kJulyRows = {
-    QStringLiteral("004|2024/00|1000|0|1000|0"),
-    QStringLiteral("004|2024/04|3000|1000.5|4000|1000.5"),
-    QStringLiteral("004|2024/07|2500|100|6500|1100.5"),
-    QStringLiteral("009|2024/00|5000|0|5000|0"),
-    QStringLiteral("009|2024/05|500|1200|5500|1200"),
-    QStringLiteral("009|2024/07|0|1000|5500|2200"),
-    QStringLiteral("028|2024/00|6000|0|6000|0"),
-    QStringLiteral("028|2024/06|3500|2200.5|0|0"),
-    QStringLiteral("028|2024/07|2500|1100|12000|3300.5"),
-    QStringLiteral("034|2024/00|2000|0|2000|0"),
-    QStringLiteral("034|2024/04|200|0|2200|0"),
-    QStringLiteral("034|2024/05|0|500|2200|500"),
-    QStringLiteral("034|2024/07|100|0|2300|500"),
-    QStringLiteral("067|2024/00|2000|0|2000|0"),
-    QStringLiteral("067|2024/06|200|500|0|0"),
-    QStringLiteral("067|2024/07|100|0|2300|500"),
-    QStringLiteral("068|2024/00|8000|0|8000|0"),
-    QStringLiteral("068|2024/06|3700|2700.5|0|0"),
-    QStringLiteral("068|2024/07|2600|1100|14300|3800.5"),
-    QStringLiteral("103|2024/00|0|0|0|0"),
-    QStringLiteral("113|2024/00|8000|0|8000|0"),
-    QStringLiteral("113|2024/06|3700|2700.5|0|0"),
-    QStringLiteral("113|2024/07|2600|1100|14300|3800.5"),
-    QStringLiteral("124|2024/00|0|3000|0|3000"),
-    QStringLiteral("124|2024/07|1000|0|1000|3000"),
-    QStringLiteral("152|2024/00|0|3000|0|3000"),
-    QStringLiteral("152|2024/07|1000|0|1000|3000"),
-    QStringLiteral("165|2024/00|0|4000|0|4000"),
-    QStringLiteral("165|2024/07|0|0|0|4000"),
-    QStringLiteral("171|2024/00|0|1000|0|1000"),
-    QStringLiteral("171|2024/07|0|0|0|1000"),
-    QStringLiteral("174|2024/00|0|1000|0|1000"),
-    QStringLiteral("174|2024/07|0|0|0|1000"),
-    QStringLiteral("175|2024/00|0|5000|0|5000"),
-    QStringLiteral("175|2024/07|0|0|0|5000"),
-    QStringLiteral("176|2024/00|0|8000|0|8000"),
-    QStringLiteral("176|2024/07|1000|0|1000|8000"),
-    QStringLiteral("180|2024/00|0|0|0|0"),
-    QStringLiteral("180|2024/04|0|3000|0|3000"),
-    QStringLiteral("180|2024/07|0|2500|0|5500"),
-    QStringLiteral("192|2024/06|0|3000|0|0"),
-    QStringLiteral("192|2024/07|0|2500|0|5500"),
-    QStringLiteral("263|2024/00|0|0|0|0"),
-    QStringLiteral("263|2024/04|800.5|0|800.5|0"),
-    QStringLiteral("263|2024/05|1200|0|2000.5|0"),
-    QStringLiteral("263|2024/07|0|0|2000.5|0"),
-    QStringLiteral("310|2024/06|2000.5|0|0|0"),
-    QStringLiteral("310|2024/07|0|0|2000.5|0"),
-    QStringLiteral("348|2024/06|0|999.5|0|0"),
-    QStringLiteral("348|2024/07|0|2500|0|3499.5"),
-    QStringLiteral("353|2024/00|0|1000|0|1000"),
-    QStringLiteral("353|2024/06|0|999.5|0|999.5"),
-    QStringLiteral("353|2024/07|0|2500|0|4499.5"),
-};
+const QStringList kJulyRows = rowsOf(
+    "004|2024/00|1000|0|1000|0 004|2024/04|3000|1000.5|4000|1000.5 "
+    "004|2024/07|2500|100|6500|1100.5 "
+    "009|2024/00|5000|0|5000|0 009|2024/05|500|1200|5500|1200 009|2024/07|0|1000|5500|2200 "
+    "028|2024/00|6000|0|6000|0 028|2024/06|3500|2200.5|0|0 "
+    "028|2024/07|2500|1100|12000|3300.5 "
+    "034|2024/00|2000|0|2000|0 034|2024/04|200|0|2200|0 034|2024/05|0|500|2200|500 "
+    "034|2024/07|100|0|2300|500 "
+    "067|2024/00|2000|0|2000|0 067|2024/06|200|500|0|0 067|2024/07|100|0|2300|500 "
+    "068|2024/00|8000|0|8000|0 068|2024/06|3700|2700.5|0|0 "
+    "068|2024/07|2600|1100|14300|3800.5 "
+    "103|2024/00|0|0|0|0 "
+    "113|2024/00|8000|0|8000|0 113|2024/06|3700|2700.5|0|0 "
+    "113|2024/07|2600|1100|14300|3800.5 "
+    "124|2024/00|0|3000|0|3000 124|2024/07|1000|0|1000|3000 "
+    "152|2024/00|0|3000|0|3000 152|2024/07|1000|0|1000|3000 "
+    "165|2024/00|0|4000|0|4000 165|2024/07|0|0|0|4000 "
+    "171|2024/00|0|1000|0|1000 171|2024/07|0|0|0|1000 "
+    "174|2024/00|0|1000|0|1000 174|2024/07|0|0|0|1000 "
+    "175|2024/00|0|5000|0|5000 175|2024/07|0|0|0|5000 "
+    "176|2024/00|0|8000|0|8000 176|2024/07|1000|0|1000|8000 "
+    "180|2024/00|0|0|0|0 180|2024/04|0|3000|0|3000 180|2024/07|0|2500|0|5500 "
+    "192|2024/06|0|3000|0|0 192|2024/07|0|2500|0|5500 "
+    "263|2024/00|0|0|0|0 263|2024/04|800.5|0|800.5|0 263|2024/05|1200|0|2000.5|0 "
+    "263|2024/07|0|0|2000.5|0 "
+    "310|2024/06|2000.5|0|0|0 310|2024/07|0|0|2000.5|0 "
+    "348|2024/06|0|999.5|0|0 348|2024/07|0|2500|0|3499.5 "
+    "353|2024/00|0|1000|0|1000 353|2024/06|0|999.5|0|999.5 353|2024/07|0|2500|0|4499.5");
 
 // Monthly subsidiary turnover; the July line without a subsidiary code is not counted.
-const QStringList kSubsidiaryMonths = {
-    QStringLiteral("034|001|2024/00|1500|0|1500|0"),
-    QStringLiteral("034|001|2024/04|200|0|1700|0"),
-    QStringLiteral("034|002|2024/00|500|0|500|0"),
-    QStringLiteral("034|002|2024/05|0|500|500|500"),
-};
+const QStringList kSubsidiaryMonths =
+    strings({"034|001|2024/00|1500|0|1500|0", "034|001|2024/04|200|0|1700|0",
+             "034|002|2024/00|500|0|500|0", "034|002|2024/05|0|500|500|500"});
 
 TEST_F(TotalsPass, FirstPassBuildsOpeningMonthlyCollapsedAndEndRows) {
     Clock::setFixedToday(QDate(2024, 6, 1));
@@ -98,12 +69,12 @@ TEST_F(TotalsPass, FirstPassBuildsOpeningMonthlyCollapsedAndEndRows) {
     EXPECT_EQ(tukihojo(), kSubsidiaryMonths);
     const QStringList marked = flags();
     ASSERT_EQ(marked.size(), 13);
-    EXPECT_EQ(
-        marked.mid(0, 6),
-        (QStringList{
-            QStringLiteral("2024/00|1|0|2024/06/01"), QStringLiteral("2024/04|1|0|2024/06/01"),
-            QStringLiteral("2024/05|1|0|2024/06/01"), QStringLiteral("2024/06|1|0|2024/06/01"),
-            QStringLiteral("2024/07|1|0|2024/06/01"), QStringLiteral("2024/08|0|0|2024/05/20")}));
+    EXPECT_EQ(marked.mid(0, 6), rowsOf("2024/00|1|0|2024/06/01 "
+                                       "2024/04|1|0|2024/06/01 "
+                                       "2024/05|1|0|2024/06/01 "
+                                       "2024/06|1|0|2024/06/01 "
+                                       "2024/07|1|0|2024/06/01 "
+                                       "2024/08|0|0|2024/05/20"));
     EXPECT_EQ(lastEndMonth(), kJuly);
 }
 
@@ -111,14 +82,12 @@ TEST_F(TotalsPass, SubsidiaryStepRunsOnlyForTheSubsidiaryLedger) {
     // The caller the screen passes decides, whatever the session holds.
     ASSERT_TRUE(msum_tukisime(kApril, kJuly, QStringLiteral("prtSoukanjoHojoMotocho")));
     const QStringList withEndRows =
-        kSubsidiaryMonths + QStringList{QStringLiteral("034|001|2024/07|0|0|1700|0"),
-                                        QStringLiteral("034|002|2024/07|0|0|500|500")};
+        kSubsidiaryMonths + strings({"034|001|2024/07|0|0|1700|0", "034|002|2024/07|0|0|500|500"});
     QStringList expected = withEndRows;
     expected.sort();
     EXPECT_EQ(tukihojo(), expected);
     EXPECT_EQ(tukikan(), kJulyRows);
-    EXPECT_EQ(flags().at(4), QStringLiteral("2024/07|1|1|2024/05/20"));
-    EXPECT_EQ(flags().at(5), QStringLiteral("2024/08|0|0|2024/05/20"));
+    EXPECT_EQ(flags().mid(4, 2), rowsOf("2024/07|1|1|2024/05/20 2024/08|0|0|2024/05/20"));
 
     // Another report of the same month with nothing stale returns at once...
     session().CallerForm = QStringLiteral("prtTaisyakuTaisyo");
@@ -155,8 +124,7 @@ TEST_F(TotalsPass, NothingStaleRecomputesNothingButMaySettleSubsidiaries) {
     ASSERT_TRUE(msum_tukisime(kApril, kJuly, session().CallerForm));
     EXPECT_EQ(tukikan(), before);
     EXPECT_EQ(tukihojo().size(), kSubsidiaryMonths.size() + 2);
-    EXPECT_EQ(flags().at(4), QStringLiteral("2024/07|1|1|2024/06/01"));
-    EXPECT_EQ(flags().at(5), QStringLiteral("2024/08|0|0|2024/05/20"));
+    EXPECT_EQ(flags().mid(4, 2), rowsOf("2024/07|1|1|2024/06/01 2024/08|0|0|2024/05/20"));
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
@@ -173,17 +141,13 @@ TEST_F(TotalsPass, OnlyStaleMonthsAreRecomputed) {
     ASSERT_TRUE(MarkMonthsStale(may, may));
     ASSERT_TRUE(msum_tukisime(kApril, kJuly, session().CallerForm));
     // April's wages stay 800.5; May's rows, the collapsed June and the end month follow May.
-    EXPECT_EQ(tukikan(QStringLiteral("KANKOCODE IN ('113', '263', '348', '353') AND DATEYM <> "
-                                     "'2024/00'")),
-              (QStringList{QStringLiteral("113|2024/06|3700|2500.5|0|0"),
-                           QStringLiteral("113|2024/07|2600|1100|14300|3600.5"),
-                           QStringLiteral("263|2024/04|800.5|0|800.5|0"),
-                           QStringLiteral("263|2024/05|1000|0|1800.5|0"),
-                           QStringLiteral("263|2024/07|0|0|1800.5|0"),
-                           QStringLiteral("348|2024/06|0|1199.5|0|0"),
-                           QStringLiteral("348|2024/07|0|2500|0|3699.5"),
-                           QStringLiteral("353|2024/06|0|1199.5|0|1199.5"),
-                           QStringLiteral("353|2024/07|0|2500|0|4699.5")}));
+    EXPECT_EQ(
+        tukikan(QStringLiteral("KANKOCODE IN ('113', '263', '348', '353') AND DATEYM <> "
+                               "'2024/00'")),
+        rowsOf("113|2024/06|3700|2500.5|0|0 113|2024/07|2600|1100|14300|3600.5 "
+               "263|2024/04|800.5|0|800.5|0 263|2024/05|1000|0|1800.5|0 263|2024/07|0|0|1800.5|0 "
+               "348|2024/06|0|1199.5|0|0 348|2024/07|0|2500|0|3699.5 "
+               "353|2024/06|0|1199.5|0|1199.5 353|2024/07|0|2500|0|4699.5"));
     EXPECT_EQ(lastEndMonth(), kJuly);
 }
 
@@ -197,19 +161,14 @@ TEST_F(TotalsPass, AnotherEndMonthRecomputesEverythingThroughIt) {
     EXPECT_EQ(
         tukikan(QStringLiteral("KANKOCODE IN ('004', '113', '176', '263', '348', '353') AND "
                                "DATEYM > '2024/00'")),
-        (QStringList{
-            QStringLiteral("004|2024/04|3000|1000.5|4000|1000.5"),
-            QStringLiteral("004|2024/06|0|0|4000|1000.5"),
-            QStringLiteral("004|2024/07|2500|100|6500|1100.5"),  // outside the pass
-            QStringLiteral("113|2024/05|3700|2700.5|0|0"),
-            QStringLiteral("113|2024/06|0|0|11700|2700.5"),
-            QStringLiteral("176|2024/06|0|0|0|8000"), QStringLiteral("263|2024/04|800.5|0|800.5|0"),
-            QStringLiteral("263|2024/05|1200|0|2000.5|0"),
-            QStringLiteral("263|2024/06|0|0|2000.5|0"),
-            QStringLiteral("263|2024/07|0|0|2000.5|0"),  // outside the pass
-            QStringLiteral("348|2024/05|0|999.5|0|0"), QStringLiteral("348|2024/06|0|0|0|999.5"),
-            QStringLiteral("353|2024/05|0|999.5|0|999.5"),
-            QStringLiteral("353|2024/06|0|0|0|1999.5")}));
+        // 004 and 263 in July: outside the pass.
+        rowsOf("004|2024/04|3000|1000.5|4000|1000.5 004|2024/06|0|0|4000|1000.5 "
+               "004|2024/07|2500|100|6500|1100.5 "
+               "113|2024/05|3700|2700.5|0|0 113|2024/06|0|0|11700|2700.5 176|2024/06|0|0|0|8000 "
+               "263|2024/04|800.5|0|800.5|0 263|2024/05|1200|0|2000.5|0 263|2024/06|0|0|2000.5|0 "
+               "263|2024/07|0|0|2000.5|0 "
+               "348|2024/05|0|999.5|0|0 348|2024/06|0|0|0|999.5 "
+               "353|2024/05|0|999.5|0|999.5 353|2024/06|0|0|0|1999.5"));
     EXPECT_EQ(lastEndMonth(), june);
 
     // Back to July: everything through July again, with the same result as the first time.
@@ -220,20 +179,15 @@ TEST_F(TotalsPass, AnotherEndMonthRecomputesEverythingThroughIt) {
 
 TEST_F(TotalsPass, EndMonthEqualToStartMonthWritesNoCollapsedRow) {
     ASSERT_TRUE(msum_tukisime(kApril, kApril, session().CallerForm));
-    EXPECT_EQ(
-        tukikan(QStringLiteral("KANKOCODE IN ('028', '103', '113', '176', '348', '353')")),
-        (QStringList{
-            QStringLiteral("028|2024/00|6000|0|6000|0"),
-            QStringLiteral("028|2024/04|3000|1000.5|9000|1000.5"),
-            QStringLiteral("103|2024/00|0|0|0|0"), QStringLiteral("113|2024/00|8000|0|8000|0"),
-            QStringLiteral("113|2024/04|3200|1000.5|11200|1000.5"),
-            QStringLiteral("176|2024/00|0|8000|0|8000"), QStringLiteral("176|2024/04|0|0|0|8000"),
-            QStringLiteral("348|2024/04|0|2199.5|0|2199.5"),
-            QStringLiteral("353|2024/00|0|1000|0|1000"),
-            QStringLiteral("353|2024/04|0|2199.5|0|3199.5")}));
+    EXPECT_EQ(tukikan(QStringLiteral("KANKOCODE IN ('028', '103', '113', '176', '348', '353')")),
+              rowsOf("028|2024/00|6000|0|6000|0 028|2024/04|3000|1000.5|9000|1000.5 "
+                     "103|2024/00|0|0|0|0 "
+                     "113|2024/00|8000|0|8000|0 113|2024/04|3200|1000.5|11200|1000.5 "
+                     "176|2024/00|0|8000|0|8000 176|2024/04|0|0|0|8000 "
+                     "348|2024/04|0|2199.5|0|2199.5 "
+                     "353|2024/00|0|1000|0|1000 353|2024/04|0|2199.5|0|3199.5"));
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_TUKIKAN WHERE DATEYM > '2024/04'")), 0);
-    EXPECT_EQ(flags().at(1), QStringLiteral("2024/04|1|0|2024/05/20"));
-    EXPECT_EQ(flags().at(2), QStringLiteral("2024/05|0|0|2024/05/20"));
+    EXPECT_EQ(flags().mid(1, 2), rowsOf("2024/04|1|0|2024/05/20 2024/05|0|0|2024/05/20"));
 }
 
 TEST_F(TotalsPass, PeriodAcrossTheCalendarYear) {
@@ -241,14 +195,10 @@ TEST_F(TotalsPass, PeriodAcrossTheCalendarYear) {
     ASSERT_TRUE(msum_tukisime(kApril, january, session().CallerForm));
     // The collapsed month is December; January's loss of 50 is a debit profit row.
     EXPECT_EQ(tukikan(QStringLiteral("KANKOCODE IN ('113', '348', '353') AND DATEYM > '2024/00'")),
-              (QStringList{QStringLiteral("113|2024/12|6300|3800.5|0|0"),
-                           QStringLiteral("113|2025/01|0|50|14300|3850.5"),
-                           QStringLiteral("348|2024/12|0|3499.5|0|0"),
-                           QStringLiteral("348|2025/01|50|0|50|3499.5"),
-                           QStringLiteral("353|2024/12|0|3499.5|0|3499.5"),
-                           QStringLiteral("353|2025/01|50|0|50|4499.5")}));
-    EXPECT_EQ(flags().at(10), QStringLiteral("2025/01|1|0|2024/05/20"));
-    EXPECT_EQ(flags().at(11), QStringLiteral("2025/02|0|0|2024/05/20"));
+              rowsOf("113|2024/12|6300|3800.5|0|0 113|2025/01|0|50|14300|3850.5 "
+                     "348|2024/12|0|3499.5|0|0 348|2025/01|50|0|50|3499.5 "
+                     "353|2024/12|0|3499.5|0|3499.5 353|2025/01|50|0|50|4499.5"));
+    EXPECT_EQ(flags().mid(10, 2), rowsOf("2025/01|1|0|2024/05/20 2025/02|0|0|2024/05/20"));
     EXPECT_EQ(lastEndMonth(), january);
 }
 

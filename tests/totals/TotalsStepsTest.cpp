@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/StringLists.h"
 #include "totals/TotalsBook.h"
 #include "totals/TotalsInternal.h"
 #include "totals/TotalsPass.h"
@@ -33,11 +34,10 @@ TEST_F(TotalsSteps, ProfitKeepsTheLastNetOf176ForAMonthWithoutItsRow) {
     ASSERT_TRUE(msum_misyobunrieki(kOpening, kJuly));
     EXPECT_EQ(
         tukikan(QStringLiteral("KANKOCODE IN ('171', '348', '353')")),
-        (QStringList{
-            QStringLiteral("171|2024/00|0|1000|0|1000"), QStringLiteral("348|2024/06|7000.5|0|0|0"),
-            QStringLiteral("348|2024/07|0|2500|7|7"), QStringLiteral("353|2024/00|0|1000|0|1000"),
-            QStringLiteral("353|2024/06|7000.5|0|7000.5|0"),
-            QStringLiteral("353|2024/07|0|2500|0|2500")}));
+        rowsOf(
+            "171|2024/00|0|1000|0|1000 "
+            "348|2024/06|7000.5|0|0|0 348|2024/07|0|2500|7|7 "
+            "353|2024/00|0|1000|0|1000 353|2024/06|7000.5|0|7000.5|0 353|2024/07|0|2500|0|2500"));
 }
 
 TEST_F(TotalsSteps, BothSidesOfAMonthShareOneRow) {
@@ -51,19 +51,15 @@ TEST_F(TotalsSteps, BothSidesOfAMonthShareOneRow) {
     ASSERT_TRUE(msum_to_tukikanjo(kOpening, kApril, Side::Credit, credit));
     ASSERT_TRUE(msum_to_tukihojo(kOpening, kApril, Side::Debit, debit));
     ASSERT_TRUE(msum_to_tukihojo(kOpening, kApril, Side::Credit, credit));
-    EXPECT_EQ(
-        tukikan(),
-        (QStringList{QStringLiteral("004|2024/00|0|0|0|0"), QStringLiteral("004|2024/04|0|210|0|0"),
-                     QStringLiteral("009|2024/00|0|0|0|0"), QStringLiteral("009|2024/04|50|0|0|0"),
-                     QStringLiteral("034|2024/00|0|0|0|0"),
-                     QStringLiteral("034|2024/04|210|50|0|0")}));
+    EXPECT_EQ(tukikan(), rowsOf("004|2024/00|0|0|0|0 004|2024/04|0|210|0|0 "
+                                "009|2024/00|0|0|0|0 009|2024/04|50|0|0|0 "
+                                "034|2024/00|0|0|0|0 034|2024/04|210|50|0|0"));
     // The line without a subsidiary code counts for the account only.
-    EXPECT_EQ(tukihojo(), (QStringList{QStringLiteral("034|001|2024/00|0|0|0|0"),
-                                       QStringLiteral("034|001|2024/04|200|50|0|0")}));
+    EXPECT_EQ(tukihojo(), strings({"034|001|2024/00|0|0|0|0", "034|001|2024/04|200|50|0|0"}));
     // A second run of one side overwrites its column and leaves the other alone.
     ASSERT_TRUE(msum_to_tukikanjo(kOpening, kApril, Side::Debit, debit));
     EXPECT_EQ(tukikan(QStringLiteral("KANKOCODE = '034' AND DATEYM = '2024/04'")),
-              QStringList{QStringLiteral("034|2024/04|210|50|0|0")});
+              strings({"034|2024/04|210|50|0|0"}));
 }
 
 TEST_F(TotalsSteps, OpeningRollUpTakesEachTotalAsItStandsInCodeOrder) {
@@ -71,12 +67,12 @@ TEST_F(TotalsSteps, OpeningRollUpTakesEachTotalAsItStandsInCodeOrder) {
     ASSERT_TRUE(msum_new_tukidata(kOpening));
     // 068 is reached twice (from 028, then 067): its cumulative amounts follow its new turnover.
     EXPECT_EQ(tukikan(QStringLiteral("KANKOCODE IN ('028', '068', '103', '113', '175', '176')")),
-              (QStringList{QStringLiteral("028|2024/00|6000|0|6000|0"),
-                           QStringLiteral("068|2024/00|8000|0|8000|0"),
-                           QStringLiteral("103|2024/00|0|0|0|0"),
-                           QStringLiteral("113|2024/00|8000|0|8000|0"),
-                           QStringLiteral("175|2024/00|0|5000|0|5000"),
-                           QStringLiteral("176|2024/00|0|8000|0|8000")}));
+              rowsOf("028|2024/00|6000|0|6000|0 "
+                     "068|2024/00|8000|0|8000|0 "
+                     "103|2024/00|0|0|0|0 "
+                     "113|2024/00|8000|0|8000|0 "
+                     "175|2024/00|0|5000|0|5000 "
+                     "176|2024/00|0|8000|0|8000"));
     // Without any posting row in the months asked for, the roll-up writes nothing.
     ASSERT_TRUE(msum_syukei(kApril, kJuly));
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_TUKIKAN WHERE DATEYM > '2024/00'")), 0);
@@ -97,10 +93,8 @@ TEST_F(TotalsSteps, OnlyRowsWhoseFourAmountsAreAllZeroArePurged) {
     line("2024/04/05", "124", "", "004", "", "-300");
     ASSERT_TRUE(msum_tukisime(kApril, QStringLiteral("2024/05"), session().CallerForm));
     EXPECT_EQ(tukikan(QStringLiteral("KANKOCODE IN ('009', '020', '124') AND DATEYM > '2024/00'")),
-              (QStringList{QStringLiteral("009|2024/04|100|0|100|0"),
-                           QStringLiteral("009|2024/05|0|-50|100|-50"),
-                           QStringLiteral("020|2024/04|300|-300|300|-300"),
-                           QStringLiteral("020|2024/05|0|0|300|-300")}));
+              rowsOf("009|2024/04|100|0|100|0 009|2024/05|0|-50|100|-50 "
+                     "020|2024/04|300|-300|300|-300 020|2024/05|0|0|300|-300"));
     // The exempt accounts keep their zero rows.
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_TUKIKAN WHERE KANKOCODE IN ('152', "
                                    "'348', '353') AND DATEYM = '2024/05'")),
