@@ -6,8 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <csignal>
@@ -94,15 +92,10 @@ TEST_F(DatabaseFile, OpeningRefusesForeignEmptyAndDamagedFilesUntouched) {
     const QString ours = DataSource::defaultPath();
     Database::global().close();
     const QString foreign = folder.filePath(QStringLiteral("foreign.db"));
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("f"));
-        db.setDatabaseName(foreign);
-        ASSERT_TRUE(db.open());
-        QSqlQuery(db).exec(QStringLiteral("CREATE TABLE notes (text TEXT)"));
-        QSqlQuery(db).exec(QStringLiteral("INSERT INTO notes VALUES ('keep me')"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("f"));
+    valueIn(foreign, QStringLiteral("CREATE TABLE notes (text TEXT)"));
+    valueIn(foreign, QStringLiteral("INSERT INTO notes VALUES ('keep me')"));
+    ASSERT_EQ(valueIn(foreign, QStringLiteral("SELECT text FROM notes")),
+              QStringLiteral("keep me"));
     const QString empty = folder.filePath(QStringLiteral("empty.mdb"));
     writeFile(empty, QByteArray());
     const QString garbage = folder.filePath(QStringLiteral("garbage.mdb"));
