@@ -51,9 +51,8 @@ class DailyEntryTest : public DailyEntryFixture {
 TEST_F(DailyEntryTest, OpeningShowsTheNewestDayWithItsAccounts) {
     DailyEntry entry(*this);
     open(entry);
-    EXPECT_TRUE(entry.loaded());
-    EXPECT_EQ(entry.txtSyoriNen(), QStringLiteral("2024/05/20"));
-    EXPECT_EQ(entry.voucher().DENCODE, QStringLiteral("00020"));
+    EXPECT_EQ(entry.txtSyoriNen() + u' ' + entry.voucher().DENCODE,
+              QStringLiteral("2024/05/20 00020"));
     EXPECT_EQ(entry.txtZenjituZandaka(), Money::fromInt(1000));
     EXPECT_FALSE(entry.rateVisible());
     EXPECT_EQ(entry.rows(EntryGrid::Income).size(), 7);
@@ -78,8 +77,9 @@ TEST_F(DailyEntryTest, OpeningShowsTheNewestDayWithItsAccounts) {
     EXPECT_FALSE(entry.cmdTouroku_Click());
     EXPECT_EQ(messages.last().text, QStringLiteral("汇率未输入。"));
     EXPECT_EQ(focus.last(), QStringLiteral("numRate"));
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI")), 0);
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_DAY_TORAN")), 0);
+    EXPECT_EQ(count(QStringLiteral("SELECT (SELECT COUNT(*) FROM T_SI_MEISAI) + "
+                                   "(SELECT COUNT(*) FROM T_DAY_TORAN)")),
+              0);
     entry.setNumRate(7.1);
     EXPECT_TRUE(entry.cmdTouroku_Click());
     EXPECT_EQ(value(QStringLiteral("SELECT RATE FROM T_SIWAKE WHERE DENCODE = '00020'")),

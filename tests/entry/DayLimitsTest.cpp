@@ -82,7 +82,6 @@ TEST_F(DayLimits, ADayWithMoreTransferLinesThanTheGridOpensReadOnly) {
 
     DailyEntry entry(*this);
     ASSERT_TRUE(entry.Form_Load(session().CallerForm));
-    EXPECT_TRUE(entry.loaded());
     EXPECT_TRUE(entry.readOnly());
     const QString readOnly = QStringLiteral(
         "此日的汇总分类数据有130行，超过本画面可编辑的128行。\r\n"
