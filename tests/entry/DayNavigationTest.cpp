@@ -168,6 +168,7 @@ TEST_F(DayNavigation, SavingAndDeletingKeepTheBalanceChain) {
     EXPECT_EQ(rows(QStringLiteral("SELECT DATEYM FROM T_TUKISIME WHERE SYORIFLG = '0' AND "
                                   "SYORIFLGH = '0'")),
               strings({"2024/05"}));
+    EXPECT_EQ(entry.totals().closing, Money::fromInt(1000));
     EXPECT_EQ(entry.rows(EntryGrid::Income).at(wages).amount, Money());
     // The next save of the day writes the rate the deletion reset, not the one it had loaded.
     EXPECT_EQ(entry.numRate(), 0.0);

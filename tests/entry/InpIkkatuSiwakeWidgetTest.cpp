@@ -85,6 +85,7 @@ TEST_F(InpIkkatuSiwakeWidget, RegistersCorrectsAndWritesBackOnClosing) {
     EXPECT_EQ(description->text(), QStringLiteral("收货款"));
     emit descriptions->activated(1);
     EXPECT_EQ(description->text(), QStringLiteral("付房租"));
+    EXPECT_EQ(messages.shown.size(), 1);
 
     child<QPushButton>("cmdTouroku")->click();
     EXPECT_EQ(rows(QStringLiteral("SELECT CID, KRCODE, KSCODE, SINAME, TENAME FROM WK_SI_PATTERN")),
@@ -120,6 +121,7 @@ TEST_F(InpIkkatuSiwakeWidget, RegistersCorrectsAndWritesBackOnClosing) {
     // The next showing starts in register mode from the stored patterns.
     exec(QStringLiteral("DELETE FROM T_SI_PATTERN"));
     showScreen();
+    EXPECT_TRUE(child<QRadioButton>("optTouroku")->isChecked());
     EXPECT_TRUE(name->isEnabled());
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM WK_SI_PATTERN")), 0);
 }
