@@ -36,6 +36,19 @@ class OpeningBalancesFixture : public DatabaseTest, protected OpeningBalancesHos
         return -1;
     }
 
+    // An account's opening balance in the working chart and in the set, as "chart|set".
+    QString stored(const QString& kocode) {
+        return value(QStringLiteral("SELECT K.KISYUZAN || '|' || S.KISYUZAN FROM T_KANJO K "
+                                    "JOIN T_KISYUZAN S ON S.KOCODE = K.KOCODE AND S.CID = '01' "
+                                    "WHERE K.KOCODE = ?"),
+                     {kocode});
+    }
+    // Debit total, credit total and their difference as the screen shows them.
+    static QString totals(const OpeningBalances& logic) {
+        return logic.txtKarikei().toText() + u'|' + logic.txtKasikei().toText() + u'|' +
+               logic.txtTaisyakuSai().toText();
+    }
+
     void writeVoucher(const QString& cid, const QString& code, const QString& day,
                       const QString& brought, const QString& closing) {
         ASSERT_TRUE(WriteSiwakeTable({cid, code, code, day, QStringLiteral("2024/01/01"),
@@ -47,12 +60,6 @@ class OpeningBalancesFixture : public DatabaseTest, protected OpeningBalancesHos
         return rows(
             QStringLiteral("SELECT DENDAY, YDAYZAN, DAYZAN FROM T_SIWAKE WHERE CID = '01' "
                            "ORDER BY DENCODE"));
-    }
-
-    QStringList flags() {
-        return rows(
-            QStringLiteral("SELECT DATEYM, SYORIFLG, SYORIFLGH FROM T_TUKISIME "
-                           "WHERE CID = '01' ORDER BY DATEYM"));
     }
 
     bool anyMonthStale() {
