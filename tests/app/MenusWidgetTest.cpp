@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -52,14 +51,9 @@ TEST_F(MenusWidget, SettingsMenuOpensThePasswordScreenAndGoesBack) {
     ASSERT_NE(password, nullptr);
     EXPECT_TRUE(password->isVisible());
     EXPECT_FALSE(menu.isVisible());
-    password->findChild<QLineEdit*>(QStringLiteral("txtPassword1"))
-        ->setText(QStringLiteral("12345"));
-    password->findChild<QLineEdit*>(QStringLiteral("txtPassword2"))
-        ->setText(QStringLiteral("12345"));
     password->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
     EXPECT_FALSE(password->isVisible());
     EXPECT_TRUE(menu.isVisible());
-    EXPECT_EQ(PasswordLogic::storedPassword(), QStringLiteral("12345"));
     delete password;
 
     // The company can change while the menu is hidden; its caption follows.

@@ -37,7 +37,7 @@ class PasswordLogicTest : public DatabaseTest {
     PasswordLogic logic;
 };
 
-TEST_F(PasswordLogicTest, SetsThenChangesSplittingAfterTheFourthCharacter) {
+TEST_F(PasswordLogicTest, SetsChangesAndRemovesSplittingAfterTheFourthCharacter) {
     const auto captions = [this] {
         return QStringList{logic.caption(), logic.label1(), logic.label2()}.join(u'|');
     };
@@ -61,6 +61,12 @@ TEST_F(PasswordLogicTest, SetsThenChangesSplittingAfterTheFourthCharacter) {
                       QStringLiteral("密码ab12345")));
     EXPECT_EQ(stored(), QStringLiteral("密码ab|12345"));
     EXPECT_EQ(PasswordLogic::storedPassword(), QStringLiteral("密码ab12345"));
+
+    // An empty new password removes it.
+    EXPECT_TRUE(enter(kSettings, QStringLiteral(" 密码ab12345"), QString(), QStringLiteral("   ")));
+    EXPECT_EQ(stored(), QStringLiteral("|"));
+    logic.load(kSettings);
+    EXPECT_EQ(logic.mode(), PasswordLogic::Mode::Set);
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join(u'/').toStdString();
 }
 
@@ -106,15 +112,6 @@ TEST_F(PasswordLogicTest, RefusedNewPasswordsSaveNothing) {
         EXPECT_EQ(messages.texts(), QStringList{c.message}) << c.password.toStdString();
         EXPECT_EQ(this->stored(), stored + u'|');
     }
-}
-
-TEST_F(PasswordLogicTest, AnEmptyNewPasswordRemovesIt) {
-    store(QStringLiteral("abcd"), QStringLiteral("efg"));
-    EXPECT_TRUE(enter(kSettings, QStringLiteral(" abcdefg"), QString(), QStringLiteral("   ")));
-    EXPECT_EQ(stored(), QStringLiteral("|"));
-    EXPECT_TRUE(messages.shown.isEmpty());
-    logic.load(kSettings);
-    EXPECT_EQ(logic.mode(), PasswordLogic::Mode::Set);
 }
 
 TEST_F(PasswordLogicTest, LoginLetsInOnlyTheStoredPassword) {
