@@ -182,6 +182,7 @@ TEST_F(AccountDetailTest, RowEditConfirmCancelAndDelete) {
         host.focus.clear();
         d.cmdSyusei_Click();
         EXPECT_EQ(messages.last().text, c.message);
+        EXPECT_EQ(messages.last().icon, MsgIcon::Exclamation);
         EXPECT_TRUE(d.rowEditMode()) << c.message.toStdString();
         if (!c.focus.isEmpty()) {
             EXPECT_EQ(host.focus, c.focus);
@@ -239,6 +240,7 @@ TEST_F(AccountDetailTest, NumberAndNameAreCheckedOnLeavingAndNothingIsWritten) {
         host.focus.clear();
         EXPECT_FALSE(d.Form_Unload()) << c.code.toStdString();
         EXPECT_EQ(messages.last().text, c.message) << c.code.toStdString();
+        EXPECT_EQ(messages.last().icon, MsgIcon::Exclamation);
         EXPECT_EQ(host.focus, c.focus) << c.code.toStdString();
         expectNothingWritten(before);
     }

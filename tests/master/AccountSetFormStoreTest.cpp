@@ -142,6 +142,8 @@ TEST_F(AccountSetFormExisting, OnlyAMovedStartRemovesTheDaysWithTheirLinesWhenLe
     EXPECT_EQ(lines(), 0);
     EXPECT_TRUE(other.unchanged());
     EXPECT_EQ(value(QStringLiteral("SELECT KISYU FROM WK_COMPANY")), QStringLiteral("2024/05/01"));
+    EXPECT_EQ(value(QStringLiteral("SELECT MIN(INYM) FROM T_DAY_INPUT WHERE CID = '51'")),
+              QStringLiteral("2024/05"));
     EXPECT_FALSE(Database::global().inTransaction());
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join(u'\n').toStdString();
 }

@@ -181,6 +181,7 @@ TEST_F(AccountSetFormNew, ValidationNamesTheFirstProblemAndItsField) {
         EXPECT_FALSE(form.cmdTouroku_Click()) << c.message.toStdString();
         ASSERT_EQ(messages.shown.size(), 1) << c.message.toStdString();
         EXPECT_EQ(messages.last().text, c.message);
+        EXPECT_EQ(messages.last().icon, MsgIcon::Exclamation);
         EXPECT_EQ(form.focusField(), c.focus) << c.message.toStdString();
     }
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_COMP_MAIN")), 13);

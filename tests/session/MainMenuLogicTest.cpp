@@ -286,6 +286,7 @@ TEST_F(MainMenuSwitch, FailedSwitchKeepsThePreviousSet) {
     EXPECT_EQ(session().CurrentCid, QStringLiteral("01"));
     EXPECT_EQ(session().PeriodLabel, label);
     EXPECT_EQ(value(QStringLiteral("SELECT CID FROM WK_COMPANY")), QStringLiteral("01"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_DAY_INPUT WHERE CID = '51'")), 0);
     EXPECT_FALSE(Database::global().inTransaction());
     EXPECT_EQ(host.busyLevel, 0);
 }

@@ -110,6 +110,7 @@ TEST_F(PasswordLogicTest, RefusedNewPasswordsSaveNothing) {
         messages.shown.clear();
         EXPECT_TRUE(enter(kSettings, stored, c.password, c.confirmation));
         EXPECT_EQ(messages.texts(), QStringList{c.message}) << c.password.toStdString();
+        EXPECT_EQ(messages.last().icon, MsgIcon::Exclamation);
         EXPECT_EQ(this->stored(), stored + u'|');
     }
 }
