@@ -65,9 +65,9 @@ bool ready(benchmark::State& state, const QString& error) {
 BookSpec yearSpec(const QString& cid, qint64 lines) {
     constexpr int days = 365;
     const int perDay = static_cast<int>((lines + days - 1) / days);
-    BookSpec spec{cid, QDate(2024, 1, 1), days, perDay, 20240101u};
-    spec.maxLinesPerDay = std::max(perDay, spec.maxLinesPerDay);
-    return spec;
+    BookSpec book{cid, QDate(2024, 1, 1), days, perDay, 20240101u};
+    book.maxLinesPerDay = std::max(perDay, book.maxLinesPerDay);
+    return book;
 }
 
 QString bookCid(qint64 lines) {
