@@ -16,6 +16,7 @@
 #include "entry/Vouchers.h"
 #include "entry/ui/InpKantanSiwake.h"
 #include "master/CurrentAccountSet.h"
+#include "support/MessageBoxClicker.h"
 #include "support/StringLists.h"
 #include "support/TestDatabase.h"
 
@@ -216,6 +217,16 @@ TEST_F(DailyEntryScreen, DateBoxAndClosingGuardUnsavedEdits) {
     income->item(0, 1)->setText(QStringLiteral("abc"));
     EXPECT_EQ(cell(income, 0, 1), QStringLiteral("1,000.25"));
     EXPECT_EQ(messages.shown.size(), 1);
+    // Typed below the 分: refused through the real box, and the cursor comes back to the cell
+    // to type it again.
+    {
+        MessageBoxClicker clicker({QMessageBox::Ok});
+        type(income, 0, 1, QStringLiteral("1.239"), Qt::Key_Return);
+        EXPECT_EQ(clicker.seen().size(), 1);
+    }
+    EXPECT_EQ(cell(income, 0, 1), QStringLiteral("1,000.25"));
+    open(window);  // the window has the keyboard again once the box is gone
+    QTRY_COMPARE(cursor(income), qMakePair(0, 1));
 
     messages.answers = {MsgAnswer::No};
     EXPECT_FALSE(window.close());

@@ -138,7 +138,9 @@ void InpKantanSiwake::simpleCellChanged(EntryTable* grid, EntryGrid which, QTabl
     }
     const int row = item->row();
     if (item->column() == kAmount) {
-        logic_.setSimpleAmount(which, row, item->text());
+        if (!logic_.setSimpleAmount(which, row, item->text())) {
+            stayOnRefusedCell(grid, row, kAmount);
+        }
     } else if (item->column() == kDescription) {
         logic_.setSimpleDescription(which, row, item->text());
     } else {
@@ -154,10 +156,21 @@ void InpKantanSiwake::transferCellChanged(QTableWidgetItem* item) {
         return;
     }
     const int row = item->row();
-    logic_.setTransferCell(row, item->column() + 1, item->text());
+    if (!logic_.setTransferCell(row, item->column() + 1, item->text())) {
+        stayOnRefusedCell(spdSS3, row, item->column());
+    }
     // A pattern fills the accounts and the description; an account its subsidiary cell.
     renderTransferRow(row);
     renderTotals();
+}
+
+void InpKantanSiwake::stayOnRefusedCell(EntryTable* grid, int row, int column) {
+    // The key that ended the edit moves the cursor on after this; bring it back once it has.
+    QTimer::singleShot(0, grid, [grid, row, column] {
+        if (grid->isEditableCell(row, column)) {
+            grid->enterCell(row, column);
+        }
+    });
 }
 
 void InpKantanSiwake::transferHeaderClicked(int row) {

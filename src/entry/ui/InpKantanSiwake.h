@@ -51,6 +51,8 @@ class InpKantanSiwake : public QWidget, private DailyEntryHost {
     void renderTotals();
     void simpleCellChanged(EntryTable* grid, EntryGrid which, QTableWidgetItem* item);
     void transferCellChanged(QTableWidgetItem* item);
+    // After a refused cell: the cursor goes back to it, so the user can type it again.
+    void stayOnRefusedCell(EntryTable* grid, int row, int column);
     void transferHeaderClicked(int row);
     bool leaveGrid(EntryTable* grid, bool forward);
     void dateBoxLeft();
