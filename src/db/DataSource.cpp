@@ -1,6 +1,7 @@
 #include "db/DataSource.h"
 
 #include <QFileInfo>
+#include <QSqlDatabase>
 #include <memory>
 
 #include "common/Session.h"
@@ -68,6 +69,13 @@ void open() {
     } catch (const DbError&) {
         lock.reset();
         throw;
+    }
+    // A file made before a report existed gets its layout; one that cannot take it still opens,
+    // and that report says its layout is missing.
+    try {
+        QSqlDatabase connection = Database::global().connection();
+        ShippedDatabase::addMissingReportLayouts(connection);
+    } catch (const DbError&) {
     }
 }
 

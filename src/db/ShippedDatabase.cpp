@@ -1,6 +1,8 @@
 #include "db/ShippedDatabase.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -150,6 +152,7 @@ void build(QSqlDatabase& db) {
         loadRows(db, table);
     }
     prepareWorkingChart(db);
+    ShippedDatabase::addMissingReportLayouts(db);
     exec(db, QStringLiteral("COMMIT"));
 }
 
@@ -177,6 +180,25 @@ QStringList tablesWithRows() {
     return {QStringLiteral("T_BACKUP"),    QStringLiteral("T_TUKISIMECHECK"),
             QStringLiteral("T_COMP_MAIN"), QStringLiteral("MT_KANJO"),
             QStringLiteral("T_KISYUZAN"),  QStringLiteral("T_MOJICHG")};
+}
+
+void addMissingReportLayouts(QSqlDatabase& db) {
+    static const bool registered = (initShippedResources(), true);
+    (void)registered;
+    const QDir folder(QStringLiteral(":/shipped/reports"));
+    for (const QString& file : folder.entryList({QStringLiteral("*.json")}, QDir::Files)) {
+        QSqlQuery insert(db);
+        insert.prepare(
+            QStringLiteral("INSERT INTO MT_REPORT (REPNAME, LAYOUT) SELECT ?, ? "
+                           "WHERE NOT EXISTS (SELECT 1 FROM MT_REPORT WHERE REPNAME = ?)"));
+        const QString name = QFileInfo(file).completeBaseName();
+        insert.addBindValue(name);
+        insert.addBindValue(readResource(folder.filePath(file)));
+        insert.addBindValue(name);
+        if (!insert.exec()) {
+            throw errorOf(insert);
+        }
+    }
 }
 
 void create(const QString& filePath) {

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class QSqlDatabase;
+
 // The database file the program ships: its schema and shipped rows are compiled in as resources.
 namespace ShippedDatabase {
 
@@ -12,6 +14,10 @@ void create(const QString& filePath);
 
 // The statements of the shipped schema, one per entry.
 QStringList schemaStatements();
+
+// Adds each shipped report layout the file does not hold yet (a file made before the layout
+// existed). Layouts the file already holds are kept as they are. Throws DbError.
+void addMissingReportLayouts(QSqlDatabase& db);
 
 // The tables that come with shipped rows, in loading order.
 QStringList tablesWithRows();

@@ -1,0 +1,401 @@
+#include "print/PageBuilder.h"
+
+#include <algorithm>
+
+#include "common/Money.h"
+
+namespace {
+
+constexpr double kPadMm = 1.0;
+constexpr double kMmPerPoint = 25.4 / 72.0;
+constexpr double kLeading = 1.5;
+constexpr double kThinMm = 0.15;
+constexpr double kFrameMm = 0.35;
+
+using Totals = QList<Money>;
+
+class Builder {
+  public:
+    Builder(const ReportLayout& layout, const ReportData& data) : layout_(layout), data_(data) {
+        double x = layout.marginsMm.left();
+        for (const LayoutColumn& column : layout.columns) {
+            columnX_.append(x);
+            x += column.widthMm;
+            keyIndex_.append(column.key.isEmpty() ? -1 : data.column(column.key));
+            if (column.total && firstTotal_ < 0) {
+                firstTotal_ = int(columnX_.size()) - 1;
+            }
+        }
+        tableRight_ = x;
+        for (const GroupBand& group : layout.groups) {
+            groupIndex_.append(data.column(group.by));
+        }
+        model_.paperMm = layout.paperMm;
+        model_.fonts = layout.fonts;
+    }
+
+    PageModel build() {
+        const int rowCount = int(data_.rows.size());
+        Totals reportTotals = zeroTotals();
+        QList<Totals> groupTotals(layout_.groups.size(), zeroTotals());
+        carried_ = zeroTotals();
+        startPage(-1, false);
+        for (int row = 0; row < rowCount; ++row) {
+            const int changed = row == 0 ? 0 : changedLevel(row);
+            if (row > 0 && changed < layout_.groups.size()) {
+                closeGroups(changed, row - 1, groupTotals);
+            }
+            if (changed < layout_.groups.size()) {
+                openGroups(changed, row, groupTotals);
+            } else {
+                ensureRoom(layout_.rowHeightMm, row);
+            }
+            placeDetail(row);
+            const Totals amounts = rowTotals(row);
+            add(reportTotals, amounts);
+            add(carried_, amounts);
+            for (Totals& totals : groupTotals) {
+                add(totals, amounts);
+            }
+        }
+        if (rowCount > 0) {
+            closeGroups(0, rowCount - 1, groupTotals);
+        }
+        for (const BandLine& line : layout_.reportFooter) {
+            ensureRoom(lineHeight(line), rowCount - 1);
+            placeBandLine(line, rowCount - 1, reportTotals);
+        }
+        finishPage();
+        finalizeHeadersAndFooters();
+        return std::move(model_);
+    }
+
+  private:
+    Totals zeroTotals() const { return Totals(layout_.columns.size()); }
+
+    static void add(Totals& to, const Totals& amounts) {
+        for (int i = 0; i < to.size(); ++i) {
+            to[i] += amounts.at(i);
+        }
+    }
+
+    Totals rowTotals(int row) const {
+        Totals amounts = zeroTotals();
+        for (int i = 0; i < layout_.columns.size(); ++i) {
+            if (layout_.columns.at(i).total && keyIndex_.at(i) >= 0) {
+                amounts[i] = Money::fromDb(data_.rows.at(row).at(keyIndex_.at(i)));
+            }
+        }
+        return amounts;
+    }
+
+    // The outermost group level whose key differs from the previous row; size() when none.
+    int changedLevel(int row) const {
+        for (int g = 0; g < groupIndex_.size(); ++g) {
+            const int index = groupIndex_.at(g);
+            if (index >= 0 && data_.rows.at(row).at(index) != data_.rows.at(row - 1).at(index)) {
+                return g;
+            }
+        }
+        return int(groupIndex_.size());
+    }
+
+    void closeGroups(int from, int lastRow, QList<Totals>& groupTotals) {
+        for (int g = int(layout_.groups.size()) - 1; g >= from; --g) {
+            for (const BandLine& line : layout_.groups.at(g).footer) {
+                ensureRoom(lineHeight(line), lastRow);
+                placeBandLine(line, lastRow, groupTotals.at(g));
+            }
+        }
+    }
+
+    void openGroups(int from, int row, QList<Totals>& groupTotals) {
+        for (int g = from; g < layout_.groups.size(); ++g) {
+            groupTotals[g] = zeroTotals();
+            if (layout_.groups.at(g).newPage) {
+                carried_ = zeroTotals();
+                if (bodyLines_ > 0) {
+                    finishPage();
+                    startPage(row, false);
+                }
+                pageRow_.last() = row;
+            }
+        }
+        // A group's header stays with its first row.
+        double height = layout_.rowHeightMm;
+        for (int g = from; g < layout_.groups.size(); ++g) {
+            for (const BandLine& line : layout_.groups.at(g).header) {
+                height += lineHeight(line);
+            }
+        }
+        ensureRoom(height, row);
+        for (int g = from; g < layout_.groups.size(); ++g) {
+            for (const BandLine& line : layout_.groups.at(g).header) {
+                placeBandLine(line, row, {});
+            }
+        }
+    }
+
+    double lineHeight(const BandLine& line) const {
+        double height = layout_.rowHeightMm;
+        for (const BandItem& item : line) {
+            height = std::max(height, layout_.font(item.font).pointSize * kMmPerPoint * kLeading);
+        }
+        return height;
+    }
+
+    double bandHeight(const QList<BandLine>& band) const {
+        double height = 0;
+        for (const BandLine& line : band) {
+            height += lineHeight(line);
+        }
+        return height;
+    }
+
+    bool carrying() const { return !layout_.carryBottom.isEmpty(); }
+
+    double bodyBottom() const {
+        const double footer = bandHeight(layout_.pageFooter);
+        return layout_.paperMm.height() - layout_.marginsMm.bottom() - footer -
+               (footer > 0 ? 2.0 : 0.0) - (carrying() ? layout_.rowHeightMm : 0.0);
+    }
+
+    // Starts a new page when the next lines do not fit; the page ends with 过次页 and the next
+    // starts with 承前页, both showing the running totals.
+    void ensureRoom(double height, int row) {
+        if (y_ + height <= bodyBottom() + 0.001 || bodyLines_ == 0) {
+            return;
+        }
+        if (carrying()) {
+            placeTotalsLine(layout_.carryBottom, carried_);
+        }
+        finishPage();
+        startPage(row, carrying());
+    }
+
+    void startPage(int row, bool carriedIn) {
+        model_.pages.append(Page());
+        pageRow_.append(row);
+        bodyLines_ = 0;
+        y_ = layout_.marginsMm.top();
+        if (model_.pages.size() == 1) {
+            y_ += bandHeight(layout_.reportHeader);
+        }
+        y_ += bandHeight(layout_.pageHeader);
+        tableTop_ = y_;
+        runTop_ = y_;
+        runBounds_.clear();
+        bool anyHeading = false;
+        for (const LayoutColumn& column : layout_.columns) {
+            anyHeading = anyHeading || !column.heading.isEmpty();
+        }
+        if (anyHeading) {
+            for (int i = 0; i < layout_.columns.size(); ++i) {
+                text(QRectF(columnX_.at(i), y_, layout_.columns.at(i).widthMm, layout_.rowHeightMm),
+                     layout_.columns.at(i).heading, QStringLiteral("heading"), TextAlign::Center);
+            }
+            endLine(allBounds(), layout_.rowHeightMm);
+            bodyLines_ = 0;
+        }
+        if (carriedIn) {
+            placeTotalsLine(layout_.carryTop, carried_);
+        }
+    }
+
+    void finishPage() {
+        closeRun();
+        Page& page = model_.pages.last();
+        const double left = layout_.marginsMm.left();
+        if (y_ > tableTop_ && !layout_.columns.isEmpty()) {
+            page.lines.append(PageLine{QLineF(left, tableTop_, tableRight_, tableTop_), kFrameMm});
+            page.lines.append(PageLine{QLineF(left, y_, tableRight_, y_), kFrameMm});
+        }
+    }
+
+    QList<double> allBounds() const {
+        QList<double> bounds = columnX_;
+        bounds.append(tableRight_);
+        return bounds;
+    }
+
+    // Vertical rules are drawn once for each run of lines that share the same column bounds.
+    void endLine(const QList<double>& bounds, double height) {
+        if (bounds != runBounds_) {
+            closeRun();
+            runBounds_ = bounds;
+            runTop_ = y_;
+        }
+        y_ += height;
+        ++bodyLines_;
+        if (layout_.ruleRows && y_ > tableTop_) {
+            model_.pages.last().lines.append(
+                PageLine{QLineF(layout_.marginsMm.left(), y_, tableRight_, y_), kThinMm});
+        }
+    }
+
+    void closeRun() {
+        if (y_ <= runTop_ || runBounds_.isEmpty() || layout_.columns.isEmpty()) {
+            return;
+        }
+        Page& page = model_.pages.last();
+        for (int i = 0; i < runBounds_.size(); ++i) {
+            const bool outer = i == 0 || i == runBounds_.size() - 1;
+            if (outer || layout_.ruleColumns) {
+                page.lines.append(PageLine{QLineF(runBounds_.at(i), runTop_, runBounds_.at(i), y_),
+                                           outer ? kFrameMm : kThinMm});
+            }
+        }
+        runTop_ = y_;
+    }
+
+    void text(const QRectF& cell, const QString& value, const QString& font, TextAlign align) {
+        if (value.isEmpty()) {
+            return;
+        }
+        model_.pages.last().texts.append(
+            PageText{cell.adjusted(kPadMm, 0, -kPadMm, 0), value, font, align});
+    }
+
+    void placeDetail(int row) {
+        const QVariantList& values = data_.rows.at(row);
+        for (int i = 0; i < layout_.columns.size(); ++i) {
+            const LayoutColumn& column = layout_.columns.at(i);
+            const QString value =
+                column.text.isEmpty()
+                    ? column.show(keyIndex_.at(i) >= 0 ? values.at(keyIndex_.at(i)) : QVariant())
+                    : data_.resolve(column.text, row).trimmed();
+            text(QRectF(columnX_.at(i), y_, column.widthMm, layout_.rowHeightMm), value,
+                 QStringLiteral("body"), column.align);
+        }
+        endLine(allBounds(), layout_.rowHeightMm);
+    }
+
+    // The label spans the columns before the first total column; totals sit under theirs.
+    QList<double> totalsBounds() const {
+        QList<double> bounds{layout_.marginsMm.left()};
+        for (int i = std::max(firstTotal_, 1); i < columnX_.size(); ++i) {
+            bounds.append(columnX_.at(i));
+        }
+        bounds.append(tableRight_);
+        return bounds;
+    }
+
+    void placeTotals(const Totals& totals) {
+        for (int i = 0; i < layout_.columns.size(); ++i) {
+            const LayoutColumn& column = layout_.columns.at(i);
+            if (column.total) {
+                text(QRectF(columnX_.at(i), y_, column.widthMm, layout_.rowHeightMm),
+                     formatCell(totals.at(i).toDb(), column.format), QStringLiteral("body"),
+                     column.align);
+            }
+        }
+    }
+
+    void placeTotalsLine(const QString& label, const Totals& totals) {
+        const double labelRight = firstTotal_ > 0 ? columnX_.at(firstTotal_) : tableRight_;
+        text(QRectF(layout_.marginsMm.left(), y_, labelRight - layout_.marginsMm.left(),
+                    layout_.rowHeightMm),
+             label, QStringLiteral("body"), TextAlign::Center);
+        placeTotals(totals);
+        endLine(firstTotal_ >= 0 ? totalsBounds()
+                                 : QList<double>{layout_.marginsMm.left(), tableRight_},
+                layout_.rowHeightMm);
+    }
+
+    QRectF itemRect(const BandItem& item, double left, double width, double height) const {
+        const int column = item.column.isEmpty() ? -1 : layout_.columnIndex(item.column);
+        if (column >= 0) {
+            return QRectF(columnX_.at(column), y_, layout_.columns.at(column).widthMm, height);
+        }
+        if (item.xMm >= 0) {
+            return QRectF(left + item.xMm, y_, item.widthMm > 0 ? item.widthMm : width - item.xMm,
+                          height);
+        }
+        return QRectF(left, y_, item.widthMm > 0 ? item.widthMm : width, height);
+    }
+
+    // A band line inside the table: group header or footer, or the report's last lines.
+    void placeBandLine(const BandLine& line, int row, const Totals& totals) {
+        const double height = lineHeight(line);
+        const double left = layout_.marginsMm.left();
+        // A heading whose texts are all empty (an account directly under its class) takes no line.
+        const bool empty = std::all_of(line.begin(), line.end(), [&](const BandItem& item) {
+            return !item.totals && data_.resolve(item.text, row).trimmed().isEmpty();
+        });
+        if (empty) {
+            return;
+        }
+        bool withTotals = false;
+        for (const BandItem& item : line) {
+            withTotals = withTotals || item.totals;
+            const double width = item.totals && firstTotal_ > 0 ? columnX_.at(firstTotal_) - left
+                                                                : tableRight_ - left;
+            text(itemRect(item, left, width, height), data_.resolve(item.text, row), item.font,
+                 item.align);
+        }
+        if (withTotals && !totals.isEmpty()) {
+            placeTotals(totals);
+        }
+        endLine(withTotals && firstTotal_ >= 0 ? totalsBounds() : QList<double>{left, tableRight_},
+                height);
+    }
+
+    // Page headers and footers know the page count only at the end.
+    void finalizeHeadersAndFooters() {
+        const double left = layout_.marginsMm.left();
+        const double width = layout_.contentWidthMm();
+        const QString pages = QString::number(model_.pages.size());
+        for (int p = 0; p < model_.pages.size(); ++p) {
+            const QHash<QString, QString> page{{QStringLiteral("page"), QString::number(p + 1)},
+                                               {QStringLiteral("pages"), pages}};
+            const int row = pageRow_.at(p) >= 0 ? pageRow_.at(p) : 0;
+            QList<PageText> items;
+            const auto placeBand = [&](const QList<BandLine>& band, double top) {
+                for (const BandLine& line : band) {
+                    const double height = lineHeight(line);
+                    for (const BandItem& item : line) {
+                        y_ = top;
+                        const QString value = data_.resolve(item.text, row, page);
+                        if (!value.isEmpty()) {
+                            items.append(PageText{
+                                itemRect(item, left, width, height).adjusted(kPadMm, 0, -kPadMm, 0),
+                                value, item.font, item.align});
+                        }
+                    }
+                    top += height;
+                }
+            };
+            double top = layout_.marginsMm.top();
+            if (p == 0) {
+                placeBand(layout_.reportHeader, top);
+                top += bandHeight(layout_.reportHeader);
+            }
+            placeBand(layout_.pageHeader, top);
+            placeBand(layout_.pageFooter, layout_.paperMm.height() - layout_.marginsMm.bottom() -
+                                              bandHeight(layout_.pageFooter));
+            model_.pages[p].texts = items + model_.pages.at(p).texts;
+        }
+    }
+
+    const ReportLayout& layout_;
+    const ReportData& data_;
+    PageModel model_;
+    QList<double> columnX_;
+    QList<int> keyIndex_;
+    QList<int> groupIndex_;
+    QList<int> pageRow_;  // the row whose columns a page's header shows
+    int firstTotal_ = -1;
+    double tableRight_ = 0;
+    double tableTop_ = 0;
+    double y_ = 0;
+    int bodyLines_ = 0;
+    double runTop_ = 0;
+    QList<double> runBounds_;
+    Totals carried_;
+};
+
+}  // namespace
+
+PageModel buildPages(const ReportLayout& layout, const ReportData& data) {
+    return Builder(layout, data).build();
+}

@@ -1,0 +1,115 @@
+#include "print/ReportJobs.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include "common/Clock.h"
+#include "common/Session.h"
+#include "db/Database.h"
+#include "db/DbError.h"
+
+namespace {
+
+QSqlQuery run(const QString& sql) {
+    QSqlQuery query(Database::global().connection());
+    query.setForwardOnly(true);
+    if (!query.exec(sql)) {
+        throw DbError(query.lastError().nativeErrorCode().toInt(), query.lastError().text());
+    }
+    return query;
+}
+
+QString firstText(const QString& sql) {
+    QSqlQuery query = run(sql);
+    return query.next() ? query.value(0).toString().trimmed() : QString();
+}
+
+}  // namespace
+
+QVariant ReportData::value(int row, const QString& name) const {
+    const int index = column(name);
+    return index < 0 ? QVariant() : rows.at(row).value(index);
+}
+
+QString ReportData::resolve(const QString& text, int row,
+                            const QHash<QString, QString>& extra) const {
+    if (!text.contains(u'{')) {
+        return text;
+    }
+    QString out;
+    out.reserve(text.size());
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const qsizetype open = text.indexOf(u'{', i);
+        const qsizetype close = open < 0 ? -1 : text.indexOf(u'}', open);
+        if (close < 0) {
+            out += text.mid(i);
+            break;
+        }
+        out += text.mid(i, open - i);
+        const QString name = text.mid(open + 1, close - open - 1);
+        if (extra.contains(name)) {
+            out += extra.value(name);
+        } else if (vars.contains(name)) {
+            out += vars.value(name);
+        } else if (row >= 0 && row < rows.size()) {
+            out += value(row, name).toString().trimmed();
+        }
+        i = close + 1;
+    }
+    return out;
+}
+
+ReportData readReportData(const ReportLayout& layout) {
+    ReportData data;
+    data.vars.insert(QStringLiteral("title"), layout.title);
+    data.vars.insert(QStringLiteral("company"),
+                     firstText(QStringLiteral("SELECT COMPANY FROM WK_COMPANY")));
+    data.vars.insert(QStringLiteral("period"), session().PeriodLabel);
+    data.vars.insert(QStringLiteral("today"), Clock::todayText());
+    QSqlQuery slotTexts = run(QStringLiteral("SELECT * FROM T_PRINTKOMOKU"));
+    const bool hasSlots = slotTexts.next();
+    for (int i = 1; i <= 9; ++i) {
+        data.vars.insert(QStringLiteral("slot%1").arg(i),
+                         hasSlots ? slotTexts.value(i - 1).toString() : QString());
+    }
+    QString sql = QStringLiteral("SELECT * FROM ") + layout.table;
+    if (!layout.order.isEmpty()) {
+        sql += QStringLiteral(" ORDER BY ") + layout.order;
+    }
+    QSqlQuery query = run(sql);
+    const QSqlRecord record = query.record();
+    const int count = record.count();
+    for (int i = 0; i < count; ++i) {
+        data.columnNames.append(record.fieldName(i));
+    }
+    while (query.next()) {
+        QVariantList row;
+        row.reserve(count);
+        for (int i = 0; i < count; ++i) {
+            row.append(query.value(i));
+        }
+        data.rows.append(std::move(row));
+    }
+    return data;
+}
+
+ReportJob loadReportJob(const QString& layoutName) {
+    QSqlQuery query(Database::global().connection());
+    query.prepare(QStringLiteral("SELECT LAYOUT FROM MT_REPORT WHERE REPNAME = ?"));
+    query.addBindValue(layoutName);
+    if (!query.exec()) {
+        throw DbError(query.lastError().nativeErrorCode().toInt(), query.lastError().text());
+    }
+    if (!query.next()) {
+        throw ReportFailure{2103, QStringLiteral("找不到报表“%1”。").arg(layoutName)};
+    }
+    QString error;
+    const std::optional<ReportLayout> layout =
+        ReportLayout::parse(layoutName, query.value(0).toString().toUtf8(), &error);
+    if (!layout) {
+        throw ReportFailure{2104, error};
+    }
+    return ReportJob{*layout, readReportData(*layout)};
+}
