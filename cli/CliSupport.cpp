@@ -1,5 +1,9 @@
 #include "CliSupport.h"
 
+#include "common/Session.h"
+#include "db/Database.h"
+#include "master/CurrentAccountSet.h"
+
 #include <QRegularExpression>
 #include <cstdio>
 
@@ -33,7 +37,11 @@ QString usageText() {
         "          write a generated book into the set (made from set 02 when missing);\n"
         "          a set that has vouchers is only replaced with --replace\n"
         "  totals --set CID --end yyyy/mm [--subsidiary]\n"
-        "          run the monthly totals pass of the set through the month\n");
+        "          run the monthly totals pass of the set through the month\n"
+        "  report LAYOUT --set CID [--from yyyy/mm/dd --to yyyy/mm/dd] (--pdf FILE | --xlsx FILE)\n"
+        "          fill the report's work tables as its screen does and write it to a file;\n"
+        "          LAYOUT: R_KANJO_LISTH, R_SIWAKE, R_TEKIYO, R_SIWAKE_NIKKI (--from/--to: its "
+        "days)\n");
 }
 
 void badArguments(const QString& message) {
@@ -123,4 +131,19 @@ qint64 parseNumber(const QString& text, const QString& option, qint64 min, qint6
                          .arg(text));
     }
     return n;
+}
+
+void makeCurrent(const QString& cid) {
+    Database& db = Database::global();
+    if (!db.scalar(QStringLiteral("SELECT CID FROM T_COMP_MAIN WHERE CID = ?"), {cid}).isValid()) {
+        throw CliError{QStringLiteral("找不到账套: ") + cid, 1};
+    }
+    session().CurrentCid = cid;
+    bool ok = false;
+    if (ResetCompanyData()) {
+        change_kanjo_data(ok);
+    }
+    if (!ok) {
+        throw CliError{QStringLiteral("不能切换到账套: ") + cid, 1};
+    }
 }

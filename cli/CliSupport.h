@@ -64,6 +64,11 @@ qint64 parseNumber(const QString& text, const QString& option, qint64 min, qint6
 // transaction; it writes its report to out and returns the exit code, or throws CliError.
 using Command = std::function<int(QTextStream& out)>;
 
+// Makes the set current as the main window's account-set switch does, inside the command's
+// transaction; an unknown set is a CliError.
+void makeCurrent(const QString& cid);
+
 Command setsCommand(const QStringList& arguments);
 Command generateCommand(const QStringList& arguments);
 Command totalsCommand(const QStringList& arguments);
+Command reportCommand(const QStringList& arguments);

@@ -3,27 +3,9 @@
 #include "CliSupport.h"
 #include "common/Session.h"
 #include "db/Database.h"
-#include "master/CurrentAccountSet.h"
 #include "totals/TotalsPass.h"
 
 namespace {
-
-// Makes the set current as the main window's account-set switch does, inside the command's
-// transaction.
-void makeCurrent(const QString& cid) {
-    Database& db = Database::global();
-    if (!db.scalar(QStringLiteral("SELECT CID FROM T_COMP_MAIN WHERE CID = ?"), {cid}).isValid()) {
-        throw CliError{QStringLiteral("找不到账套: ") + cid, 1};
-    }
-    session().CurrentCid = cid;
-    bool ok = false;
-    if (ResetCompanyData()) {
-        change_kanjo_data(ok);
-    }
-    if (!ok) {
-        throw CliError{QStringLiteral("不能切换到账套: ") + cid, 1};
-    }
-}
 
 qint64 rowsOfSet(const QString& table, const QString& cid) {
     return Database::global()

@@ -1,6 +1,6 @@
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include "CliSupport.h"
@@ -61,6 +61,9 @@ Command parseCommand(const CommandLine& line) {
     if (line.command == u"totals") {
         return totalsCommand(line.arguments);
     }
+    if (line.command == u"report") {
+        return reportCommand(line.arguments);
+    }
     badArguments(QStringLiteral("未知的命令: ") + line.command);
 }
 
@@ -104,7 +107,11 @@ int runOnDatabase(const QString& dbFile, const Command& command, QTextStream& ou
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // Reports are painted with fonts, which need a GUI application but never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
     StderrMessages messages;
     QTextStream out(stdout);
     try {

@@ -2,11 +2,13 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <optional>
 
 #include "common/Messages.h"
 #include "common/Session.h"
 #include "db/Database.h"
 #include "db/ErrorReport.h"
+#include "print/PrintAccessReport.h"
 
 namespace {
 
@@ -54,11 +56,17 @@ bool Descriptions::msFormInit() {
     Database& db = Database::global();
     try {
         {
-            TransactionGuard transaction(db);
+            // Inside a caller's transaction (the command-line tool) the copy joins it.
+            std::optional<TransactionGuard> transaction;
+            if (!db.inTransaction()) {
+                transaction.emplace(db);
+            }
             db.execute(QStringLiteral("DELETE FROM WK_TEKIYO"));
             db.execute(QStringLiteral("INSERT INTO WK_TEKIYO SELECT * FROM T_TEKIYO WHERE CID = ?"),
                        {session().CurrentCid});
-            transaction.commit();
+            if (transaction) {
+                transaction->commit();
+            }
         }
         RecordSet rs =
             db.query(QStringLiteral("SELECT TEKINO,TENAME FROM WK_TEKIYO ORDER BY TEKINO"));
@@ -254,10 +262,14 @@ bool Descriptions::cmdHyouji_Click() {
         reportError(error, QStringLiteral("cmdHyouji_Click"));
         return false;
     }
-    messages().information(QStringLiteral("该功能尚未提供。"));
-    return true;
+    return printList(0);
 }
 
 void Descriptions::cmdInsatu_Click() {
-    messages().information(QStringLiteral("该功能尚未提供。"));
+    printList(1);
+}
+
+bool Descriptions::printList(int mode) {
+    return PrintAccessReport(session().AppFolder + QStringLiteral("Kaikei.mdb"),
+                             QStringLiteral("R_TEKIYO"), mode);
 }

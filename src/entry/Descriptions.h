@@ -58,6 +58,7 @@ class Descriptions {
     bool loaded() const { return loaded_; }
 
   private:
+    bool printList(int mode);
     // The entry the list's text names, preferring the one picked; -1 when the text names none.
     int itemForListText() const;
     // Shows the validation message and returns false when the inputs do not allow the mode.

@@ -7,6 +7,7 @@
 #include "common/Session.h"
 #include "db/Database.h"
 #include "db/ErrorReport.h"
+#include "print/PrintAccessReport.h"
 
 namespace {
 
@@ -294,7 +295,6 @@ bool JournalPatterns::cmdInsatu_Click() {
 }
 
 bool JournalPatterns::printPatternList(int mode) {
-    Q_UNUSED(mode);
-    messages().information(QStringLiteral("该功能尚未提供。"));
-    return false;
+    return PrintAccessReport(session().AppFolder + QStringLiteral("Kaikei.mdb"),
+                             QStringLiteral("R_SIWAKE"), mode);
 }

@@ -67,6 +67,10 @@ class JournalPatterns {
     const QStringList& descriptions() const { return descriptions_; }
     bool textsEditable() const { return mode_ != Mode::Delete; }
 
+    // Copies the current set's patterns into the work table the screen edits and the list
+    // prints; joins the caller's transaction. Throws DbError.
+    static void fillWorkTable();
+
   private:
     bool checkAccount(const QString& text, const QString& emptyMessage, const QString& control);
     bool checkText(const QString& text, const QString& emptyMessage, const QString& tooLongMessage,
@@ -74,9 +78,8 @@ class JournalPatterns {
     bool checkAccountsAndPair();
     bool refuse(const QString& text, const QString& control);
     void apply(const QString& debit, const QString& credit);
-    // Stands in for the report until the pattern list can be printed; mode 0 preview, 1 print.
+    // The pattern list ("R_SIWAKE"): mode 0 preview, 1 print.
     bool printPatternList(int mode);
-    void fillWorkTable();
     void readLists();
 
     JournalPatternsHost& host_;

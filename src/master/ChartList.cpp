@@ -6,6 +6,8 @@
 #include "common/Session.h"
 #include "db/Database.h"
 #include "db/ErrorReport.h"
+#include "master/AccountListFill.h"
+#include "print/PrintAccessReport.h"
 
 namespace {
 
@@ -189,5 +191,12 @@ void ChartList::cmdDelete_Click() {
 }
 
 void ChartList::cmdInsatu_Click() {
-    messages().information(QStringLiteral("该功能尚未提供。"));
+    try {
+        fillAccountList();
+    } catch (const DbError& error) {
+        reportError(error, QStringLiteral("cmdInsatu_Click"));
+        return;
+    }
+    PrintAccessReport(session().AppFolder + QStringLiteral("Kaikei.mdb"),
+                      QStringLiteral("R_KANJO_LISTH"), 1);
 }

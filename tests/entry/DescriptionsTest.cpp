@@ -2,6 +2,7 @@
 
 #include "common/Session.h"
 #include "entry/Descriptions.h"
+#include "support/RecordingReportOutput.h"
 #include "support/SetSnapshot.h"
 #include "support/StringLists.h"
 #include "support/TestDatabase.h"
@@ -215,8 +216,11 @@ TEST_F(DescriptionsTest, PreviewNeedsRows) {
     EXPECT_EQ(messages.last().text, QStringLiteral("没有符合条件的数据。"));
     EXPECT_EQ(messages.last().icon, MsgIcon::Exclamation);
     registerText(d, QStringLiteral("杂费"));
+    RecordingReportOutput output;
     EXPECT_TRUE(d.cmdHyouji_Click());
-    EXPECT_EQ(messages.last().text, QStringLiteral("该功能尚未提供。"));
+    d.cmdInsatu_Click();
+    EXPECT_EQ(output.calls(), QStringList({QStringLiteral("preview R_TEKIYO 1"),
+                                           QStringLiteral("print R_TEKIYO 1")}));
 }
 
 }  // namespace

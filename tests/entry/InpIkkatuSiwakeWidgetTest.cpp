@@ -10,6 +10,7 @@
 #include "common/Session.h"
 #include "common/ui/Screens.h"
 #include "entry/ui/InpIkkatuSiwake.h"
+#include "support/RecordingReportOutput.h"
 #include "support/StringLists.h"
 #include "support/TestDatabase.h"
 
@@ -108,9 +109,14 @@ TEST_F(InpIkkatuSiwakeWidget, RegistersCorrectsAndWritesBackOnClosing) {
     }
 
     messages.shown.clear();
+    RecordingReportOutput output;
     child<QPushButton>("cmdHyouji")->click();
     child<QPushButton>("cmdInsatu")->click();
-    EXPECT_EQ(messages.texts(), strings({"该功能尚未提供。", "该功能尚未提供。"}));
+    EXPECT_TRUE(messages.shown.isEmpty());
+    const int patterns = value(QStringLiteral("SELECT COUNT(*) FROM WK_SI_PATTERN")).toInt();
+    EXPECT_GT(patterns, 0);
+    EXPECT_EQ(output.calls(), QStringList({QStringLiteral("preview R_SIWAKE %1").arg(patterns),
+                                           QStringLiteral("print R_SIWAKE %1").arg(patterns)}));
 
     child<QPushButton>("cmdBack")->click();
     EXPECT_FALSE(screen.isVisible());

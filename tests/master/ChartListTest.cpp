@@ -3,6 +3,7 @@
 #include "common/Session.h"
 #include "db/Database.h"
 #include "master/ChartList.h"
+#include "support/RecordingReportOutput.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -103,10 +104,16 @@ TEST_F(ChartListTest, CascadingBoxesReachTheAccountsOfASmallClass) {
     EXPECT_EQ(classes(list), QStringLiteral("002/440/442"));
     EXPECT_TRUE(messages.shown.isEmpty());
 
-    // Printing the list comes later.
+    // The print button prints the accounts in use, grouped under their headings.
+    RecordingReportOutput output;
     list.cmdInsatu_Click();
-    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("该功能尚未提供。")});
-    EXPECT_EQ(messages.last().icon, MsgIcon::Information);
+    EXPECT_TRUE(messages.shown.isEmpty());
+    ASSERT_EQ(output.jobs.size(), 1);
+    EXPECT_EQ(output.calls().first().section(u' ', 0, 1), QStringLiteral("print R_KANJO_LISTH"));
+    EXPECT_EQ(
+        output.last().data.rows.size(),
+        value(QStringLiteral("SELECT COUNT(*) FROM T_KANJO WHERE KMCODE <> '' AND SIYOU = 'Y'"))
+            .toInt());
 }
 
 TEST_F(ChartListTest, DeleteAsksThenClearsNumberAndNameInBothTables) {

@@ -1,0 +1,89 @@
+#include <functional>
+
+#include "CliSupport.h"
+#include "entry/Descriptions.h"
+#include "entry/JournalPatterns.h"
+#include "master/AccountListFill.h"
+#include "print/PageBuilder.h"
+#include "print/ReportJobs.h"
+#include "print/render/PagePainter.h"
+#include "print/render/XlsxExport.h"
+
+namespace {
+
+using Fill = std::function<void()>;
+
+// Each layout's work tables, filled as the screen that prints it fills them.
+Fill fillFor(const QString& layout, const CommandOptions& options) {
+    const auto refuse = [&](const QString& option) {
+        if (options.has(option)) {
+            badArguments(QStringLiteral("%1 不能用于 %2").arg(option, layout));
+        }
+    };
+    if (layout == u"R_KANJO_LISTH") {
+        refuse(QStringLiteral("--from"));
+        refuse(QStringLiteral("--to"));
+        return [] { fillAccountList(); };
+    }
+    if (layout == u"R_SIWAKE" || layout == u"R_TEKIYO") {
+        refuse(QStringLiteral("--from"));
+        refuse(QStringLiteral("--to"));
+        // The lists print the screens' work copies, which opening the screen makes.
+        return [layout] {
+            if (layout == u"R_SIWAKE") {
+                JournalPatterns::fillWorkTable();
+            } else if (!Descriptions().Form_Load()) {
+                throw CliError{QStringLiteral("不能准备报表数据: ") + layout, 1};
+            }
+        };
+    }
+    badArguments(QStringLiteral("未知的报表: ") + layout);
+}
+
+}  // namespace
+
+// report LAYOUT --set CID [--from yyyy/mm/dd --to yyyy/mm/dd] (--pdf FILE | --xlsx FILE)
+Command reportCommand(const QStringList& arguments) {
+    if (arguments.isEmpty() || arguments.first().startsWith(u'-')) {
+        badArguments(QStringLiteral("缺少报表名称"));
+    }
+    const QString layout = arguments.first();
+    const CommandOptions options(
+        arguments.mid(1),
+        {QStringLiteral("--set"), QStringLiteral("--from"), QStringLiteral("--to"),
+         QStringLiteral("--pdf"), QStringLiteral("--xlsx")},
+        {});
+    const QString cid =
+        parseSetCode(options.required(QStringLiteral("--set")), QStringLiteral("--set"));
+    const bool pdf = options.has(QStringLiteral("--pdf"));
+    if (pdf == options.has(QStringLiteral("--xlsx"))) {
+        badArguments(QStringLiteral("需要 --pdf FILE 或 --xlsx FILE 之一"));
+    }
+    const QString file = options.required(pdf ? QStringLiteral("--pdf") : QStringLiteral("--xlsx"));
+    const Fill fill = fillFor(layout, options);
+    return [=](QTextStream& out) {
+        makeCurrent(cid);
+        fill();
+        try {
+            const ReportJob job = loadReportJob(layout);
+            if (pdf) {
+                const PageModel pages = buildPages(job.layout, job.data);
+                writePdf(pages, file, job.layout.title);
+                out << QStringLiteral("%1: %2 页, %3 行 -> %4\n")
+                           .arg(layout)
+                           .arg(pages.pages.size())
+                           .arg(job.data.rows.size())
+                           .arg(file);
+            } else {
+                writeXlsx(job, file);
+                out << QStringLiteral("%1: %2 行 -> %3\n")
+                           .arg(layout)
+                           .arg(job.data.rows.size())
+                           .arg(file);
+            }
+        } catch (const ReportFailure& failure) {
+            throw CliError{failure.description, 1};
+        }
+        return 0;
+    };
+}
