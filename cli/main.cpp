@@ -2,6 +2,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
+#include <algorithm>
+#include <memory>
 
 #include "CliSupport.h"
 #include "common/Clock.h"
@@ -108,10 +110,14 @@ int runOnDatabase(const QString& dbFile, const Command& command, QTextStream& ou
 
 int main(int argc, char* argv[]) {
     // Reports are painted with fonts, which need a GUI application but never a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    const bool painting = std::any_of(argv + 1, argv + argc,
+                                      [](const char* arg) { return qstrcmp(arg, "report") == 0; });
+    if (painting && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QGuiApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> application(
+        painting ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
+    QCoreApplication& app = *application;
     StderrMessages messages;
     QTextStream out(stdout);
     try {

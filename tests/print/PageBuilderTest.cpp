@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include "common/Money.h"
+#include "print/PageBuilder.h"
+#include "support/QtPrinters.h"
+
+namespace {
+
+// A ledger-like report: accounts start on a new page, days are grouped with their totals, and
+// pages carry the running total of the account.
+const char* kLayout = R"({
+  "title": "测试", "paper": "A4", "margins_mm": [10, 10, 10, 10], "row_height_mm": 20,
+  "source": {"table": "T", "order": "ACC, DAY"},
+  "columns": [
+    {"key": "DAY", "heading": "日期", "width_mm": 30},
+    {"key": "NOTE", "heading": "摘要", "width_mm": 60},
+    {"key": "AMT", "heading": "金额", "width_mm": 40, "align": "right", "format": "money", "total": true},
+    {"key": "AMT", "heading": "零为空", "width_mm": 40, "format": "money_blank_zero"}
+  ],
+  "bands": {
+    "page_header": [{"text": "{title} 账户 {ACC} {missing}"}],
+    "groups": [
+      {"by": "ACC", "new_page": true, "header": [{"text": "{ACCNAME}"}]},
+      {"by": "DAY", "footer": [{"text": "{DAY} 合计", "totals": true}]}
+    ],
+    "carry": {"bottom": "过次页", "top": "承前页"},
+    "report_footer": [{"text": "总计", "totals": true}],
+    "page_footer": [{"text": "第 {page} 页 / 共 {pages} 页"}]
+  }
+})";
+
+ReportData bookRows() {
+    ReportData data;
+    data.columnNames = {QStringLiteral("ACC"), QStringLiteral("ACCNAME"), QStringLiteral("DAY"),
+                        QStringLiteral("NOTE"), QStringLiteral("AMT")};
+    data.vars.insert(QStringLiteral("title"), QStringLiteral("测试"));
+    // Account 101 has 30 lines over 6 days, 102 two lines (one of them zero) on one day.
+    for (int i = 0; i < 30; ++i) {
+        data.rows.append({QStringLiteral("101"), QStringLiteral("现金"),
+                          QStringLiteral("01.%1").arg(i / 5 + 1, 2, 10, QLatin1Char('0')),
+                          QStringLiteral("行%1").arg(i), Money::fromInt(i + 1).toDb()});
+    }
+    data.rows.append({QStringLiteral("102"), QStringLiteral(""), QStringLiteral("02.01"),
+                      QStringLiteral("零"), Money().toDb()});
+    data.rows.append({QStringLiteral("102"), QStringLiteral(""), QStringLiteral("02.01"),
+                      QStringLiteral("半"), Money::parse(u"0.5")->toDb()});
+    return data;
+}
+
+// The texts of one page line by line, items of a line joined by "|".
+QStringList pageLines(const Page& page) {
+    QMap<int, QMap<int, QString>> lines;
+    for (const PageText& text : page.texts) {
+        lines[qRound(text.rectMm.top() * 10)][qRound(text.rectMm.left() * 10)] = text.text;
+    }
+    QStringList out;
+    for (const auto& line : lines) {
+        out.append(QStringList(line.values()).join(u'|'));
+    }
+    return out;
+}
+
+TEST(PageBuilder, GroupsCarriesAndPageNumbersAddUp) {
+    QString error;
+    const auto layout = ReportLayout::parse(QStringLiteral("T"), kLayout, &error);
+    ASSERT_TRUE(layout) << error.toStdString();
+    const PageModel model = buildPages(*layout, bookRows());
+    const int pageCount = int(model.pages.size());
+    ASSERT_GT(pageCount, 3);
+
+    Money shown;  // sum of the detail amounts printed so far for the account
+    QString account;
+    for (int p = 0; p < pageCount; ++p) {
+        const QStringList lines = pageLines(model.pages.at(p));
+        ASSERT_GE(lines.size(), 4) << p;
+        EXPECT_EQ(lines.last(), QStringLiteral("第 %1 页 / 共 %2 页").arg(p + 1).arg(pageCount));
+        // Unknown names print empty; the header shows the page's account.
+        EXPECT_TRUE(lines.first().startsWith(u"测试 账户 10")) << lines.first().toStdString();
+        if (lines.first() != QStringLiteral("测试 账户 ") + account + u' ') {
+            account = lines.first().section(u' ', 2, 2);
+            shown = Money();
+            // A new account starts on its own page, after its name (none: no line), and carries
+            // nothing in.
+            EXPECT_EQ(lines.at(2),
+                      account == u"101" ? QStringLiteral("现金") : QStringLiteral("02.01|零|0.00"))
+                << p;
+        } else {
+            EXPECT_EQ(lines.at(2), QStringLiteral("承前页|") + shown.toExactDisplay()) << p;
+        }
+        EXPECT_EQ(lines.at(1), QStringLiteral("日期|摘要|金额|零为空"));
+        for (const QString& line : lines) {
+            const QStringList cells = line.split(u'|');
+            if (cells.size() >= 3 && cells.at(1).startsWith(u"行")) {
+                shown += *Money::parse(cells.at(2));
+                EXPECT_EQ(cells.size(), 4) << "the blank-zero column repeats the amount";
+            }
+        }
+        if (p < pageCount - 1 && pageLines(model.pages.at(p + 1)).first() == lines.first()) {
+            EXPECT_EQ(lines.at(lines.size() - 2),
+                      QStringLiteral("过次页|") + shown.toExactDisplay())
+                << p;
+        }
+    }
+    const QStringList first = pageLines(model.pages.first());
+    EXPECT_TRUE(first.contains(QStringLiteral("01.01 合计|15.00")))
+        << first.join(u'\n').toStdString();
+    const QStringList last = pageLines(model.pages.last());
+    EXPECT_TRUE(last.contains(QStringLiteral("02.01|半|0.50|0.50")));
+    EXPECT_TRUE(last.contains(QStringLiteral("02.01 合计|0.50")));
+    EXPECT_TRUE(last.contains(QStringLiteral("总计|465.50")));
+}
+
+TEST(PageBuilder, NoRowsStillGivesOnePageWithHeadings) {
+    const auto layout = ReportLayout::parse(QStringLiteral("T"), kLayout, nullptr);
+    ReportData empty = bookRows();
+    empty.rows.clear();
+    const PageModel model = buildPages(*layout, empty);
+    ASSERT_EQ(model.pages.size(), 1);
+    EXPECT_EQ(pageLines(model.pages.first()),
+              QStringList({QStringLiteral("测试 账户  "), QStringLiteral("日期|摘要|金额|零为空"),
+                           QStringLiteral("总计|0.00"), QStringLiteral("第 1 页 / 共 1 页")}));
+}
+
+TEST(ReportLayout, MalformedDocumentsAreRefusedWithTheReason) {
+    const struct {
+        const char* json;
+        const char* reason;
+    } cases[] = {
+        {"{", "报表“X”的格式不对"},
+        {R"({"source": {"table": "T; DROP TABLE T_KANJO"}})", "数据表名不对"},
+        {R"({"source": {"table": "T", "order": "A; DELETE FROM T"}})", "排序不对"},
+        {R"({"source": {"table": "T"}, "paper": "Letter"})", "纸张不明: Letter"},
+        {R"({"source": {"table": "T"}, "orientation": "sideways"})", "纸张方向不明"},
+        {R"({"source": {"table": "T"}, "columns": [{"key": "A", "align": "middle"}]})",
+         "对齐方式不明"},
+        {R"({"source": {"table": "T"}, "columns": [{"key": "A", "format": "yen"}]})", "格式不明"},
+        {R"({"source": {"table": "T"}, "columns": [{"heading": "空"}]})", "列没有数据: 空"},
+        {R"({"source": {"table": "T"}, "columns": [{"key": "A", "width_mm": 181}]})",
+         "列宽合计 181 mm 超过版心 180 mm"},
+        {R"({"source": {"table": "T"}, "fonts": {"body": ["X", -1]}})", "字号不对"},
+        {R"({"source": {"table": "T"}, "bands": {"page_header": [3]}})", "栏的行必须是对象或数组"},
+    };
+    for (const auto& c : cases) {
+        QString error;
+        EXPECT_FALSE(ReportLayout::parse(QStringLiteral("X"), c.json, &error)) << c.json;
+        EXPECT_TRUE(error.contains(QString::fromUtf8(c.reason)))
+            << c.json << " -> " << error.toStdString();
+    }
+}
+
+}  // namespace
