@@ -1,0 +1,71 @@
+#include <QDir>
+#include <QFile>
+
+#include "common/Session.h"
+#include "master/AccountListFill.h"
+#include "master/CurrentAccountSet.h"
+#include "print/PageBuilder.h"
+#include "print/ReportJobs.h"
+#include "support/TestDatabase.h"
+
+namespace {
+
+// The page model of each shipped layout over a small book, kept as text under tests/print/golden.
+// OMBREL_UPDATE_GOLDEN=1 rewrites the files after an intended change; review their diff.
+class ReportGolden : public DatabaseTest {
+  protected:
+    void SetUp() override {
+        DatabaseTest::SetUp();
+        session().CurrentCid = QStringLiteral("01");
+        bool ok = false;
+        ASSERT_TRUE(ResetCompanyData());
+        change_kanjo_data(ok);
+        ASSERT_TRUE(ok);
+        // A short chart keeps the account list to a page: two classes, one subsidiary flag.
+        exec(
+            QStringLiteral("UPDATE T_KANJO SET SIYOU = 'N' WHERE KMCODE NOT IN ('101', '111', "
+                           "'121', '201', '401', '501', '511')"));
+        exec(
+            QStringLiteral("UPDATE T_KANJO SET HOJOSET = 'Y', KISYUZAN = 12345678 WHERE KMCODE = "
+                           "'111'"));
+    }
+
+    void expectGolden(const QString& layoutName) {
+        const ReportJob job = loadReportJob(layoutName);
+        const QString actual = buildPages(job.layout, job.data).toText();
+        const QString path =
+            QStringLiteral(OMBREL_TESTS_DIR "/print/golden/%1.txt").arg(layoutName);
+        QFile file(path);
+        if (qEnvironmentVariableIntValue("OMBREL_UPDATE_GOLDEN") == 1) {
+            QDir().mkpath(QFileInfo(path).path());
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(actual.toUtf8());
+            return;
+        }
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        const QStringList expected = QString::fromUtf8(file.readAll()).split(u'\n');
+        const QStringList lines = actual.split(u'\n');
+        for (int i = 0; i < std::max(expected.size(), lines.size()); ++i) {
+            ASSERT_EQ(lines.value(i), expected.value(i))
+                << layoutName.toStdString() << " line " << i + 1;
+        }
+    }
+};
+
+TEST_F(ReportGolden, AccountList) {
+    fillAccountList();
+    expectGolden(QStringLiteral("R_KANJO_LISTH"));
+}
+
+TEST_F(ReportGolden, PatternAndDescriptionLists) {
+    exec(
+        QStringLiteral("INSERT INTO WK_SI_PATTERN VALUES ('01', '501', '101', '房租', "
+                       "'付五月房租', '1', ''), ('01', '101', '401', '工资', '', '1', '')"));
+    exec(
+        QStringLiteral("INSERT INTO WK_TEKIYO VALUES ('01', '001', '营业收入'), ('01', '003', "
+                       "'银行利息（活期）'), ('01', '002', '手续费')"));
+    expectGolden(QStringLiteral("R_SIWAKE"));
+    expectGolden(QStringLiteral("R_TEKIYO"));
+}
+
+}  // namespace
