@@ -34,6 +34,7 @@ TEST(ReportFiles, PdfAndWorkbookReadBack) {
     EXPECT_EQ(valueIn(books, QStringLiteral("SELECT COUNT(*) FROM WK_KANJO_PRINT")),
               printed.out.section(u' ', 3, 3));
 
+    // pdftotext drops the narrow blanks between Chinese characters ("第1页/共6页").
     const QString text =
         run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     for (const QString& expected :
