@@ -1,6 +1,6 @@
 #include "BenchBook.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QTemporaryDir>
 #include <map>
 
@@ -100,8 +100,12 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }
-    // The SQL driver is a plugin, which wants an application object.
-    QCoreApplication app(argc, argv);
+    // The SQL driver is a plugin, which wants an application object; reports paint with fonts
+    // and the preview is a window, which want a widget application but no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -1,5 +1,7 @@
 #include "print/ReportJobs.h"
 
+#include <QRegularExpression>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -23,6 +25,46 @@ QSqlQuery run(const QString& sql) {
 QString firstText(const QString& sql) {
     QSqlQuery query = run(sql);
     return query.next() ? query.value(0).toString().trimmed() : QString();
+}
+
+void addNamesIn(const QString& text, QSet<QString>& names) {
+    static const QRegularExpression placeholder(QStringLiteral("\\{([A-Za-z0-9_]+)\\}"));
+    for (const QRegularExpressionMatch& match : placeholder.globalMatch(text)) {
+        names.insert(match.captured(1));
+    }
+}
+
+// Only the columns the layout shows or groups by are read: a year's journal is 100,000 rows.
+QStringList printedColumns(const ReportLayout& layout) {
+    QSet<QString> names;
+    for (const LayoutColumn& column : layout.columns) {
+        names.insert(column.key);
+        addNamesIn(column.text, names);
+    }
+    const auto addBand = [&](const QList<BandLine>& band) {
+        for (const BandLine& line : band) {
+            for (const BandItem& item : line) {
+                addNamesIn(item.text, names);
+            }
+        }
+    };
+    for (const GroupBand& group : layout.groups) {
+        names.insert(group.by);
+        addBand(group.header);
+        addBand(group.footer);
+    }
+    for (const auto* band :
+         {&layout.reportHeader, &layout.pageHeader, &layout.pageFooter, &layout.reportFooter}) {
+        addBand(*band);
+    }
+    QStringList columns;
+    for (const Column& column : Database::global().columns(layout.table)) {
+        if (names.contains(column.name)) {
+            columns.append(column.name);
+        }
+    }
+    // A layout that names no column still counts its rows.
+    return columns.isEmpty() ? QStringList{QStringLiteral("1 AS ROWNO")} : columns;
 }
 
 }  // namespace
@@ -74,7 +116,8 @@ ReportData readReportData(const ReportLayout& layout) {
         data.vars.insert(QStringLiteral("slot%1").arg(i),
                          hasSlots ? slotTexts.value(i - 1).toString() : QString());
     }
-    QString sql = QStringLiteral("SELECT * FROM ") + layout.table;
+    QString sql = QStringLiteral("SELECT %1 FROM %2")
+                      .arg(printedColumns(layout).join(QStringLiteral(", ")), layout.table);
     if (!layout.order.isEmpty()) {
         sql += QStringLiteral(" ORDER BY ") + layout.order;
     }

@@ -1,0 +1,80 @@
+#include <benchmark/benchmark.h>
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "BenchBook.h"
+#include "common/Session.h"
+#include "db/Database.h"
+#include "print/PageBuilder.h"
+#include "print/ReportJobs.h"
+#include "print/render/PagePainter.h"
+
+namespace {
+
+// The whole year's journal in its work table, as the journal screen leaves it.
+bool journalReady(benchmark::State& state) {
+    if (!benchBookReady(state)) {
+        return false;
+    }
+    if (session().CurrentCid != kCid && !useSet(kCid)) {
+        state.SkipWithError("the generated set cannot be made current");
+        return false;
+    }
+    static bool filled = false;
+    if (!filled) {
+        Database& db = Database::global();
+        TransactionGuard transaction(db);
+        db.execute(QStringLiteral("DELETE FROM T_SIALL_OUT"));
+        db.execute(QStringLiteral(
+                       "INSERT INTO T_SIALL_OUT SELECT M.CID, substr(M.SIDAY, 3), S.DENNO, "
+                       "M.DENMENO, M.SISYU, R.KMCODE, M.KRHOKOCODE, R.KANNAME, '', M.KRBUKBN, "
+                       "M.KRTKBN, M.KRTKOCODE, M.KRTKIN, M.KRKIN, C.KMCODE, M.KSHOKOCODE, "
+                       "C.KANNAME, '', M.KSBUKBN, M.KSTKBN, M.KSTKOCODE, M.KSTKIN, M.KSKIN, "
+                       "M.TEKIYO FROM T_SI_MEISAI M JOIN T_SIWAKE S ON S.CID = M.CID AND "
+                       "S.DENCODE = M.DENCODE LEFT JOIN T_KANJO R ON R.KOCODE = M.KRKOCODE LEFT "
+                       "JOIN T_KANJO C ON C.KOCODE = M.KSKOCODE WHERE M.CID = ?"),
+                   {kCid});
+        transaction.commit();
+        filled = true;
+    }
+    return true;
+}
+
+// Reading the journal's rows and laying out its pages (about 2,000 A4 pages).
+void BM_JournalPageModel(benchmark::State& state) {
+    if (!journalReady(state)) {
+        return;
+    }
+    for (auto _ : state) {
+        const auto start = Clocked::now();
+        const ReportJob job = loadReportJob(QStringLiteral("R_SIWAKE_NIKKI"));
+        state.counters["read_s"] = secondsSince(start);
+        const PageModel model = buildPages(job.layout, job.data);
+        state.SetIterationTime(secondsSince(start));
+        state.counters["rows"] = double(job.data.rows.size());
+        state.counters["pages"] = double(model.pages.size());
+    }
+}
+BENCHMARK(BM_JournalPageModel)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Writing every page of the year's journal to a PDF file.
+void BM_JournalPdf(benchmark::State& state) {
+    if (!journalReady(state)) {
+        return;
+    }
+    const ReportJob job = loadReportJob(QStringLiteral("R_SIWAKE_NIKKI"));
+    const PageModel model = buildPages(job.layout, job.data);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("journal.pdf"));
+    for (auto _ : state) {
+        const auto start = Clocked::now();
+        writePdf(model, file, job.layout.title);
+        state.SetIterationTime(secondsSince(start));
+        state.counters["pages"] = double(model.pages.size());
+        state.counters["MB"] = double(QFileInfo(file).size()) / 1e6;
+    }
+}
+BENCHMARK(BM_JournalPdf)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
