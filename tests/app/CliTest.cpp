@@ -68,11 +68,18 @@ TEST(Cli, RefusalsChangeNothing) {
         {"generate --set 51 --start 2024/01/01 --days many --lines-per-day 5 --seed 7", bad, "many",
          true},
         {"generate --set 51 --start 2024/01/01 --days 20 --lines-per-day 5", bad, "--seed", true},
+        {"report", bad, "缺少报表名称", true},
+        {"report R_NOPE --set 51 --pdf BOOKS.pdf", bad, "未知的报表: R_NOPE", true},
+        {"report R_TEKIYO --set 51", bad, "--pdf", true},
+        {"report R_TEKIYO --set 51 --pdf BOOKS.pdf --xlsx BOOKS.xlsx", bad, "--pdf", true},
+        {"report R_TEKIYO --set 51 --from 2024/01/01 --pdf BOOKS.pdf", bad, "--from", true},
         // Refused on what the file holds; whatever the command did before is rolled back.
         {"totals --set 77 --end 2024/02", failed, "77", true},
         {"totals --set 03 --end 2000/02", failed, "账套的会计期间没有被正确设定。", true},
         {"totals --set 51 --end 2025/01", bad, "2025/01", false},
         {generate51, failed, "--replace", false},
+        {"report R_TEKIYO --set 77 --pdf BOOKS.pdf", failed, "77", true},
+        {"report R_TEKIYO --set 51 --xlsx BOOKS/none.xlsx", failed, "不能写入文件", false},
     };
     const QString missing = dir.filePath(QStringLiteral("missing.mdb"));
     for (const auto& c : cases) {
