@@ -114,6 +114,12 @@ TEST_F(ChartListTest, CascadingBoxesReachTheAccountsOfASmallClass) {
         output.last().data.rows.size(),
         value(QStringLiteral("SELECT COUNT(*) FROM T_KANJO WHERE KMCODE <> '' AND SIYOU = 'Y'"))
             .toInt());
+
+    // A fill that fails prints nothing.
+    exec(QStringLiteral("DROP TABLE WK_KANJO_PRINT"));
+    list.cmdInsatu_Click();
+    EXPECT_TRUE(messages.last().text.endsWith(u"(cmdInsatu_Click)"));
+    EXPECT_EQ(output.jobs.size(), 1);
 }
 
 TEST_F(ChartListTest, DeleteAsksThenClearsNumberAndNameInBothTables) {
