@@ -302,16 +302,17 @@ class Builder {
                 layout_.rowHeightMm);
     }
 
-    QRectF itemRect(const BandItem& item, double left, double width, double height) const {
+    QRectF itemRect(const BandItem& item, double top, double left, double width,
+                    double height) const {
         const int column = item.column.isEmpty() ? -1 : layout_.columnIndex(item.column);
         if (column >= 0) {
-            return QRectF(columnX_.at(column), y_, layout_.columns.at(column).widthMm, height);
+            return QRectF(columnX_.at(column), top, layout_.columns.at(column).widthMm, height);
         }
         if (item.xMm >= 0) {
-            return QRectF(left + item.xMm, y_, item.widthMm > 0 ? item.widthMm : width - item.xMm,
+            return QRectF(left + item.xMm, top, item.widthMm > 0 ? item.widthMm : width - item.xMm,
                           height);
         }
-        return QRectF(left, y_, item.widthMm > 0 ? item.widthMm : width, height);
+        return QRectF(left, top, item.widthMm > 0 ? item.widthMm : width, height);
     }
 
     // A band line inside the table: group header or footer, or the report's last lines.
@@ -330,7 +331,7 @@ class Builder {
             withTotals = withTotals || item.totals;
             const double width = item.totals && firstTotal_ > 0 ? columnX_.at(firstTotal_) - left
                                                                 : tableRight_ - left;
-            text(itemRect(item, left, width, height), data_.resolve(item.text, row), item.font,
+            text(itemRect(item, y_, left, width, height), data_.resolve(item.text, row), item.font,
                  item.align);
         }
         if (withTotals && !totals.isEmpty()) {
@@ -354,12 +355,11 @@ class Builder {
                 for (const BandLine& line : band) {
                     const double height = lineHeight(line);
                     for (const BandItem& item : line) {
-                        y_ = top;
                         const QString value = data_.resolve(item.text, row, page);
                         if (!value.isEmpty()) {
-                            items.append(PageText{
-                                itemRect(item, left, width, height).adjusted(kPadMm, 0, -kPadMm, 0),
-                                value, item.font, item.align});
+                            items.append(PageText{itemRect(item, top, left, width, height)
+                                                      .adjusted(kPadMm, 0, -kPadMm, 0),
+                                                  value, item.font, item.align});
                         }
                     }
                     top += height;
