@@ -13,6 +13,7 @@
 #include "master/ui/InpKanjokamokuCh.h"
 #include "master/ui/InpKisyuZandaka.h"
 #include "master/ui/prtKanjoKamokuSet.h"
+#include "print/ui/SetUsePrinter.h"
 
 // Each screen is made on first use and kept, so that it keeps its state like a loaded form.
 void registerAllScreens() {
@@ -31,4 +32,6 @@ void registerAllScreens() {
     Screens::add(QStringLiteral("InpKantanSiwake"), [] { return new InpKantanSiwake; });
     Screens::add(QStringLiteral("InpTekiyouTouroku"), [] { return new InpTekiyouTouroku; });
     Screens::add(QStringLiteral("InpIkkatuSiwake"), [] { return new InpIkkatuSiwake; });
+    // Printing:
+    Screens::add(QStringLiteral("SetUsePrinter"), [] { return new SetUsePrinter; });
 }

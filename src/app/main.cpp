@@ -9,6 +9,7 @@
 #include "app/Password.h"
 #include "common/Session.h"
 #include "common/ui/Screens.h"
+#include "print/ui/DesktopReportOutput.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -24,6 +25,8 @@ int main(int argc, char* argv[]) {
 
     DesktopMessages desktopMessages;
     Messages::install(&desktopMessages);
+    DesktopReportOutput reportWindows;
+    ReportOutput::install(&reportWindows);
     session().AppFolder = QApplication::applicationDirPath() + u'/';
 
     registerAllScreens();
@@ -40,15 +43,18 @@ int main(int argc, char* argv[]) {
     // No database (or one another copy of Ombrel is using): the message has been shown.
     if (session().RunState == 1) {
         mainMenu.close();
+        ReportOutput::install(nullptr);
         Messages::install(nullptr);
         return 1;
     }
     if (mainMenu.logic().loginRequired() && !askLoginPassword(&mainMenu)) {
         mainMenu.close();  // RunState is 2 now: no backup offer
+        ReportOutput::install(nullptr);
         Messages::install(nullptr);
         return 2;
     }
     const int status = app.exec();
+    ReportOutput::install(nullptr);
     Messages::install(nullptr);
     return status;
 }

@@ -10,7 +10,9 @@ namespace {
 
 const QString kCr = QStringLiteral("\r");
 
-void reportFailure(const ReportFailure& failure) {
+}  // namespace
+
+void showReportFailure(const ReportFailure& failure) {
     switch (failure.number) {
         case ReportFailure::kNoPrinter:
             messages().plain(QStringLiteral("没有安装打印机。") + kCr +
@@ -28,8 +30,6 @@ void reportFailure(const ReportFailure& failure) {
     }
 }
 
-}  // namespace
-
 bool PrintAccessReport(const QString& databaseName, const QString& layoutName, int mode) {
     if (databaseName.trimmed().isEmpty()) {
         messages().plain(QStringLiteral("请指定数据记录名称。"));
@@ -45,9 +45,9 @@ bool PrintAccessReport(const QString& databaseName, const QString& layoutName, i
         const ReportJob job = loadReportJob(layoutName.trimmed());
         return mode == 0 ? reportOutput().preview(job) : reportOutput().print(job);
     } catch (const ReportFailure& failure) {
-        reportFailure(failure);
+        showReportFailure(failure);
     } catch (const DbError& error) {
-        reportFailure(ReportFailure{error.number(), error.description()});
+        showReportFailure(ReportFailure{error.number(), error.description()});
     }
     return false;
 }

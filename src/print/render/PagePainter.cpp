@@ -92,16 +92,26 @@ bool paintPages(QPagedPaintDevice& device, const PageModel& model, int from, int
     return painter.end();
 }
 
-void writePdf(const PageModel& model, const QString& filePath, const QString& title) {
+void writePdf(const PageModel& model, const QString& filePath, const QString& title,
+              const std::function<bool(int)>& progress) {
+    bool cancelled = false;
     {
         QPdfWriter writer(filePath);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("Ombrel"));
         writer.setResolution(300);
-        if (paintPages(writer, model, 0, int(model.pages.size()) - 1)) {
+        const auto going = [&](int page) {
+            cancelled = progress && !progress(page);
+            return !cancelled;
+        };
+        if (paintPages(writer, model, 0, int(model.pages.size()) - 1, going)) {
             return;
         }
     }
+    // A half-written file would look like a finished report.
     QFile::remove(filePath);
+    if (cancelled) {
+        throw ReportFailure{ReportFailure::kCancelled, QString()};
+    }
     throw ReportFailure{ReportFailure::kFileNotFound, QStringLiteral("不能写入文件: ") + filePath};
 }

@@ -15,5 +15,7 @@ void paintPage(QPainter& painter, const PageModel& model, int page, double dotsP
 bool paintPages(QPagedPaintDevice& device, const PageModel& model, int from, int to,
                 const std::function<bool(int)>& progress = {});
 
-// Writes every page to a PDF file. Throws ReportFailure when the file cannot be written.
-void writePdf(const PageModel& model, const QString& filePath, const QString& title);
+// Writes every page to a PDF file, calling progress as paintPages does. Throws ReportFailure when
+// the file cannot be written, or kCancelled when progress stopped it (the file is then removed).
+void writePdf(const PageModel& model, const QString& filePath, const QString& title,
+              const std::function<bool(int)>& progress = {});
