@@ -25,6 +25,10 @@ bool benchBookReady(benchmark::State& state, qint64 lines = kHundredThousand);
 // The database alone, for benchmarks that write their own book.
 bool benchDatabaseReady(benchmark::State& state);
 
+// The whole year's journal of the 100,000-line book in its work table, as the journal screen
+// leaves it; filled on first use.
+bool journalReady(benchmark::State& state);
+
 // Makes a set current as the main window's switch does (which also marks every month stale).
 bool useSet(const QString& cid);
 

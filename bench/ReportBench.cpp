@@ -10,9 +10,6 @@
 #include "print/ReportJobs.h"
 #include "print/render/PagePainter.h"
 
-namespace {
-
-// The whole year's journal in its work table, as the journal screen leaves it.
 bool journalReady(benchmark::State& state) {
     if (!benchBookReady(state)) {
         return false;
@@ -40,6 +37,8 @@ bool journalReady(benchmark::State& state) {
     }
     return true;
 }
+
+namespace {
 
 // Reading the journal's rows and laying out its pages (about 2,000 A4 pages).
 void BM_JournalPageModel(benchmark::State& state) {
