@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QVBoxLayout>
@@ -208,28 +209,22 @@ void PreviewWindow::applyZoom() {
     view_->showPage(page_, dotsPerMm);
 }
 
-QString PreviewWindow::askExportFile(const QString& caption, const QString& suffix,
-                                     const QString& filter) {
+void PreviewWindow::exportFile(const QString& caption, const QString& suffix, const QString& filter,
+                               const std::function<void(const QString&)>& write) {
     QString name = windowTitle();
     name.replace(u'/', u'_').replace(u'\\', u'_');
     const QString suggested =
         QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
             .filePath(name + u'.' + suffix);
-    QString chosen = askFileName_(this, caption, suggested, filter);
-    if (!chosen.isEmpty() && QFileInfo(chosen).suffix().compare(suffix, Qt::CaseInsensitive)) {
-        chosen += u'.' + suffix;
-    }
-    return chosen;
-}
-
-void PreviewWindow::exportPdf() {
-    const QString file = askExportFile(QStringLiteral("导出PDF"), QStringLiteral("pdf"),
-                                       QStringLiteral("PDF文件 (*.pdf)"));
+    QString file = askFileName_(this, caption, suggested, filter);
     if (file.isEmpty()) {
         return;
     }
+    if (QFileInfo(file).suffix().compare(suffix, Qt::CaseInsensitive) != 0) {
+        file += u'.' + suffix;
+    }
     try {
-        ::exportPdf(model_, file, windowTitle(), this);
+        write(file);
         messages().information(QStringLiteral("已导出到：") + Messages::kCrLf +
                                QDir::toNativeSeparators(file));
     } catch (const ReportFailure& failure) {
@@ -239,22 +234,18 @@ void PreviewWindow::exportPdf() {
     }
 }
 
+void PreviewWindow::exportPdf() {
+    exportFile(QStringLiteral("导出PDF"), QStringLiteral("pdf"), QStringLiteral("PDF文件 (*.pdf)"),
+               [this](const QString& file) { ::exportPdf(model_, file, windowTitle(), this); });
+}
+
 void PreviewWindow::exportExcel() {
-    const QString file = askExportFile(QStringLiteral("导出Excel"), QStringLiteral("xlsx"),
-                                       QStringLiteral("Excel文件 (*.xlsx)"));
-    if (file.isEmpty()) {
-        return;
-    }
-    try {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        writeXlsx(job_, file);
-        QApplication::restoreOverrideCursor();
-        messages().information(QStringLiteral("已导出到：") + Messages::kCrLf +
-                               QDir::toNativeSeparators(file));
-    } catch (const ReportFailure& failure) {
-        QApplication::restoreOverrideCursor();
-        messages().exclamation(failure.description);
-    }
+    exportFile(QStringLiteral("导出Excel"), QStringLiteral("xlsx"),
+               QStringLiteral("Excel文件 (*.xlsx)"), [this](const QString& file) {
+                   QApplication::setOverrideCursor(Qt::WaitCursor);
+                   const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+                   writeXlsx(job_, file);
+               });
 }
 
 void PreviewWindow::printAll() {

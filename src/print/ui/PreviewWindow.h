@@ -47,9 +47,10 @@ class PreviewWindow : public QDialog {
     void exportPdf();
     void exportExcel();
     void printAll();
-    // Asks for an export's file, with the report's title as the suggested name in the documents
-    // folder; empty when the user gave none.
-    QString askExportFile(const QString& caption, const QString& suffix, const QString& filter);
+    // Asks for an export's file (the report's title in the documents folder suggested), writes
+    // it and says where, or why not.
+    void exportFile(const QString& caption, const QString& suffix, const QString& filter,
+                    const std::function<void(const QString&)>& write);
     void applyZoom();
 
     ReportJob job_;
