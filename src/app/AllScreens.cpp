@@ -9,6 +9,7 @@
 #include "entry/ui/InpIkkatuSiwake.h"
 #include "entry/ui/InpKantanSiwake.h"
 #include "entry/ui/InpTekiyouTouroku.h"
+#include "entry/ui/prtSiwakeNikki.h"
 #include "master/ui/InpKaisyaJoho.h"
 #include "master/ui/InpKanjokamokuCh.h"
 #include "master/ui/InpKisyuZandaka.h"
@@ -32,6 +33,7 @@ void registerAllScreens() {
     Screens::add(QStringLiteral("InpKantanSiwake"), [] { return new InpKantanSiwake; });
     Screens::add(QStringLiteral("InpTekiyouTouroku"), [] { return new InpTekiyouTouroku; });
     Screens::add(QStringLiteral("InpIkkatuSiwake"), [] { return new InpIkkatuSiwake; });
+    Screens::add(QStringLiteral("prtSiwakeNikki"), [] { return new prtSiwakeNikki; });
     // Printing:
     Screens::add(QStringLiteral("SetUsePrinter"), [] { return new SetUsePrinter; });
 }

@@ -55,6 +55,8 @@ const std::map<RowWriter, Layout>& layouts() {
         {&WriteTukisimeTable, {5, {}}},
         {&WriteBKesansyoTable,
          {66, range(2, 65, E::RawNumber, {{1, E::UntrimmedText}, {66, E::UntrimmedText}})}},
+        {&WriteSiallOutTable,
+         {24, {{13, E::Number}, {14, E::Number}, {22, E::Number}, {23, E::Number}}}},
     };
     return all;
 }
@@ -210,6 +212,10 @@ bool WriteTukisimeTable(const QStringList& fields, const QString& table) {
 
 bool WriteBKesansyoTable(const QStringList& fields, const QString& table) {
     return writeRow(&WriteBKesansyoTable, fields, table);
+}
+
+bool WriteSiallOutTable(const QStringList& fields, const QString& table) {
+    return writeRow(&WriteSiallOutTable, fields, table);
 }
 
 RowWriter rowWriterForSeqNo(int seqNo) {

@@ -26,6 +26,8 @@ bool WriteHojoKamokuTable(const QStringList& fields, const QString& table);
 bool WriteTekiyoTable(const QStringList& fields, const QString& table);
 bool WriteTukisimeTable(const QStringList& fields, const QString& table);
 bool WriteBKesansyoTable(const QStringList& fields, const QString& table);
+// The journal print's work table T_SIALL_OUT: 24 fields, amounts at 13, 14, 22 and 23.
+bool WriteSiallOutTable(const QStringList& fields, const QString& table);
 
 // The writer that serves a backup-set entry (SEQNO 1-23); nullptr for any other number.
 using RowWriter = bool (*)(const QStringList&, const QString&);
