@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 // Positional row writers: each inserts one row into the named table from its fields in table
 // order (fields[0] is column 1), encoding every position as that column requires. They return
@@ -26,8 +27,11 @@ bool WriteHojoKamokuTable(const QStringList& fields, const QString& table);
 bool WriteTekiyoTable(const QStringList& fields, const QString& table);
 bool WriteTukisimeTable(const QStringList& fields, const QString& table);
 bool WriteBKesansyoTable(const QStringList& fields, const QString& table);
-// The journal print's work table T_SIALL_OUT: 24 fields, amounts at 13, 14, 22 and 23.
-bool WriteSiallOutTable(const QStringList& fields, const QString& table);
+// One row of the journal print's work table T_SIALL_OUT from its 24 values in table order,
+// already in column form (texts; amounts as Money::toDb()). Unlike the file writers above it
+// encodes nothing: a print writes a whole year's journal row by row. False when the row could
+// not be written, as above.
+bool WriteSiallOutTable(const QVariantList& values);
 
 // The writer that serves a backup-set entry (SEQNO 1-23); nullptr for any other number.
 using RowWriter = bool (*)(const QStringList&, const QString&);

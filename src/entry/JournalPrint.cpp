@@ -34,9 +34,12 @@ QString shortDay(const QString& day) {
     return text;
 }
 
+// Stored as "" rather than NULL, as every text of the program's tables.
+const QString kEmpty = QStringLiteral("");
+
 struct CodeAndName {
-    QString code;
-    QString name;
+    QString code = kEmpty;
+    QString name = kEmpty;
 };
 
 // The chart read once per fill, so that a year's lines do not cost a query each.
@@ -109,8 +112,9 @@ QString text(const RecordSet& rs, int column) {
     return rs.valueAt(column).toString();
 }
 
-QString amount(const RecordSet& rs, int column) {
-    return Money::fromDb(rs.valueAt(column)).toText();
+// Null reads as 0; the amount keeps its column form.
+QVariant amount(const RecordSet& rs, int column) {
+    return Money::fromDb(rs.valueAt(column)).toDb();
 }
 
 }  // namespace
@@ -191,7 +195,7 @@ bool JournalPrint::fillWorkTables() {
                 "SI.DENCODE ORDER BY SM.DENCODE, SM.DENMENO"),
             {cid, cid, fromNumber_, toNumber_, fromDay_, toDay_});
         db.execute(QStringLiteral("DELETE FROM ") + kWorkTable);
-        QStringList row(24);
+        QVariantList row(24);
         row[0] = cid;
         for (; !lines.eof(); lines.moveNext()) {
             const QString debitCode = text(lines, kKrKocode);
@@ -201,29 +205,29 @@ bool JournalPrint::fillWorkTables() {
             const CodeAndName credit = chart.account(creditCode);
             const CodeAndName creditSub = chart.subsidiary(creditCode, text(lines, kKsHokocode));
             row[1] = shortDay(text(lines, kSiday));
-            row[2] = text(lines, kDenno);
-            row[3] = text(lines, kDenmeno);
-            row[4] = text(lines, kSisyu);
+            row[2] = lines.valueAt(kDenno);
+            row[3] = lines.valueAt(kDenmeno);
+            row[4] = lines.valueAt(kSisyu);
             row[5] = debit.code;
             row[6] = debitSub.code;
             row[7] = debit.name;
             row[8] = debitSub.name;
-            row[9] = text(lines, kKrBukbn);
-            row[10] = text(lines, kKrTkbn);
-            row[11] = text(lines, kKrTkocode);
+            row[9] = lines.valueAt(kKrBukbn);
+            row[10] = lines.valueAt(kKrTkbn);
+            row[11] = lines.valueAt(kKrTkocode);
             row[12] = amount(lines, kKrTkin);
             row[13] = amount(lines, kKrKin);
             row[14] = credit.code;
             row[15] = creditSub.code;
             row[16] = credit.name;
             row[17] = creditSub.name;
-            row[18] = text(lines, kKsBukbn);
-            row[19] = text(lines, kKsTkbn);
-            row[20] = text(lines, kKsTkocode);
+            row[18] = lines.valueAt(kKsBukbn);
+            row[19] = lines.valueAt(kKsTkbn);
+            row[20] = lines.valueAt(kKsTkocode);
             row[21] = amount(lines, kKsTkin);
             row[22] = amount(lines, kKsKin);
-            row[23] = text(lines, kTekiyo);
-            if (!WriteSiallOutTable(row, kWorkTable)) {
+            row[23] = lines.valueAt(kTekiyo);
+            if (!WriteSiallOutTable(row)) {
                 messages().error(db.lastErrorNumber(), db.lastErrorText(),
                                  QStringLiteral("PrintShiwakeDen"));
                 return false;
