@@ -120,6 +120,12 @@ QVariant amount(const RecordSet& rs, int column) {
 }  // namespace
 
 bool JournalPrint::Form_Load() {
+    // Like every report screen, it names itself as the caller while it is loaded.
+    session().CallerForm = kForm;
+    return loadDays();
+}
+
+bool JournalPrint::loadDays() {
     days_.clear();
     firstIndex_ = -1;
     lastIndex_ = -1;
@@ -286,7 +292,7 @@ void JournalPrint::cmdQuestion_Click() {
 }
 
 bool JournalPrint::fillForDays(const QString& fromDay, const QString& toDay) {
-    if (!Form_Load()) {
+    if (!loadDays()) {
         return false;
     }
     if (!days_.isEmpty()) {

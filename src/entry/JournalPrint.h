@@ -20,6 +20,7 @@ class JournalPrint {
     static const QString kLayout;  // "R_SIWAKE_NIKKI"
 
     // Fills both lists with the current set's voucher days; neither shows a text afterwards.
+    // CallerForm becomes this screen.
     bool Form_Load();
 
     const QList<JournalDay>& days() const { return days_; }
@@ -47,6 +48,7 @@ class JournalPrint {
     bool fillForDays(const QString& fromDay, const QString& toDay);
 
   private:
+    bool loadDays();
     // Steps after the range check: the lines, the work table and the header row.
     bool fillWorkTables();
 

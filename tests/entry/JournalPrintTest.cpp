@@ -123,7 +123,9 @@ TEST_F(JournalBook, UntouchedListsFillAndPrintTheWholeJournal) {
     const SetSnapshot other(QStringLiteral("02"));
     ASSERT_EQ(other.count(QStringLiteral("T_SI_MEISAI")), 5);
     JournalPrint print;
+    session().CallerForm = QStringLiteral("InOutMenu");
     ASSERT_TRUE(print.Form_Load());
+    EXPECT_EQ(session().CallerForm, QStringLiteral("prtSiwakeNikki"));
     ASSERT_EQ(print.days().size(), 5);
     EXPECT_EQ(print.days().at(4).text, QStringLiteral("2024/05/05"));
     EXPECT_EQ(print.days().at(4).denno, 5);
@@ -222,11 +224,11 @@ TEST_F(JournalBook, RefusalsSayWhyAndPrintNothing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         session().CurrentCid = QLatin1String(c.cid);
-        session().MinDencode = QStringLiteral("min");
-        session().CallerForm = QStringLiteral("InOutMenu");
         messages.shown.clear();
         JournalPrint journal;
         ASSERT_TRUE(journal.Form_Load());
+        session().MinDencode = QStringLiteral("min");
+        session().CallerForm = QStringLiteral("InOutMenu");
         EXPECT_FALSE(c.action(journal));
         ASSERT_EQ(messages.shown.size(), 1);
         EXPECT_EQ(messages.last().text, c.text);
@@ -258,6 +260,7 @@ TEST_F(JournalBook, ARefusedRowEndsThePrint) {
 TEST_F(JournalBook, CorrectionSetsTheRangeOfTheDailyScreenAndHelpSaysHowToPrint) {
     JournalPrint print;
     ASSERT_TRUE(print.Form_Load());
+    session().CallerForm = QStringLiteral("InOutMenu");
     print.setFirstIndex(2);
     EXPECT_TRUE(print.cmdSyusei_Click());
     EXPECT_EQ(session().MinDencode, QStringLiteral("00003"));
