@@ -19,6 +19,7 @@
 #include "master/CurrentAccountSet.h"
 #include "support/JournalLine.h"
 #include "support/RecordingReportOutput.h"
+#include "support/StringLists.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -82,11 +83,7 @@ TEST_F(DatabaseTest, JournalScreenPrintsAndOpensTheDailyScreenOnItsRange) {
     QTest::keyClick(first, Qt::Key_R);
     QTest::keyClick(first, Qt::Key_P);
     QTest::keyClick(first, Qt::Key_R, Qt::ShiftModifier);
-    ASSERT_EQ(reports.calls.size(), 2);
-    EXPECT_EQ(reports.calls.at(0).mode, 0);
-    EXPECT_EQ(reports.calls.at(1).mode, 1);
-    EXPECT_EQ(reports.calls.at(1).layout, QStringLiteral("R_SIWAKE_NIKKI"));
-    EXPECT_EQ(reports.calls.at(1).data.rows.size(), 2);
+    EXPECT_EQ(reports.calls(), strings({"preview R_SIWAKE_NIKKI 2", "print R_SIWAKE_NIKKI 2"}));
     EXPECT_EQ(first->currentText(), QStringLiteral("2024/05/01"));
     EXPECT_EQ(last->currentText(), QStringLiteral("2024/05/20"));
 
