@@ -85,27 +85,16 @@ class ChartNames {
     QHash<QString, CodeAndName> subsidiaries_;
 };
 
-// Columns of the line query, in the order read below.
+// Columns of the line query: the line, then each side's KOCODE, HOKOCODE, BUKBN, TKBN,
+// TKOCODE, TKIN and KIN, then the description.
 enum LineColumn {
     kSiday,
     kDenno,
     kDenmeno,
     kSisyu,
-    kKrKocode,
-    kKrHokocode,
-    kKrBukbn,
-    kKrTkbn,
-    kKrTkocode,
-    kKrTkin,
-    kKrKin,
-    kKsKocode,
-    kKsHokocode,
-    kKsBukbn,
-    kKsTkbn,
-    kKsTkocode,
-    kKsTkin,
-    kKsKin,
-    kTekiyo
+    kDebit,
+    kCredit = kDebit + 7,
+    kTekiyo = kCredit + 7
 };
 
 QString text(const RecordSet& rs, int column) {
@@ -115,6 +104,24 @@ QString text(const RecordSet& rs, int column) {
 // Null reads as 0; the amount keeps its column form.
 QVariant amount(const RecordSet& rs, int column) {
     return Money::fromDb(rs.valueAt(column)).toDb();
+}
+
+// One side of a line into the nine work-table columns from first on: account code, subsidiary
+// code, their names, then BUKBN, TKBN, TKOCODE, TKIN and KIN as stored.
+void putSide(QVariantList& row, int first, const RecordSet& line, int side,
+             const ChartNames& chart) {
+    const QString kocode = text(line, side);
+    const CodeAndName account = chart.account(kocode);
+    const CodeAndName subsidiary = chart.subsidiary(kocode, text(line, side + 1));
+    row[first] = account.code;
+    row[first + 1] = subsidiary.code;
+    row[first + 2] = account.name;
+    row[first + 3] = subsidiary.name;
+    for (int i = 2; i <= 4; ++i) {
+        row[first + 2 + i] = line.valueAt(side + i);
+    }
+    row[first + 7] = amount(line, side + 5);
+    row[first + 8] = amount(line, side + 6);
 }
 
 }  // namespace
@@ -204,34 +211,12 @@ bool JournalPrint::fillWorkTables() {
         QVariantList row(24);
         row[0] = cid;
         for (; !lines.eof(); lines.moveNext()) {
-            const QString debitCode = text(lines, kKrKocode);
-            const QString creditCode = text(lines, kKsKocode);
-            const CodeAndName debit = chart.account(debitCode);
-            const CodeAndName debitSub = chart.subsidiary(debitCode, text(lines, kKrHokocode));
-            const CodeAndName credit = chart.account(creditCode);
-            const CodeAndName creditSub = chart.subsidiary(creditCode, text(lines, kKsHokocode));
             row[1] = shortDay(text(lines, kSiday));
             row[2] = lines.valueAt(kDenno);
             row[3] = lines.valueAt(kDenmeno);
             row[4] = lines.valueAt(kSisyu);
-            row[5] = debit.code;
-            row[6] = debitSub.code;
-            row[7] = debit.name;
-            row[8] = debitSub.name;
-            row[9] = lines.valueAt(kKrBukbn);
-            row[10] = lines.valueAt(kKrTkbn);
-            row[11] = lines.valueAt(kKrTkocode);
-            row[12] = amount(lines, kKrTkin);
-            row[13] = amount(lines, kKrKin);
-            row[14] = credit.code;
-            row[15] = creditSub.code;
-            row[16] = credit.name;
-            row[17] = creditSub.name;
-            row[18] = lines.valueAt(kKsBukbn);
-            row[19] = lines.valueAt(kKsTkbn);
-            row[20] = lines.valueAt(kKsTkocode);
-            row[21] = amount(lines, kKsTkin);
-            row[22] = amount(lines, kKsKin);
+            putSide(row, 5, lines, kDebit, chart);
+            putSide(row, 14, lines, kCredit, chart);
             row[23] = lines.valueAt(kTekiyo);
             if (!WriteSiallOutTable(row)) {
                 messages().error(db.lastErrorNumber(), db.lastErrorText(),

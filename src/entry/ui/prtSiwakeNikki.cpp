@@ -123,25 +123,17 @@ bool prtSiwakeNikki::pressButtonOfKey(const QKeyEvent* event) {
     if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) {
         return false;
     }
-    QPushButton* button = nullptr;
-    switch (event->key()) {
-        case Qt::Key_E:
-            button = cmdSyusei;
-            break;
-        case Qt::Key_P:
-            button = cmdInsatu;
-            break;
-        case Qt::Key_X:
-            button = cmdBack;
-            break;
-        case Qt::Key_R:
-            button = cmdHyouji;
-            break;
-        default:
-            return false;
+    const std::pair<int, QPushButton*> keys[] = {{Qt::Key_E, cmdSyusei},
+                                                 {Qt::Key_P, cmdInsatu},
+                                                 {Qt::Key_X, cmdBack},
+                                                 {Qt::Key_R, cmdHyouji}};
+    for (const auto& [key, button] : keys) {
+        if (event->key() == key) {
+            button->click();
+            return true;
+        }
     }
-    button->click();
-    return true;
+    return false;
 }
 
 bool prtSiwakeNikki::eventFilter(QObject* watched, QEvent* event) {
