@@ -64,41 +64,20 @@ class JournalBook : public DatabaseTest {
               const char* description) {
         const QString day = QStringLiteral("2024/05/%1").arg(voucher, 2, 10, QLatin1Char('0'));
         const QString a = QLatin1String(amount);
-        const QString dr = QLatin1String(debit);
-        const QString cr = QLatin1String(credit);
-        const QString drSub = QLatin1String(debitSub);
-        const QString crSub = QLatin1String(creditSub);
-        const QStringList f{QStringLiteral("%1").arg(voucher, 5, 10, QLatin1Char('0')),
-                            QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0')),
-                            cid,
-                            day,
-                            day.left(7),
-                            QStringLiteral("1"),
-                            dr,
-                            drSub,
-                            QStringLiteral("00"),
-                            QStringLiteral("5"),
-                            QStringLiteral("000"),
-                            QStringLiteral("0"),
-                            QStringLiteral("0"),
-                            a,
-                            a,
-                            cr,
-                            crSub,
-                            cr,
-                            crSub,
-                            QStringLiteral("00"),
-                            QStringLiteral("5"),
-                            QStringLiteral("000"),
-                            QStringLiteral("0"),
-                            QStringLiteral("0"),
-                            a,
-                            a,
-                            dr,
-                            drSub,
-                            QString(),
-                            QString::fromUtf8(description),
-                            QString()};
+        // Account, subsidiary, BUKBN, TKBN, TKOCODE, TRITU, TKINNO, KIN, TKIN, counter-account.
+        const auto side = [&](const char* account, const char* sub, const char* other,
+                              const char* otherSub) {
+            return strings({account, sub, "00", "5", "000", "0", "0"}) + QStringList{a, a} +
+                   strings({other, otherSub});
+        };
+        QStringList f{QStringLiteral("%1").arg(voucher, 5, 10, QLatin1Char('0')),
+                      QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0')),
+                      cid,
+                      day,
+                      day.left(7),
+                      QStringLiteral("1")};
+        f << side(debit, debitSub, credit, creditSub) << side(credit, creditSub, debit, debitSub)
+          << QString() << QString::fromUtf8(description) << QString();
         ASSERT_TRUE(WriteSiMeisaiTable(f, QStringLiteral("T_SI_MEISAI")))
             << Database::global().lastErrorText().toStdString();
     }
