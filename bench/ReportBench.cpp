@@ -5,7 +5,7 @@
 
 #include "BenchBook.h"
 #include "common/Session.h"
-#include "db/Database.h"
+#include "entry/JournalPrint.h"
 #include "print/PageBuilder.h"
 #include "print/ReportJobs.h"
 #include "print/render/PagePainter.h"
@@ -20,19 +20,10 @@ bool journalReady(benchmark::State& state) {
     }
     static bool filled = false;
     if (!filled) {
-        Database& db = Database::global();
-        TransactionGuard transaction(db);
-        db.execute(QStringLiteral("DELETE FROM T_SIALL_OUT"));
-        db.execute(QStringLiteral(
-                       "INSERT INTO T_SIALL_OUT SELECT M.CID, substr(M.SIDAY, 3), S.DENNO, "
-                       "M.DENMENO, M.SISYU, R.KMCODE, M.KRHOKOCODE, R.KANNAME, '', M.KRBUKBN, "
-                       "M.KRTKBN, M.KRTKOCODE, M.KRTKIN, M.KRKIN, C.KMCODE, M.KSHOKOCODE, "
-                       "C.KANNAME, '', M.KSBUKBN, M.KSTKBN, M.KSTKOCODE, M.KSTKIN, M.KSKIN, "
-                       "M.TEKIYO FROM T_SI_MEISAI M JOIN T_SIWAKE S ON S.CID = M.CID AND "
-                       "S.DENCODE = M.DENCODE LEFT JOIN T_KANJO R ON R.KOCODE = M.KRKOCODE LEFT "
-                       "JOIN T_KANJO C ON C.KOCODE = M.KSKOCODE WHERE M.CID = ?"),
-                   {kCid});
-        transaction.commit();
+        if (!JournalPrint().fillForDays(QString(), QString())) {
+            state.SkipWithError("the journal fill failed");
+            return false;
+        }
         filled = true;
     }
     return true;

@@ -3,6 +3,7 @@
 #include "CliSupport.h"
 #include "entry/Descriptions.h"
 #include "entry/JournalPatterns.h"
+#include "entry/JournalPrint.h"
 #include "master/AccountListFill.h"
 #include "print/PageBuilder.h"
 #include "print/ReportJobs.h"
@@ -34,6 +35,21 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
                 JournalPatterns::fillWorkTable();
             } else if (!Descriptions().Form_Load()) {
                 throw CliError{QStringLiteral("不能准备报表数据: ") + layout, 1};
+            }
+        };
+    }
+    if (layout == u"R_SIWAKE_NIKKI") {
+        const auto day = [&](const QString& option) {
+            return options.has(option) ? parseDay(options.required(option), option)
+                                             .toString(QStringLiteral("yyyy/MM/dd"))
+                                       : QString();
+        };
+        const QString from = day(QStringLiteral("--from"));
+        const QString to = day(QStringLiteral("--to"));
+        return [from, to] {
+            // The journal's own refusals (no voucher, no line in the days) are on stderr.
+            if (!JournalPrint().fillForDays(from, to)) {
+                throw CliError{QStringLiteral("日记账没有可打印的数据。"), 1};
             }
         };
     }

@@ -2,6 +2,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "common/Money.h"
 #include "support/CliRunner.h"
 #include "support/DatabaseFiles.h"
 #include "support/QtPrinters.h"
@@ -17,30 +18,39 @@ QString run(const QString& program, const QStringList& arguments) {
 
 // The command-line report writes the same pages as the preview: a PDF whose text layer reads
 // back in Chinese, and a workbook with numbers as numbers.
-TEST(ReportFiles, PdfAndWorkbookReadBack) {
+TEST(ReportFiles, JournalPdfAndWorkbookReadBack) {
     QTemporaryDir dir;
     const QString books = dir.filePath(QStringLiteral("Kaikei.mdb"));
-    const QString pdf = dir.filePath(QStringLiteral("科目.pdf"));
-    const QString xlsx = dir.filePath(QStringLiteral("科目.xlsx"));
-    const QStringList report = {QStringLiteral("--db"),   books,
-                                QStringLiteral("report"), QStringLiteral("R_KANJO_LISTH"),
-                                QStringLiteral("--set"),  QStringLiteral("01")};
+    const QString pdf = dir.filePath(QStringLiteral("日记账.pdf"));
+    const QString xlsx = dir.filePath(QStringLiteral("日记账.xlsx"));
+    const QStringList db = {QStringLiteral("--db"), books};
+    ASSERT_EQ(cli(db + QStringLiteral("generate --set 51 --start 2024/01/01 --days 9 "
+                                      "--lines-per-day 12 --seed 4")
+                           .split(u' '))
+                  .status,
+              0);
+    const QStringList report =
+        db + QStringLiteral("report R_SIWAKE_NIKKI --set 51 --from 2024/01/02 --to 2024/01/08")
+                 .split(u' ');
     const CliRun printed = cli(report + QStringList{QStringLiteral("--pdf"), pdf});
     ASSERT_EQ(printed.status, 0) << printed.err.toStdString();
+    // "R_SIWAKE_NIKKI: 3 页, 84 行 -> FILE"; the work table stays filled for a later look.
     const QString pages = printed.out.section(u' ', 1, 1);
-    EXPECT_TRUE(printed.out.startsWith(u"R_KANJO_LISTH: ")) << printed.out.toStdString();
-    EXPECT_GT(pages.toInt(), 1);
-    // The work table stays filled for a later look.
-    EXPECT_EQ(valueIn(books, QStringLiteral("SELECT COUNT(*) FROM WK_KANJO_PRINT")),
-              printed.out.section(u' ', 3, 3));
+    EXPECT_GT(pages.toInt(), 1) << printed.out.toStdString();
+    EXPECT_EQ(printed.out.section(u' ', 3, 3), QStringLiteral("84"));
+    EXPECT_EQ(valueIn(books, QStringLiteral("SELECT COUNT(*) FROM T_SIALL_OUT")),
+              QStringLiteral("84"));
+    const Money total =
+        Money::fromDb(valueIn(books, QStringLiteral("SELECT SUM(KRKIN) FROM T_SIALL_OUT")));
 
-    // pdftotext drops the narrow blanks between Chinese characters ("第1页/共6页").
-    const QString text =
-        run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    // pdftotext drops the narrow blanks between Chinese characters ("第1页/共3页").
+    const QString text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
+                             .remove(QRegularExpression(QStringLiteral("\\s")));
     for (const QString& expected :
-         {QStringLiteral("会计科目一览表"), QStringLiteral("编制单位：家计簿"),
-          QStringLiteral("外币银行存款"), QStringLiteral("0.00"),
-          QStringLiteral("第1页/共%1页").arg(pages)}) {
+         {QStringLiteral("日记账"), QStringLiteral("2024/01/02～2024/01/08"),
+          QStringLiteral("101现金"), QStringLiteral("过次页"), QStringLiteral("承前页"),
+          QStringLiteral("合计") + total.toExactDisplay(),
+          QStringLiteral("第1页/共%1页").arg(pages), QStringLiteral("第%1页/共%1页").arg(pages)}) {
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
     }
     EXPECT_TRUE(run(QStringLiteral("pdffonts"), {pdf}).contains(u"WenQuanYiMicroHei"));
@@ -51,14 +61,17 @@ TEST(ReportFiles, PdfAndWorkbookReadBack) {
         return run(QStringLiteral("unzip"), {QStringLiteral("-p"), xlsx, QString::fromUtf8(name)});
     };
     const QString strings = part("xl/sharedStrings.xml");
-    EXPECT_TRUE(strings.contains(u"<t>期初余额</t>"));
-    EXPECT_TRUE(strings.contains(u"<t>现金</t>"));
+    EXPECT_TRUE(strings.contains(u"<t>借方金额</t>"));
+    EXPECT_TRUE(strings.contains(u"<t>101 现金</t>"));
     EXPECT_TRUE(part("xl/styles.xml").contains(u"formatCode=\"#,##0.00\""));
-    // Amounts are number cells (no t="s"), codes are text.
+    // Amounts are number cells (no t="s"); the last row holds the totals.
     const QString sheet = part("xl/worksheets/sheet1.xml");
-    EXPECT_TRUE(
-        sheet.contains(QRegularExpression(QStringLiteral("<c r=\"E5\" s=\"\\d+\"><v>0</v>"))))
-        << sheet.left(2000).toStdString();
+    const QRegularExpressionMatch debit =
+        QRegularExpression(QStringLiteral("<c r=\"F(\\d+)\" s=\"\\d+\"><v>([0-9.]+)</v>"))
+            .match(sheet);
+    EXPECT_TRUE(debit.hasMatch()) << sheet.left(3000).toStdString();
+    EXPECT_TRUE(sheet.contains(QStringLiteral("><v>%1</v>").arg(total.toText())))
+        << total.toText().toStdString();
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include <QFile>
 
 #include "common/Session.h"
+#include "entry/JournalPrint.h"
+#include "generator/BookGenerator.h"
 #include "master/AccountListFill.h"
 #include "master/CurrentAccountSet.h"
 #include "print/PageBuilder.h"
@@ -66,6 +68,14 @@ TEST_F(ReportGolden, PatternAndDescriptionLists) {
                        "'银行利息（活期）'), ('01', '002', '手续费')"));
     expectGolden(QStringLiteral("R_SIWAKE"));
     expectGolden(QStringLiteral("R_TEKIYO"));
+}
+
+TEST_F(ReportGolden, Journal) {
+    QString error;
+    ASSERT_TRUE(generateBook({QStringLiteral("51"), QDate(2024, 1, 1), 3, 10, 5}, &error))
+        << error.toStdString();
+    ASSERT_TRUE(JournalPrint().fillForDays(QString(), QString()));
+    expectGolden(QStringLiteral("R_SIWAKE_NIKKI"));
 }
 
 }  // namespace
