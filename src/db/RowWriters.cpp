@@ -212,22 +212,6 @@ bool WriteBKesansyoTable(const QStringList& fields, const QString& table) {
     return writeRow(&WriteBKesansyoTable, fields, table);
 }
 
-bool WriteSiallOutTable(const QVariantList& values) {
-    constexpr int kColumns = 24;
-    static const QString insert = QStringLiteral("INSERT INTO T_SIALL_OUT VALUES(%1)")
-                                      .arg(QStringLiteral("?, ").repeated(kColumns - 1) + u'?');
-    Database& db = Database::global();
-    if (values.size() != kColumns) {
-        db.noteError(DbError(DbError::kInvalidValue,
-                             QStringLiteral("T_SIALL_OUT 需要 %1 个值，实际为 %2 个。")
-                                 .arg(kColumns)
-                                 .arg(values.size())));
-        return false;
-    }
-    // A table of another shape is refused by the engine when the statement is prepared.
-    return db.tryExecute(insert, values);
-}
-
 RowWriter rowWriterForSeqNo(int seqNo) {
     static const RowWriter bySeqNo[] = {
         &WriteKanjoTable,      &WriteCompanyTable,   &WriteSiwakeTable,   &WriteSiMeisaiTable,

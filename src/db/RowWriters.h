@@ -27,11 +27,6 @@ bool WriteHojoKamokuTable(const QStringList& fields, const QString& table);
 bool WriteTekiyoTable(const QStringList& fields, const QString& table);
 bool WriteTukisimeTable(const QStringList& fields, const QString& table);
 bool WriteBKesansyoTable(const QStringList& fields, const QString& table);
-// One row of the journal print's work table T_SIALL_OUT from its 24 values in table order,
-// already in column form (texts; amounts as Money::toDb()). Unlike the file writers above it
-// encodes nothing: a print writes a whole year's journal row by row. False when the row could
-// not be written, as above.
-bool WriteSiallOutTable(const QVariantList& values);
 
 // The writer that serves a backup-set entry (SEQNO 1-23); nullptr for any other number.
 using RowWriter = bool (*)(const QStringList&, const QString&);

@@ -1,6 +1,5 @@
 #include "entry/JournalPrint.h"
 
-#include <QHash>
 #include <QStringList>
 #include <optional>
 
@@ -8,7 +7,6 @@
 #include "common/Session.h"
 #include "db/Database.h"
 #include "db/ErrorReport.h"
-#include "db/RowWriters.h"
 #include "print/PrintAccessReport.h"
 
 const QString JournalPrint::kForm = QStringLiteral("prtSiwakeNikki");
@@ -24,104 +22,28 @@ QString voucherNumber(int denno) {
     return QStringLiteral("%1").arg(denno, 5, 10, QLatin1Char('0'));
 }
 
-// "2024/05/01" as "24.05.01".
-QString shortDay(const QString& day) {
-    if (day.size() != 10) {
-        return day;
-    }
-    QString text = day.mid(2);
-    text.replace(u'/', u'.');
-    return text;
+// One side of a line: account code, subsidiary code, their names, then BUKBN, TKBN and TKOCODE
+// as stored and the two amounts (null as 0). "000" is no account; a key the chart no longer
+// holds prints as itself, named "没有科目". The chart is joined, not asked once per line.
+QString sideColumns(const QString& side, const QString& chart, const QString& subsidiaries) {
+    return QStringLiteral(
+               "CASE WHEN SM.%1KOCODE = '000' THEN '' WHEN %2.KOCODE IS NULL THEN "
+               "COALESCE(SM.%1KOCODE, '') ELSE COALESCE(%2.KMCODE, '') END, "
+               "CASE WHEN COALESCE(SM.%1HOKOCODE, '') = '' THEN '' ELSE COALESCE(%3.HOCODE, '') "
+               "END, "
+               "CASE WHEN SM.%1KOCODE = '000' THEN '' WHEN %2.KOCODE IS NULL THEN '%4' ELSE "
+               "COALESCE(%2.KANNAME, '') END, "
+               "CASE WHEN COALESCE(SM.%1HOKOCODE, '') = '' THEN '' ELSE COALESCE(%3.HONAME, '') "
+               "END, "
+               "SM.%1BUKBN, SM.%1TKBN, SM.%1TKOCODE, COALESCE(SM.%1TKIN, 0), COALESCE(SM.%1KIN, 0)")
+        .arg(side, chart, subsidiaries, kNoAccountName);
 }
 
-// Stored as "" rather than NULL, as every text of the program's tables.
-const QString kEmpty = QStringLiteral("");
-
-struct CodeAndName {
-    QString code = kEmpty;
-    QString name = kEmpty;
-};
-
-// The chart read once per fill, so that a year's lines do not cost a query each.
-class ChartNames {
-  public:
-    explicit ChartNames(Database& db, const QString& cid) {
-        for (RecordSet rs = db.query(QStringLiteral("SELECT KOCODE, KMCODE, KANNAME FROM T_KANJO"));
-             !rs.eof(); rs.moveNext()) {
-            accounts_.insert(rs.valueAt(0).toString(),
-                             {rs.valueAt(1).toString(), rs.valueAt(2).toString()});
-        }
-        for (RecordSet rs = db.query(QStringLiteral("SELECT KANKOCODE, HOKOCODE, HOCODE, HONAME "
-                                                    "FROM T_HOJOKAMOKU WHERE CID = ?"),
-                                     {cid});
-             !rs.eof(); rs.moveNext()) {
-            subsidiaries_.insert(subsidiaryKey(rs.valueAt(0).toString(), rs.valueAt(1).toString()),
-                                 {rs.valueAt(2).toString(), rs.valueAt(3).toString()});
-        }
-    }
-
-    // "000" is no account; a key the chart no longer holds prints as itself.
-    CodeAndName account(const QString& kocode) const {
-        if (kocode == u"000") {
-            return {};
-        }
-        const auto found = accounts_.constFind(kocode);
-        return found == accounts_.cend() ? CodeAndName{kocode, kNoAccountName} : *found;
-    }
-
-    CodeAndName subsidiary(const QString& kocode, const QString& hokocode) const {
-        if (hokocode.isEmpty()) {
-            return {};
-        }
-        return subsidiaries_.value(subsidiaryKey(kocode, hokocode));
-    }
-
-  private:
-    static QString subsidiaryKey(const QString& kocode, const QString& hokocode) {
-        return kocode + u'\x1f' + hokocode;
-    }
-
-    QHash<QString, CodeAndName> accounts_;
-    QHash<QString, CodeAndName> subsidiaries_;
-};
-
-// Columns of the line query: the line, then each side's KOCODE, HOKOCODE, BUKBN, TKBN,
-// TKOCODE, TKIN and KIN, then the description.
-enum LineColumn {
-    kSiday,
-    kDenno,
-    kDenmeno,
-    kSisyu,
-    kDebit,
-    kCredit = kDebit + 7,
-    kTekiyo = kCredit + 7
-};
-
-QString text(const RecordSet& rs, int column) {
-    return rs.valueAt(column).toString();
-}
-
-// Null reads as 0; the amount keeps its column form.
-QVariant amount(const RecordSet& rs, int column) {
-    return Money::fromDb(rs.valueAt(column)).toDb();
-}
-
-// One side of a line into the nine work-table columns from first on: account code, subsidiary
-// code, their names, then BUKBN, TKBN, TKOCODE, TKIN and KIN as stored.
-void putSide(QVariantList& row, int first, const RecordSet& line, int side,
-             const ChartNames& chart) {
-    const QString kocode = text(line, side);
-    const CodeAndName account = chart.account(kocode);
-    const CodeAndName subsidiary = chart.subsidiary(kocode, text(line, side + 1));
-    row[first] = account.code;
-    row[first + 1] = subsidiary.code;
-    row[first + 2] = account.name;
-    row[first + 3] = subsidiary.name;
-    for (int i = 2; i <= 4; ++i) {
-        row[first + 2 + i] = line.valueAt(side + i);
-    }
-    row[first + 7] = amount(line, side + 5);
-    row[first + 8] = amount(line, side + 6);
+QString sideJoins(const QString& side, const QString& chart, const QString& subsidiaries) {
+    return QStringLiteral(
+               " LEFT JOIN T_KANJO %2 ON %2.KOCODE = SM.%1KOCODE LEFT JOIN T_HOJOKAMOKU %3 ON "
+               "%3.CID = SM.CID AND %3.KANKOCODE = SM.%1KOCODE AND %3.HOKOCODE = SM.%1HOKOCODE")
+        .arg(side, chart, subsidiaries);
 }
 
 }  // namespace
@@ -192,39 +114,28 @@ bool JournalPrint::fillWorkTables() {
     Database& db = Database::global();
     const QString cid = session().CurrentCid;
     try {
-        const ChartNames chart(db, cid);
         // A caller that holds a transaction (the command-line tool) keeps the fill in it.
         std::optional<TransactionGuard> transaction;
         if (!db.inTransaction()) {
             transaction.emplace(db);
         }
-        RecordSet lines = db.query(
-            QStringLiteral(
-                "SELECT SM.SIDAY, SI.DENNO, SM.DENMENO, SM.SISYU, SM.KRKOCODE, SM.KRHOKOCODE, "
-                "SM.KRBUKBN, SM.KRTKBN, SM.KRTKOCODE, SM.KRTKIN, SM.KRKIN, SM.KSKOCODE, "
-                "SM.KSHOKOCODE, SM.KSBUKBN, SM.KSTKBN, SM.KSTKOCODE, SM.KSTKIN, SM.KSKIN, "
-                "SM.TEKIYO FROM T_SI_MEISAI SM, T_SIWAKE SI WHERE SI.CID = ? AND SM.CID = ? AND "
-                "SI.DENNO BETWEEN ? AND ? AND SI.DENDAY BETWEEN ? AND ? AND SM.DENCODE = "
-                "SI.DENCODE ORDER BY SM.DENCODE, SM.DENMENO"),
-            {cid, cid, fromNumber_, toNumber_, fromDay_, toDay_});
         db.execute(QStringLiteral("DELETE FROM ") + kWorkTable);
-        QVariantList row(24);
-        row[0] = cid;
-        for (; !lines.eof(); lines.moveNext()) {
-            row[1] = shortDay(text(lines, kSiday));
-            row[2] = lines.valueAt(kDenno);
-            row[3] = lines.valueAt(kDenmeno);
-            row[4] = lines.valueAt(kSisyu);
-            putSide(row, 5, lines, kDebit, chart);
-            putSide(row, 14, lines, kCredit, chart);
-            row[23] = lines.valueAt(kTekiyo);
-            if (!WriteSiallOutTable(row)) {
-                messages().error(db.lastErrorNumber(), db.lastErrorText(),
-                                 QStringLiteral("PrintShiwakeDen"));
-                return false;
-            }
-        }
-        lines.close();
+        // "2024/05/01" prints as "24.05.01".
+        db.execute(
+            QStringLiteral(
+                "INSERT INTO T_SIALL_OUT (CID, SIDAY, DENNO, DENMENO, SISYU, KRKMCODE, KRHOCODE, "
+                "KRKANNAME, KRHONAME, KRBUKBN, KRTKBN, KRTKOCODE, KRTKIN, KRKIN, KSKMCODE, "
+                "KSHOCODE, KSKANNAME, KSHONAME, KSBUKBN, KSTKBN, KSTKOCODE, KSTKIN, KSKIN, TEKIYO) "
+                "SELECT SI.CID, CASE WHEN length(SM.SIDAY) = 10 THEN "
+                "replace(substr(SM.SIDAY, 3), '/', '.') ELSE SM.SIDAY END, SI.DENNO, SM.DENMENO, "
+                "SM.SISYU, %1, %2, SM.TEKIYO FROM T_SIWAKE SI JOIN T_SI_MEISAI SM ON SM.CID = "
+                "SI.CID AND SM.DENCODE = SI.DENCODE%3%4 WHERE SI.CID = ? AND SI.DENNO BETWEEN ? "
+                "AND ? AND SI.DENDAY BETWEEN ? AND ? ORDER BY SM.DENCODE, SM.DENMENO")
+                .arg(sideColumns(QStringLiteral("KR"), QStringLiteral("KR"), QStringLiteral("HR")),
+                     sideColumns(QStringLiteral("KS"), QStringLiteral("KS"), QStringLiteral("HS")),
+                     sideJoins(QStringLiteral("KR"), QStringLiteral("KR"), QStringLiteral("HR")),
+                     sideJoins(QStringLiteral("KS"), QStringLiteral("KS"), QStringLiteral("HS"))),
+            {cid, fromNumber_, toNumber_, fromDay_, toDay_});
         QStringList header(10);
         header[6] = fromDay_;
         header[7] = toDay_;
