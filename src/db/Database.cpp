@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <optional>
 
 #include "db/DbError.h"
@@ -199,6 +201,33 @@ int Database::executeCount(const QString& sql, const QVariantList& params) {
     const int affected = query.numRowsAffected();
     query.finish();
     return affected;
+}
+
+QList<QVariantList> Database::selectAll(const QString& sql, const QVariantList& params,
+                                        QStringList* names) {
+    requireOpen();
+    if (native_ && native_->available()) {
+        return native_->selectAll(sql, params, names);
+    }
+    QSqlQuery& query = prepared(sql);
+    run(query, params);
+    const QSqlRecord record = query.record();
+    if (names) {
+        names->clear();
+        for (int i = 0; i < record.count(); ++i) {
+            names->append(record.fieldName(i));
+        }
+    }
+    QList<QVariantList> rows;
+    while (query.next()) {
+        QVariantList row;
+        for (int i = 0; i < record.count(); ++i) {
+            row.append(query.value(i));
+        }
+        rows.append(std::move(row));
+    }
+    query.finish();
+    return rows;
 }
 
 bool Database::tryExecute(const QString& sql, const QVariantList& params) {

@@ -111,7 +111,7 @@ void NativeStatements::bind(sqlite3_stmt* statement, int position, const QVarian
     }
 }
 
-int NativeStatements::execute(const QString& sql, const QVariantList& params) {
+sqlite3_stmt* NativeStatements::boundStatement(const QString& sql, const QVariantList& params) {
     sqlite3_stmt* statement = prepared(sql);
     if (params.size() != sqlite3_bind_parameter_count(statement)) {
         throw DbError(SQLITE_RANGE, QStringLiteral("参数个数不符: ") + sql);
@@ -119,6 +119,60 @@ int NativeStatements::execute(const QString& sql, const QVariantList& params) {
     for (int i = 0; i < params.size(); ++i) {
         bind(statement, i + 1, params.at(i));
     }
+    return statement;
+}
+
+QList<QVariantList> NativeStatements::selectAll(const QString& sql, const QVariantList& params,
+                                                QStringList* names) {
+    sqlite3_stmt* statement = boundStatement(sql, params);
+    const int count = sqlite3_column_count(statement);
+    if (names) {
+        names->clear();
+        for (int i = 0; i < count; ++i) {
+            names->append(QString::fromUtf8(sqlite3_column_name(statement, i)));
+        }
+    }
+    QList<QVariantList> rows;
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        QVariantList row;
+        row.reserve(count);
+        for (int i = 0; i < count; ++i) {
+            switch (sqlite3_column_type(statement, i)) {
+                case SQLITE_INTEGER:
+                    row.append(qlonglong(sqlite3_column_int64(statement, i)));
+                    break;
+                case SQLITE_FLOAT:
+                    row.append(sqlite3_column_double(statement, i));
+                    break;
+                case SQLITE_NULL:
+                    row.append(QVariant());
+                    break;
+                case SQLITE_BLOB:
+                    row.append(
+                        QByteArray(static_cast<const char*>(sqlite3_column_blob(statement, i)),
+                                   sqlite3_column_bytes(statement, i)));
+                    break;
+                default:
+                    row.append(QString::fromUtf8(
+                        reinterpret_cast<const char*>(sqlite3_column_text(statement, i)),
+                        sqlite3_column_bytes(statement, i)));
+            }
+        }
+        rows.append(std::move(row));
+    }
+    if (rc != SQLITE_DONE) {
+        const DbError error(sqlite3_extended_errcode(handle_),
+                            QString::fromUtf8(sqlite3_errmsg(handle_)));
+        sqlite3_reset(statement);
+        throw error;
+    }
+    sqlite3_reset(statement);
+    return rows;
+}
+
+int NativeStatements::execute(const QString& sql, const QVariantList& params) {
+    sqlite3_stmt* statement = boundStatement(sql, params);
     int rc = SQLITE_ROW;
     while (rc == SQLITE_ROW) {
         rc = sqlite3_step(statement);

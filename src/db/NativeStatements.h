@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 struct sqlite3;
@@ -27,8 +28,14 @@ class NativeStatements {
     // engine refuses it. The statement is reset afterwards, so it holds no lock.
     int execute(const QString& sql, const QVariantList& params);
 
+    // Every row of a query, values as the Qt driver gives them (integers as qlonglong, texts as
+    // QString, NULL as a null variant); the column names into names. Throws DbError.
+    QList<QVariantList> selectAll(const QString& sql, const QVariantList& params,
+                                  QStringList* names);
+
   private:
     sqlite3_stmt* prepared(const QString& sql);
+    sqlite3_stmt* boundStatement(const QString& sql, const QVariantList& params);
     void bind(sqlite3_stmt* statement, int position, const QVariant& value);
 
     sqlite3* handle_ = nullptr;

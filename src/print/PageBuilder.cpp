@@ -27,9 +27,26 @@ class Builder {
             }
         }
         tableRight_ = x;
+        for (int i = 0; i < layout.columns.size(); ++i) {
+            if (layout.columns.at(i).total && keyIndex_.at(i) >= 0) {
+                totalColumns_.append(i);
+            }
+        }
+        allBounds_ = columnX_;
+        allBounds_.append(tableRight_);
+        frameBounds_ = {layout.marginsMm.left(), tableRight_};
+        // A totals line's label spans the columns before the first total column.
+        totalsBounds_ = {layout.marginsMm.left()};
+        for (int i = std::max(firstTotal_, 1); i < columnX_.size(); ++i) {
+            totalsBounds_.append(columnX_.at(i));
+        }
+        totalsBounds_.append(tableRight_);
         for (const GroupBand& group : layout.groups) {
             groupIndex_.append(data.column(group.by));
         }
+        const double footer = bandHeight(layout.pageFooter);
+        bodyBottom_ = layout.paperMm.height() - layout.marginsMm.bottom() - footer -
+                      (footer > 0 ? 2.0 : 0.0) - (carrying() ? layout.rowHeightMm : 0.0);
         model_.paperMm = layout.paperMm;
         model_.fonts = layout.fonts;
     }
@@ -51,11 +68,13 @@ class Builder {
                 ensureRoom(layout_.rowHeightMm, row);
             }
             placeDetail(row);
-            const Totals amounts = rowTotals(row);
-            add(reportTotals, amounts);
-            add(carried_, amounts);
-            for (Totals& totals : groupTotals) {
-                add(totals, amounts);
+            for (const int i : totalColumns_) {
+                const Money amount = Money::fromDb(data_.rows.at(row).at(keyIndex_.at(i)));
+                reportTotals[i] += amount;
+                carried_[i] += amount;
+                for (Totals& totals : groupTotals) {
+                    totals[i] += amount;
+                }
             }
         }
         if (rowCount > 0) {
@@ -72,22 +91,6 @@ class Builder {
 
   private:
     Totals zeroTotals() const { return Totals(layout_.columns.size()); }
-
-    static void add(Totals& to, const Totals& amounts) {
-        for (int i = 0; i < to.size(); ++i) {
-            to[i] += amounts.at(i);
-        }
-    }
-
-    Totals rowTotals(int row) const {
-        Totals amounts = zeroTotals();
-        for (int i = 0; i < layout_.columns.size(); ++i) {
-            if (layout_.columns.at(i).total && keyIndex_.at(i) >= 0) {
-                amounts[i] = Money::fromDb(data_.rows.at(row).at(keyIndex_.at(i)));
-            }
-        }
-        return amounts;
-    }
 
     // The outermost group level whose key differs from the previous row; size() when none.
     int changedLevel(int row) const {
@@ -154,11 +157,7 @@ class Builder {
 
     bool carrying() const { return !layout_.carryBottom.isEmpty(); }
 
-    double bodyBottom() const {
-        const double footer = bandHeight(layout_.pageFooter);
-        return layout_.paperMm.height() - layout_.marginsMm.bottom() - footer -
-               (footer > 0 ? 2.0 : 0.0) - (carrying() ? layout_.rowHeightMm : 0.0);
-    }
+    double bodyBottom() const { return bodyBottom_; }
 
     // Starts a new page when the next lines do not fit; the page ends with 过次页 and the next
     // starts with 承前页, both showing the running totals.
@@ -175,6 +174,13 @@ class Builder {
 
     void startPage(int row, bool carriedIn) {
         model_.pages.append(Page());
+        // Pages tend to hold as many items as the one before.
+        if (model_.pages.size() > 1) {
+            model_.pages.last().texts.reserve(
+                model_.pages.at(model_.pages.size() - 2).texts.size());
+            model_.pages.last().lines.reserve(
+                model_.pages.at(model_.pages.size() - 2).lines.size());
+        }
         pageRow_.append(row);
         bodyLines_ = 0;
         y_ = layout_.marginsMm.top();
@@ -194,7 +200,7 @@ class Builder {
                 text(QRectF(columnX_.at(i), y_, layout_.columns.at(i).widthMm, layout_.rowHeightMm),
                      layout_.columns.at(i).heading, QStringLiteral("heading"), TextAlign::Center);
             }
-            endLine(allBounds(), layout_.rowHeightMm);
+            endLine(allBounds_, layout_.rowHeightMm);
             bodyLines_ = 0;
         }
         if (carriedIn) {
@@ -210,12 +216,6 @@ class Builder {
             page.lines.append(PageLine{QLineF(left, tableTop_, tableRight_, tableTop_), kFrameMm});
             page.lines.append(PageLine{QLineF(left, y_, tableRight_, y_), kFrameMm});
         }
-    }
-
-    QList<double> allBounds() const {
-        QList<double> bounds = columnX_;
-        bounds.append(tableRight_);
-        return bounds;
     }
 
     // Vertical rules are drawn once for each run of lines that share the same column bounds.
@@ -267,17 +267,7 @@ class Builder {
             text(QRectF(columnX_.at(i), y_, column.widthMm, layout_.rowHeightMm), value,
                  QStringLiteral("body"), column.align);
         }
-        endLine(allBounds(), layout_.rowHeightMm);
-    }
-
-    // The label spans the columns before the first total column; totals sit under theirs.
-    QList<double> totalsBounds() const {
-        QList<double> bounds{layout_.marginsMm.left()};
-        for (int i = std::max(firstTotal_, 1); i < columnX_.size(); ++i) {
-            bounds.append(columnX_.at(i));
-        }
-        bounds.append(tableRight_);
-        return bounds;
+        endLine(allBounds_, layout_.rowHeightMm);
     }
 
     void placeTotals(const Totals& totals) {
@@ -297,9 +287,7 @@ class Builder {
                     layout_.rowHeightMm),
              label, QStringLiteral("body"), TextAlign::Center);
         placeTotals(totals);
-        endLine(firstTotal_ >= 0 ? totalsBounds()
-                                 : QList<double>{layout_.marginsMm.left(), tableRight_},
-                layout_.rowHeightMm);
+        endLine(firstTotal_ >= 0 ? totalsBounds_ : frameBounds_, layout_.rowHeightMm);
     }
 
     QRectF itemRect(const BandItem& item, double top, double left, double width,
@@ -337,8 +325,7 @@ class Builder {
         if (withTotals && !totals.isEmpty()) {
             placeTotals(totals);
         }
-        endLine(withTotals && firstTotal_ >= 0 ? totalsBounds() : QList<double>{left, tableRight_},
-                height);
+        endLine(withTotals && firstTotal_ >= 0 ? totalsBounds_ : frameBounds_, height);
     }
 
     // Page headers and footers know the page count only at the end.
@@ -373,7 +360,7 @@ class Builder {
             placeBand(layout_.pageHeader, top);
             placeBand(layout_.pageFooter, layout_.paperMm.height() - layout_.marginsMm.bottom() -
                                               bandHeight(layout_.pageFooter));
-            model_.pages[p].texts = items + model_.pages.at(p).texts;
+            model_.pages[p].texts.append(items);
         }
     }
 
@@ -383,9 +370,14 @@ class Builder {
     QList<double> columnX_;
     QList<int> keyIndex_;
     QList<int> groupIndex_;
+    QList<int> totalColumns_;  // columns with "total" that the rows hold
+    QList<double> allBounds_;
+    QList<double> frameBounds_;
+    QList<double> totalsBounds_;
     QList<int> pageRow_;  // the row whose columns a page's header shows
     int firstTotal_ = -1;
     double tableRight_ = 0;
+    double bodyBottom_ = 0;  // lines end here, above the page footer and the 过次页 line
     double tableTop_ = 0;
     double y_ = 0;
     int bodyLines_ = 0;

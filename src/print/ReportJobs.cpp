@@ -2,9 +2,6 @@
 
 #include <QRegularExpression>
 #include <QSet>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 #include "common/Clock.h"
 #include "common/Session.h"
@@ -12,20 +9,6 @@
 #include "db/DbError.h"
 
 namespace {
-
-QSqlQuery run(const QString& sql) {
-    QSqlQuery query(Database::global().connection());
-    query.setForwardOnly(true);
-    if (!query.exec(sql)) {
-        throw DbError(query.lastError().nativeErrorCode().toInt(), query.lastError().text());
-    }
-    return query;
-}
-
-QString firstText(const QString& sql) {
-    QSqlQuery query = run(sql);
-    return query.next() ? query.value(0).toString().trimmed() : QString();
-}
 
 void addNamesIn(const QString& text, QSet<QString>& names) {
     static const QRegularExpression placeholder(QStringLiteral("\\{([A-Za-z0-9_]+)\\}"));
@@ -106,51 +89,37 @@ QString ReportData::resolve(const QString& text, int row,
 ReportData readReportData(const ReportLayout& layout) {
     ReportData data;
     data.vars.insert(QStringLiteral("title"), layout.title);
-    data.vars.insert(QStringLiteral("company"),
-                     firstText(QStringLiteral("SELECT COMPANY FROM WK_COMPANY")));
+    Database& db = Database::global();
+    data.vars.insert(
+        QStringLiteral("company"),
+        db.scalar(QStringLiteral("SELECT COMPANY FROM WK_COMPANY")).toString().trimmed());
     data.vars.insert(QStringLiteral("period"), session().PeriodLabel);
     data.vars.insert(QStringLiteral("today"), Clock::todayText());
-    QSqlQuery slotTexts = run(QStringLiteral("SELECT * FROM T_PRINTKOMOKU"));
-    const bool hasSlots = slotTexts.next();
+    const QList<QVariantList> slotTexts =
+        db.selectAll(QStringLiteral("SELECT * FROM T_PRINTKOMOKU"));
     for (int i = 1; i <= 9; ++i) {
-        data.vars.insert(QStringLiteral("slot%1").arg(i),
-                         hasSlots ? slotTexts.value(i - 1).toString() : QString());
+        data.vars.insert(
+            QStringLiteral("slot%1").arg(i),
+            slotTexts.isEmpty() ? QString() : slotTexts.first().value(i - 1).toString());
     }
     QString sql = QStringLiteral("SELECT %1 FROM %2")
                       .arg(printedColumns(layout).join(QStringLiteral(", ")), layout.table);
     if (!layout.order.isEmpty()) {
         sql += QStringLiteral(" ORDER BY ") + layout.order;
     }
-    QSqlQuery query = run(sql);
-    const QSqlRecord record = query.record();
-    const int count = record.count();
-    for (int i = 0; i < count; ++i) {
-        data.columnNames.append(record.fieldName(i));
-    }
-    while (query.next()) {
-        QVariantList row;
-        row.reserve(count);
-        for (int i = 0; i < count; ++i) {
-            row.append(query.value(i));
-        }
-        data.rows.append(std::move(row));
-    }
+    data.rows = db.selectAll(sql, {}, &data.columnNames);
     return data;
 }
 
 ReportJob loadReportJob(const QString& layoutName) {
-    QSqlQuery query(Database::global().connection());
-    query.prepare(QStringLiteral("SELECT LAYOUT FROM MT_REPORT WHERE REPNAME = ?"));
-    query.addBindValue(layoutName);
-    if (!query.exec()) {
-        throw DbError(query.lastError().nativeErrorCode().toInt(), query.lastError().text());
-    }
-    if (!query.next()) {
+    const QVariant document = Database::global().scalar(
+        QStringLiteral("SELECT LAYOUT FROM MT_REPORT WHERE REPNAME = ?"), {layoutName});
+    if (document.isNull()) {
         throw ReportFailure{2103, QStringLiteral("找不到报表“%1”。").arg(layoutName)};
     }
     QString error;
     const std::optional<ReportLayout> layout =
-        ReportLayout::parse(layoutName, query.value(0).toString().toUtf8(), &error);
+        ReportLayout::parse(layoutName, document.toString().toUtf8(), &error);
     if (!layout) {
         throw ReportFailure{2104, error};
     }
