@@ -122,6 +122,16 @@ sqlite3_stmt* NativeStatements::boundStatement(const QString& sql, const QVarian
     return statement;
 }
 
+void NativeStatements::finish(sqlite3_stmt* statement, int rc) {
+    if (rc != SQLITE_DONE) {
+        const DbError error(sqlite3_extended_errcode(handle_),
+                            QString::fromUtf8(sqlite3_errmsg(handle_)));
+        sqlite3_reset(statement);
+        throw error;
+    }
+    sqlite3_reset(statement);
+}
+
 QList<QVariantList> NativeStatements::selectAll(const QString& sql, const QVariantList& params,
                                                 QStringList* names) {
     sqlite3_stmt* statement = boundStatement(sql, params);
@@ -161,13 +171,7 @@ QList<QVariantList> NativeStatements::selectAll(const QString& sql, const QVaria
         }
         rows.append(std::move(row));
     }
-    if (rc != SQLITE_DONE) {
-        const DbError error(sqlite3_extended_errcode(handle_),
-                            QString::fromUtf8(sqlite3_errmsg(handle_)));
-        sqlite3_reset(statement);
-        throw error;
-    }
-    sqlite3_reset(statement);
+    finish(statement, rc);
     return rows;
 }
 
@@ -177,12 +181,6 @@ int NativeStatements::execute(const QString& sql, const QVariantList& params) {
     while (rc == SQLITE_ROW) {
         rc = sqlite3_step(statement);
     }
-    if (rc != SQLITE_DONE) {
-        const DbError error(sqlite3_extended_errcode(handle_),
-                            QString::fromUtf8(sqlite3_errmsg(handle_)));
-        sqlite3_reset(statement);
-        throw error;
-    }
-    sqlite3_reset(statement);
+    finish(statement, rc);
     return sqlite3_changes(handle_);
 }

@@ -36,6 +36,8 @@ class NativeStatements {
   private:
     sqlite3_stmt* prepared(const QString& sql);
     sqlite3_stmt* boundStatement(const QString& sql, const QVariantList& params);
+    // Resets the statement so it holds no lock; throws when its last step (rc) failed.
+    void finish(sqlite3_stmt* statement, int rc);
     void bind(sqlite3_stmt* statement, int position, const QVariant& value);
 
     sqlite3* handle_ = nullptr;
