@@ -13,7 +13,7 @@
 
 namespace {
 
-// Access's number for an object that could not be printed.
+// The report printing's number for a printer that refused the pages.
 constexpr int kPrintFailed = 2212;
 // Short runs finish before a progress window would be worth showing.
 constexpr int kProgressDelayMs = 400;
