@@ -54,6 +54,17 @@ class ReportGolden : public DatabaseTest {
     }
 };
 
+// A layout with a typo would only fail when a user prints it.
+TEST_F(ReportGolden, EveryShippedLayoutReadsAndPrintsItsEmptyTable) {
+    const QStringList names =
+        rows(QStringLiteral("SELECT REPNAME FROM MT_REPORT ORDER BY REPNAME"));
+    EXPECT_GE(names.size(), 6);
+    for (const QString& name : names) {
+        const ReportJob job = loadReportJob(name);
+        EXPECT_EQ(buildPages(job.layout, job.data).pages.size(), 1) << name.toStdString();
+    }
+}
+
 TEST_F(ReportGolden, AccountList) {
     fillAccountList();
     expectGolden(QStringLiteral("R_KANJO_LISTH"));
