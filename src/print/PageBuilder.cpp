@@ -22,6 +22,7 @@ class Builder {
             columnX_.append(x);
             x += column.widthMm;
             keyIndex_.append(column.key.isEmpty() ? -1 : data.column(column.key));
+            sideIndex_.append(column.side.isEmpty() ? -1 : data.column(column.side));
             if (column.total && firstTotal_ < 0) {
                 firstTotal_ = int(columnX_.size()) - 1;
             }
@@ -96,7 +97,14 @@ class Builder {
     int changedLevel(int row) const {
         for (int g = 0; g < groupIndex_.size(); ++g) {
             const int index = groupIndex_.at(g);
-            if (index >= 0 && data_.rows.at(row).at(index) != data_.rows.at(row - 1).at(index)) {
+            if (index < 0) {
+                continue;
+            }
+            const int prefix = layout_.groups.at(g).prefix;
+            const QVariant& now = data_.rows.at(row).at(index);
+            const QVariant& before = data_.rows.at(row - 1).at(index);
+            if (prefix > 0 ? now.toString().left(prefix) != before.toString().left(prefix)
+                           : now != before) {
                 return g;
             }
         }
@@ -262,7 +270,8 @@ class Builder {
             const LayoutColumn& column = layout_.columns.at(i);
             const QString value =
                 column.text.isEmpty()
-                    ? column.show(keyIndex_.at(i) >= 0 ? values.at(keyIndex_.at(i)) : QVariant())
+                    ? column.show(keyIndex_.at(i) >= 0 ? values.at(keyIndex_.at(i)) : QVariant(),
+                                  sideIndex_.at(i) >= 0 ? values.at(sideIndex_.at(i)) : QVariant())
                     : data_.resolve(column.text, row).trimmed();
             text(QRectF(columnX_.at(i), y_, column.widthMm, layout_.rowHeightMm), value,
                  QStringLiteral("body"), column.align);
@@ -303,26 +312,48 @@ class Builder {
         return QRectF(left, top, item.widthMm > 0 ? item.widthMm : width, height);
     }
 
+    // Whether the row meets every condition of the line's items.
+    bool meets(const BandLine& line, int row) const {
+        for (const BandItem& item : line) {
+            if (item.condition.isEmpty()) {
+                continue;
+            }
+            const bool negated = item.condition.contains(u"!=");
+            const QString column = item.condition.section(negated ? u'!' : u'=', 0, 0);
+            const QString wanted = item.condition.section(u'=', 1);
+            const bool equal = data_.value(row, column).toString().trimmed() == wanted;
+            if (equal == negated) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     // A band line inside the table: group header or footer, or the report's last lines.
     void placeBandLine(const BandLine& line, int row, const Totals& totals) {
         const double height = lineHeight(line);
         const double left = layout_.marginsMm.left();
         // A heading whose texts are all empty (an account directly under its class) takes no line.
         const bool empty = std::all_of(line.begin(), line.end(), [&](const BandItem& item) {
-            return !item.totals && data_.resolve(item.text, row).trimmed().isEmpty();
+            return item.totals == TotalsKind::None &&
+                   data_.resolve(item.text, row).trimmed().isEmpty();
         });
-        if (empty) {
+        if (empty || !meets(line, row)) {
             return;
         }
-        bool withTotals = false;
+        TotalsKind kind = TotalsKind::None;
         for (const BandItem& item : line) {
-            withTotals = withTotals || item.totals;
-            const double width = item.totals && firstTotal_ > 0 ? columnX_.at(firstTotal_) - left
-                                                                : tableRight_ - left;
+            kind = std::max(kind, item.totals);
+            const double width = item.totals != TotalsKind::None && firstTotal_ > 0
+                                     ? columnX_.at(firstTotal_) - left
+                                     : tableRight_ - left;
             text(itemRect(item, y_, left, width, height), data_.resolve(item.text, row), item.font,
                  item.align);
         }
-        if (withTotals && !totals.isEmpty()) {
+        const bool withTotals = kind != TotalsKind::None;
+        if (kind == TotalsKind::Running) {
+            placeTotals(carried_);
+        } else if (withTotals && !totals.isEmpty()) {
             placeTotals(totals);
         }
         endLine(withTotals && firstTotal_ >= 0 ? totalsBounds_ : frameBounds_, height);
@@ -369,6 +400,7 @@ class Builder {
     PageModel model_;
     QList<double> columnX_;
     QList<int> keyIndex_;
+    QList<int> sideIndex_;
     QList<int> groupIndex_;
     QList<int> totalColumns_;  // columns with "total" that the rows hold
     QList<double> allBounds_;

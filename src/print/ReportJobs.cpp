@@ -17,17 +17,20 @@ void addNamesIn(const QString& text, QSet<QString>& names) {
     }
 }
 
-// Only the columns the layout shows or groups by are read: a year's journal is 100,000 rows.
-QStringList printedColumns(const ReportLayout& layout) {
+// Only the columns the layout shows, groups by or tests are read: a year's journal is 100,000
+// rows. The work table is "R", the lookups "L1", "L2" …
+QString selectText(const ReportLayout& layout) {
     QSet<QString> names;
     for (const LayoutColumn& column : layout.columns) {
         names.insert(column.key);
+        names.insert(column.side);
         addNamesIn(column.text, names);
     }
     const auto addBand = [&](const QList<BandLine>& band) {
         for (const BandLine& line : band) {
             for (const BandItem& item : line) {
                 addNamesIn(item.text, names);
+                names.insert(item.condition.section(u'!', 0, 0).section(u'=', 0, 0));
             }
         }
     };
@@ -43,11 +46,32 @@ QStringList printedColumns(const ReportLayout& layout) {
     QStringList columns;
     for (const Column& column : Database::global().columns(layout.table)) {
         if (names.contains(column.name)) {
-            columns.append(column.name);
+            columns.append(QStringLiteral("R.") + column.name);
         }
     }
+    QString joins;
+    for (int i = 0; i < layout.lookups.size(); ++i) {
+        const Lookup& lookup = layout.lookups.at(i);
+        const QString alias = QStringLiteral("L%1").arg(i + 1);
+        for (const QString& column : lookup.columns) {
+            columns.append(QStringLiteral("%1.%2 AS %2").arg(alias, column));
+        }
+        joins += QStringLiteral(" LEFT JOIN %1 %2 ON %2.%3 = R.%4")
+                     .arg(lookup.table, alias, lookup.key, lookup.on);
+    }
     // A layout that names no column still counts its rows.
-    return columns.isEmpty() ? QStringList{QStringLiteral("1 AS ROWNO")} : columns;
+    QString sql = QStringLiteral("SELECT %1 FROM %2 R%3")
+                      .arg(columns.isEmpty() ? QStringLiteral("1 AS ROWNO")
+                                             : columns.join(QStringLiteral(", ")),
+                           layout.table, joins);
+    if (!layout.order.isEmpty()) {
+        QStringList terms = layout.order.split(u',');
+        for (QString& term : terms) {
+            term = QStringLiteral("R.") + term.trimmed();
+        }
+        sql += QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
+    }
+    return sql;
 }
 
 }  // namespace
@@ -102,12 +126,7 @@ ReportData readReportData(const ReportLayout& layout) {
             QStringLiteral("slot%1").arg(i),
             slotTexts.isEmpty() ? QString() : slotTexts.first().value(i - 1).toString());
     }
-    QString sql = QStringLiteral("SELECT %1 FROM %2")
-                      .arg(printedColumns(layout).join(QStringLiteral(", ")), layout.table);
-    if (!layout.order.isEmpty()) {
-        sql += QStringLiteral(" ORDER BY ") + layout.order;
-    }
-    data.rows = db.selectAll(sql, {}, &data.columnNames);
+    data.rows = db.selectAll(selectText(layout), {}, &data.columnNames);
     return data;
 }
 

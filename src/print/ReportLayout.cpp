@@ -1,5 +1,7 @@
 #include "print/ReportLayout.h"
 
+#include <algorithm>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -43,6 +45,12 @@ CellFormat formatOf(const QJsonValue& value) {
     if (text == u"integer") {
         return CellFormat::Integer;
     }
+    if (text == u"money_abs") {
+        return CellFormat::MoneyAbs;
+    }
+    if (text == u"direction") {
+        return CellFormat::Direction;
+    }
     throw ParseError{QStringLiteral("格式不明: ") + text};
 }
 
@@ -54,7 +62,15 @@ BandItem itemOf(const QJsonObject& object) {
     item.column = object.value(QStringLiteral("column")).toString();
     item.xMm = object.value(QStringLiteral("x_mm")).toDouble(-1);
     item.widthMm = object.value(QStringLiteral("width_mm")).toDouble(-1);
-    item.totals = object.value(QStringLiteral("totals")).toBool();
+    const QJsonValue totals = object.value(QStringLiteral("totals"));
+    item.totals = totals.toString() == u"running" ? TotalsKind::Running
+                  : totals.toBool()               ? TotalsKind::Group
+                                                  : TotalsKind::None;
+    item.condition = object.value(QStringLiteral("if")).toString();
+    static const QRegularExpression condition(QStringLiteral("^[A-Z_][A-Z0-9_]*!?=.*$"));
+    if (!item.condition.isEmpty() && !condition.match(item.condition).hasMatch()) {
+        throw ParseError{QStringLiteral("条件不对: ") + item.condition};
+    }
     return item;
 }
 
@@ -110,12 +126,16 @@ QSizeF paperOf(const QJsonObject& root) {
     return size;
 }
 
+bool isName(const QString& text) {
+    static const QRegularExpression name(QStringLiteral("^[A-Z_][A-Z0-9_]*$"));
+    return name.match(text).hasMatch();
+}
+
 // The source is shipped data, but it still ends up in SQL text: only names and commas pass.
 void checkSource(const QString& table, const QString& order) {
-    static const QRegularExpression name(QStringLiteral("^[A-Z_][A-Z0-9_]*$"));
     static const QRegularExpression orderList(
         QStringLiteral("^([A-Z_][A-Z0-9_]*( (ASC|DESC))?)(, *[A-Z_][A-Z0-9_]*( (ASC|DESC))?)*$"));
-    if (!name.match(table).hasMatch()) {
+    if (!isName(table)) {
         throw ParseError{QStringLiteral("数据表名不对: ") + table};
     }
     if (!order.isEmpty() && !orderList.match(order).hasMatch()) {
@@ -144,6 +164,21 @@ ReportLayout layoutOf(const QString& name, const QJsonObject& root) {
     layout.table = source.value(QStringLiteral("table")).toString();
     layout.order = source.value(QStringLiteral("order")).toString();
     checkSource(layout.table, layout.order);
+    for (const QJsonValue& value : source.value(QStringLiteral("lookups")).toArray()) {
+        const QJsonObject object = value.toObject();
+        Lookup lookup{object.value(QStringLiteral("table")).toString(),
+                      object.value(QStringLiteral("key")).toString(),
+                      object.value(QStringLiteral("on")).toString(),
+                      {}};
+        for (const QJsonValue& column : object.value(QStringLiteral("columns")).toArray()) {
+            lookup.columns.append(column.toString());
+        }
+        const QStringList names = QStringList{lookup.table, lookup.key, lookup.on} + lookup.columns;
+        if (!std::all_of(names.begin(), names.end(), isName)) {
+            throw ParseError{QStringLiteral("查找表不对: ") + names.join(u',')};
+        }
+        layout.lookups.append(lookup);
+    }
     layout.rowHeightMm = root.value(QStringLiteral("row_height_mm")).toDouble(5);
     const QJsonObject rules = root.value(QStringLiteral("rules")).toObject();
     layout.ruleColumns = rules.value(QStringLiteral("columns")).toBool(true);
@@ -158,6 +193,7 @@ ReportLayout layoutOf(const QString& name, const QJsonObject& root) {
         column.align = alignOf(object.value(QStringLiteral("align")));
         column.format = formatOf(object.value(QStringLiteral("format")));
         column.total = object.value(QStringLiteral("total")).toBool();
+        column.side = object.value(QStringLiteral("side")).toString();
         const QJsonObject map = object.value(QStringLiteral("map")).toObject();
         for (auto it = map.begin(); it != map.end(); ++it) {
             column.map.insert(it.key(), it.value().toString());
@@ -186,6 +222,7 @@ ReportLayout layoutOf(const QString& name, const QJsonObject& root) {
         GroupBand group;
         group.by = object.value(QStringLiteral("by")).toString();
         group.newPage = object.value(QStringLiteral("new_page")).toBool();
+        group.prefix = object.value(QStringLiteral("prefix")).toInt();
         group.header = bandOf(object.value(QStringLiteral("header")));
         group.footer = bandOf(object.value(QStringLiteral("footer")));
         layout.groups.append(group);
@@ -228,7 +265,13 @@ std::optional<ReportLayout> ReportLayout::parse(const QString& name, const QByte
     }
 }
 
-QString LayoutColumn::show(const QVariant& value) const {
+QString LayoutColumn::show(const QVariant& value, const QVariant& sideValue) const {
+    if (format == CellFormat::Direction) {
+        const int sign = Money::fromDb(value).sign();
+        const bool debitSided = sideValue.toString().trimmed() == u"0";
+        return sign == 0 ? QStringLiteral("平")
+                         : ((sign > 0) == debitSided ? QStringLiteral("借") : QStringLiteral("贷"));
+    }
     const QString shown = formatCell(value, format).trimmed();
     return map.isEmpty() ? shown : map.value(shown, shown);
 }
@@ -243,6 +286,10 @@ QString formatCell(const QVariant& value, CellFormat format) {
             const Money amount = Money::fromDb(value);
             return amount.isZero() ? QString() : amount.toExactDisplay();
         }
+        case CellFormat::MoneyAbs:
+            return Money::fromDb(value).abs().toExactDisplay();
+        case CellFormat::Direction:
+            return QString();  // needs the side: LayoutColumn::show
         case CellFormat::Integer:
             return value.isNull() || value.toString().isEmpty()
                        ? QString()

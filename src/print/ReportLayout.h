@@ -6,11 +6,17 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <optional>
 
 // How a report looks, read from its JSON document in MT_REPORT. Lengths are millimetres.
 enum class TextAlign { Left, Center, Right };
-enum class CellFormat { Text, Money, MoneyBlankZero, Integer };
+// MoneyAbs prints a balance without its sign; Direction prints its side, 借 or 贷 (平 for zero),
+// from the sign and the account's side in the column's "side" column ("0" debit-sided).
+enum class CellFormat { Text, Money, MoneyBlankZero, MoneyAbs, Direction, Integer };
+// Group totals of the lines since the group began, or running totals since the last new-page
+// group (a ledger's totals so far).
+enum class TotalsKind { None, Group, Running };
 
 struct FontRole {
     QString family;
@@ -26,8 +32,10 @@ struct BandItem {
     QString column;  // placed over this column (or from it to the last column before totals)
     double xMm = -1;
     double widthMm = -1;
-    // The line also shows the running or group totals under the columns marked "total".
-    bool totals = false;
+    // The line also shows totals under the columns marked "total".
+    TotalsKind totals = TotalsKind::None;
+    // "COLUMN=value" or "COLUMN!=value": the line prints only for a row that meets it.
+    QString condition;
 };
 using BandLine = QList<BandItem>;
 
@@ -40,16 +48,26 @@ struct LayoutColumn {
     CellFormat format = CellFormat::Text;
     bool total = false;
     QHash<QString, QString> map;  // stored code -> printed word, e.g. "0" -> "借"
+    QString side;                 // for Direction: the column holding the account's side
 
-    // The printed text of a stored value (for key columns).
-    QString show(const QVariant& value) const;
+    // The printed text of a stored value (for key columns); side is the side column's value.
+    QString show(const QVariant& value, const QVariant& side = {}) const;
 };
 
 struct GroupBand {
-    QString by;  // work-table column; a change of its value starts a new group
+    QString by;      // work-table column; a change of its value starts a new group
+    int prefix = 0;  // compare only the first characters, e.g. 5 for the month of "yy.mm.dd"
     bool newPage = false;
     QList<BandLine> header;
     QList<BandLine> footer;
+};
+
+// Columns read beside the work table's from another table, joined on key = the work table's on.
+struct Lookup {
+    QString table;
+    QString key;
+    QString on;
+    QStringList columns;
 };
 
 struct ReportLayout {
@@ -60,6 +78,7 @@ struct ReportLayout {
     QHash<QString, FontRole> fonts;
     QString table;
     QString order;
+    QList<Lookup> lookups;
     QList<LayoutColumn> columns;
     double rowHeightMm = 5;
     bool ruleColumns = true;

@@ -63,6 +63,15 @@ TEST_F(ReportGolden, EveryShippedLayoutReadsAndPrintsItsEmptyTable) {
         const ReportJob job = loadReportJob(name);
         EXPECT_EQ(buildPages(job.layout, job.data).pages.size(), 1) << name.toStdString();
     }
+    // The ledgers read each account's side beside their rows.
+    exec(
+        QStringLiteral("INSERT INTO T_SKANMT_OUT (KANKOCODE, SIDAY, DENNO, KMCODE, ZAN) SELECT "
+                       "KOCODE, '00.01.01', '0', KMCODE, 50000 FROM T_KANJO WHERE KMCODE IN "
+                       "('101', '201')"));
+    const ReportJob ledger = loadReportJob(QStringLiteral("R_KANJYOMOTOTYO"));
+    ASSERT_EQ(ledger.data.rows.size(), 2);
+    EXPECT_EQ(ledger.data.value(0, QStringLiteral("TAIKBN")).toString(), QStringLiteral("0"));
+    EXPECT_EQ(ledger.data.value(1, QStringLiteral("TAIKBN")).toString(), QStringLiteral("1"));
 }
 
 TEST_F(ReportGolden, AccountList) {

@@ -38,7 +38,8 @@ QStringList headerTexts(const ReportJob& job) {
 }
 
 bool isMoney(CellFormat format) {
-    return format == CellFormat::Money || format == CellFormat::MoneyBlankZero;
+    return format == CellFormat::Money || format == CellFormat::MoneyBlankZero ||
+           format == CellFormat::MoneyAbs;
 }
 
 double excelNumber(Money amount) {
@@ -92,14 +93,16 @@ void writeXlsx(const ReportJob& job, const QString& filePath) {
             const QVariant value =
                 keyIndex.at(c) >= 0 ? data.rows.at(r).at(keyIndex.at(c)) : QVariant();
             if (column.text.isEmpty() && isMoney(column.format)) {
-                const Money amount = Money::fromDb(value);
+                const Money stored = Money::fromDb(value);
+                const Money amount = column.format == CellFormat::MoneyAbs ? stored.abs() : stored;
                 totals[c] += amount;
                 anyTotal = anyTotal || column.total;
                 worksheet_write_number(sheet, row, lxw_col_t(c), excelNumber(amount), money);
                 continue;
             }
-            const QString text =
-                column.text.isEmpty() ? column.show(value) : data.resolve(column.text, r).trimmed();
+            const QString text = column.text.isEmpty()
+                                     ? column.show(value, data.value(r, column.side))
+                                     : data.resolve(column.text, r).trimmed();
             if (!text.isEmpty()) {
                 worksheet_write_string(sheet, row, lxw_col_t(c), utf8(text).constData(), nullptr);
             }
