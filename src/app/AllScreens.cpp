@@ -15,6 +15,7 @@
 #include "master/ui/InpKisyuZandaka.h"
 #include "master/ui/prtKanjoKamokuSet.h"
 #include "print/ui/SetUsePrinter.h"
+#include "totals/ui/prtSoukanjoHojoMotocho.h"
 
 // Each screen is made on first use and kept, so that it keeps its state like a loaded form.
 void registerAllScreens() {
@@ -34,6 +35,8 @@ void registerAllScreens() {
     Screens::add(QStringLiteral("InpTekiyouTouroku"), [] { return new InpTekiyouTouroku; });
     Screens::add(QStringLiteral("InpIkkatuSiwake"), [] { return new InpIkkatuSiwake; });
     Screens::add(QStringLiteral("prtSiwakeNikki"), [] { return new prtSiwakeNikki; });
+    Screens::add(QStringLiteral("prtSoukanjoHojoMotocho"),
+                 [] { return new prtSoukanjoHojoMotocho; });
     // Printing:
     Screens::add(QStringLiteral("SetUsePrinter"), [] { return new SetUsePrinter; });
 }

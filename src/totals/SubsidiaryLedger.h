@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+// The subsidiary ledger screen without widgets: a ledger per subsidiary account of the chosen
+// accounts over the chosen months, filled into T_SKANSUBMT_OUT and printed as R_HOJOMOTOTYO.
+// An index of -1 is a list that shows no text.
+class SubsidiaryLedger {
+  public:
+    static const QString kForm;    // "prtSoukanjoHojoMotocho"
+    static const QString kTitle;   // "辅助账"
+    static const QString kLayout;  // "R_HOJOMOTOTYO"
+
+    struct MonthItem {
+        QString text;   // "2024年4月"
+        QString month;  // "2024/04"
+    };
+    struct AccountItem {
+        QString text;  // "112 应收账款"
+        QString kmcode;
+        int data = 0;  // the account number as a number
+    };
+
+    // Fills the month and account lists; CallerForm becomes this screen. The account lists hold
+    // the posting accounts in use that have subsidiary accounts.
+    bool Form_Load();
+
+    const QList<MonthItem>& months() const { return months_; }
+    const QList<AccountItem>& accounts() const { return accounts_; }
+    int firstMonth() const { return firstMonth_; }
+    int lastMonth() const { return lastMonth_; }
+    int firstAccount() const { return firstAccount_; }
+    int lastAccount() const { return lastAccount_; }
+    void setFirstMonth(int index) { firstMonth_ = index; }
+    void setLastMonth(int index) { lastMonth_ = index; }
+    void setFirstAccount(int index) { firstAccount_ = index; }
+    void setLastAccount(int index) { lastAccount_ = index; }
+    bool dataHyojiEnabled() const { return dataHyojiEnabled_; }
+
+    // Called with true when a fill starts and with false when it is done.
+    void setBusyHandler(std::function<void(bool)> busy) { busy_ = std::move(busy); }
+
+    // Picks the first/last entries of lists that show no text (the last account is the first in
+    // single-account mode) and checks both ranges; false after the screen's message.
+    bool checkSelections();
+    // The totals pass with the subsidiary step, then T_SKANSUBMT_OUT for the selections.
+    bool PrintMotokanjo();
+    // Check, fill, header slots, then preview (mode 0) or print (mode 1).
+    bool print_data(int mode);
+    bool cmdHyouji_Click() { return print_data(0); }
+    bool cmdInsatu_Click() { return print_data(1); }
+    // Fills the ledger of the first chosen account only; true when the correction screen may open.
+    bool cmdDataHyoji_Click();
+    void cmdQuestion_Click();
+    void Command1_Click();
+
+    // For the command-line report: loads the lists, chooses the months "yyyy/mm" and accounts
+    // (account numbers; empty is that end of the list) and fills without printing.
+    bool fillFor(const QString& fromMonth, const QString& toMonth, const QString& firstKmcode,
+                 const QString& lastKmcode);
+
+  private:
+    bool runFill();
+
+    QList<MonthItem> months_;
+    QList<AccountItem> accounts_;
+    int firstMonth_ = -1;
+    int lastMonth_ = -1;
+    int firstAccount_ = -1;
+    int lastAccount_ = -1;
+    bool singleAccount_ = false;
+    bool dataHyojiEnabled_ = false;
+    std::function<void(bool)> busy_;
+};
