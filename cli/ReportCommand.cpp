@@ -1,3 +1,4 @@
+#include <QRegularExpression>
 #include <functional>
 
 #include "CliSupport.h"
@@ -9,6 +10,7 @@
 #include "print/ReportJobs.h"
 #include "print/render/PagePainter.h"
 #include "print/render/XlsxExport.h"
+#include "totals/SubsidiaryLedger.h"
 
 namespace {
 
@@ -24,11 +26,15 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
     if (layout == u"R_KANJO_LISTH") {
         refuse(QStringLiteral("--from"));
         refuse(QStringLiteral("--to"));
+        refuse(QStringLiteral("--first-account"));
+        refuse(QStringLiteral("--last-account"));
         return [] { fillAccountList(); };
     }
     if (layout == u"R_SIWAKE" || layout == u"R_TEKIYO") {
         refuse(QStringLiteral("--from"));
         refuse(QStringLiteral("--to"));
+        refuse(QStringLiteral("--first-account"));
+        refuse(QStringLiteral("--last-account"));
         // The lists print the screens' work copies, which opening the screen makes.
         return [layout] {
             if (layout == u"R_SIWAKE") {
@@ -39,6 +45,8 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
         };
     }
     if (layout == u"R_SIWAKE_NIKKI") {
+        refuse(QStringLiteral("--first-account"));
+        refuse(QStringLiteral("--last-account"));
         const auto day = [&](const QString& option) {
             return options.has(option) ? parseDay(options.required(option), option)
                                              .toString(QStringLiteral("yyyy/MM/dd"))
@@ -53,12 +61,36 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
             }
         };
     }
+    if (layout == u"R_HOJOMOTOTYO") {
+        const auto text = [&](const QString& option, const QString& pattern) {
+            if (!options.has(option)) {
+                return QString();
+            }
+            const QString value = options.required(option);
+            if (!QRegularExpression(pattern).match(value).hasMatch()) {
+                badArguments(QStringLiteral("%1 不对: %2").arg(option, value));
+            }
+            return value;
+        };
+        const QString month = QStringLiteral("^\\d{4}/(0[1-9]|1[0-2])$");
+        const QString number = QStringLiteral("^\\d{1,4}$");
+        const QString from = text(QStringLiteral("--from"), month);
+        const QString to = text(QStringLiteral("--to"), month);
+        const QString first = text(QStringLiteral("--first-account"), number);
+        const QString last = text(QStringLiteral("--last-account"), number);
+        return [from, to, first, last] {
+            if (!SubsidiaryLedger().fillFor(from, to, first, last)) {
+                throw CliError{QStringLiteral("辅助账没有可打印的数据。"), 1};
+            }
+        };
+    }
     badArguments(QStringLiteral("未知的报表: ") + layout);
 }
 
 }  // namespace
 
-// report LAYOUT --set CID [--from yyyy/mm/dd --to yyyy/mm/dd] (--pdf FILE | --xlsx FILE)
+// report LAYOUT --set CID [--from yyyy/mm/dd --to yyyy/mm/dd] (--pdf FILE | --xlsx FILE); the
+// subsidiary ledger takes months (--from/--to yyyy/mm) and --first-account/--last-account N.
 Command reportCommand(const QStringList& arguments) {
     if (arguments.isEmpty() || arguments.first().startsWith(u'-')) {
         badArguments(QStringLiteral("缺少报表名称"));
@@ -67,6 +99,7 @@ Command reportCommand(const QStringList& arguments) {
     const CommandOptions options(
         arguments.mid(1),
         {QStringLiteral("--set"), QStringLiteral("--from"), QStringLiteral("--to"),
+         QStringLiteral("--first-account"), QStringLiteral("--last-account"),
          QStringLiteral("--pdf"), QStringLiteral("--xlsx")},
         {});
     const QString cid =

@@ -128,13 +128,17 @@ class LedgerFill {
     // The subsidiary lines of one side from the period's first month through the last chosen
     // month: those before the first chosen month go into the carried-forward balance.
     void readLines(const QString& side, int jun) {
+        // A line that names no counter account is a transfer: the other side is its counter.
+        const QString other = side == u"KR" ? QStringLiteral("KS") : QStringLiteral("KR");
         const QString sql =
             QStringLiteral(
                 "SELECT SM.%1KOCODE, SM.%1HOKOCODE, SM.DATEYM, SM.SIDAY, COALESCE(SW.DENNO, "
-                "SM.DENCODE), SM.DENMENO, SM.%1KIN, SM.%1AICODE, SM.%1AIHOCODE, SM.TEKIYO FROM "
-                "T_SI_MEISAI SM LEFT JOIN T_SIWAKE SW ON SW.CID = SM.CID AND SW.DENCODE = "
-                "SM.DENCODE WHERE SM.CID = ? AND SM.DATEYM BETWEEN ? AND ? AND SM.%1HOKOCODE <> ''")
-                .arg(side);
+                "SM.DENCODE), SM.DENMENO, SM.%1KIN, CASE WHEN COALESCE(SM.%1AICODE, '') = '' THEN "
+                "SM.%2KOCODE ELSE SM.%1AICODE END, CASE WHEN COALESCE(SM.%1AICODE, '') = '' THEN "
+                "SM.%2HOKOCODE ELSE SM.%1AIHOCODE END, SM.TEKIYO FROM T_SI_MEISAI SM LEFT JOIN "
+                "T_SIWAKE SW ON SW.CID = SM.CID AND SW.DENCODE = SM.DENCODE WHERE SM.CID = ? AND "
+                "SM.DATEYM BETWEEN ? AND ? AND SM.%1HOKOCODE <> ''")
+                .arg(side, other);
         for (const QVariantList& r : db_.selectAll(sql, {cid_, periodStart_, to_})) {
             const auto found = ledgers_.find(std::pair(r.at(0).toString(), r.at(1).toString()));
             if (found == ledgers_.end()) {
@@ -337,19 +341,16 @@ bool SubsidiaryLedger::runFill() {
         reportError(error, QStringLiteral("print_data"));
         return false;
     }
-    return true;
+    QStringList header(10);
+    header[4] = QStringLiteral("《税法》");
+    header[6] = months_.at(firstMonth_).text;
+    header[7] = months_.at(lastMonth_).text;
+    return WritePrintKomokuTable(header, QStringLiteral("T_PRINTKOMOKU"));
 }
 
 bool SubsidiaryLedger::print_data(int mode) {
     singleAccount_ = false;
     if (!checkSelections() || !runFill()) {
-        return false;
-    }
-    QStringList header(10);
-    header[4] = QStringLiteral("《税法》");
-    header[6] = months_.at(firstMonth_).text;
-    header[7] = months_.at(lastMonth_).text;
-    if (!WritePrintKomokuTable(header, QStringLiteral("T_PRINTKOMOKU"))) {
         return false;
     }
     const bool printed =

@@ -9,6 +9,7 @@
 #include "print/PageBuilder.h"
 #include "print/ReportJobs.h"
 #include "support/TestDatabase.h"
+#include "totals/SubsidiaryLedger.h"
 
 namespace {
 
@@ -96,6 +97,19 @@ TEST_F(ReportGolden, Journal) {
         << error.toStdString();
     ASSERT_TRUE(JournalPrint().fillForDays(QString(), QString()));
     expectGolden(QStringLiteral("R_SIWAKE_NIKKI"));
+}
+
+// A page per subsidiary account, headed by its code and name, with its carried-forward line.
+TEST_F(ReportGolden, SubsidiaryLedger) {
+    QString error;
+    ASSERT_TRUE(generateBook({QStringLiteral("51"), QDate(2024, 1, 1), 40, 6, 5}, &error))
+        << error.toStdString();
+    SubsidiaryLedger ledger;
+    ASSERT_TRUE(ledger.Form_Load());
+    ledger.setFirstMonth(1);
+    ledger.setLastMonth(1);
+    ASSERT_TRUE(ledger.cmdHyouji_Click());
+    expectGolden(QStringLiteral("R_HOJOMOTOTYO"));
 }
 
 }  // namespace
