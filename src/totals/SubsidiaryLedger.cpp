@@ -175,9 +175,10 @@ class LedgerFill {
         const SubsidiaryEntry own =
             subsidiaries_.value(subsidiaryKey(ledger.kocode, ledger.hokocode));
         Money balance = ledger.carried;
+        // The carried-forward line names its account too: it heads the ledger's first page.
         insert({ledger.kocode, QStringLiteral("00.01.01"), QStringLiteral("0"), QStringLiteral("0"),
-                0, QString(), own.hocode, QString(), own.honame, QString(), QString(), QString(),
-                QString(), kCarriedForward, Money(), Money(), balance});
+                0, account.kmcode, own.hocode, account.name, own.honame, QString(), QString(),
+                QString(), QString(), kCarriedForward, Money(), Money(), balance});
         for (const LedgerLine& line : ledger.lines) {
             balance += signedAmount(ledger.kocode, line.jun, line.amount);
             const ChartEntry counter = chart_.value(line.counterKocode);
