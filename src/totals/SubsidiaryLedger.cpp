@@ -43,6 +43,11 @@ QString subsidiaryKey(const QString& kocode, const QString& hokocode) {
     return kocode + u'\t' + hokocode;
 }
 
+// Texts are written trimmed; an empty one as '' (a null string would be bound as NULL).
+QVariant text(const QString& value) {
+    return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value.trimmed());
+}
+
 // "2024/05/01" prints as "24.05.01".
 QString shortDay(const QString& day) {
     return day.size() == 10 ? day.mid(2).replace(u'/', u'.') : day;
@@ -207,9 +212,10 @@ class LedgerFill {
             "KMNAME, HONAME, AICODE, AIHOCODE, AINAME, AIHONAME, TEKIYO, KRKIN, KSKIN, ZAN) "
             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
         db_.execute(
-            sql, {row.kankocode, row.siday, row.denno, row.denmeno, row.jun, row.kmcode, row.hocode,
-                  row.kmname, row.honame, row.aicode, row.aihocode, row.ainame, row.aihoname,
-                  row.tekiyo, row.krkin.toDb(), row.kskin.toDb(), row.zan.toDb()});
+            sql, {text(row.kankocode), text(row.siday), text(row.denno), text(row.denmeno), row.jun,
+                  text(row.kmcode), text(row.hocode), text(row.kmname), text(row.honame),
+                  text(row.aicode), text(row.aihocode), text(row.ainame), text(row.aihoname),
+                  text(row.tekiyo), row.krkin.toDb(), row.kskin.toDb(), row.zan.toDb()});
     }
 
     Database& db_ = Database::global();

@@ -300,6 +300,11 @@ TEST_F(SmallSubsidiaryBook, WorkTableGolden) {
         EXPECT_TRUE(
             sameRows(actual, QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)));
     }
+    // Empty texts are '', as readers that compare with '' expect.
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SKANSUBMT_OUT WHERE KMCODE IS NULL OR "
+                                   "AICODE IS NULL OR AIHOCODE IS NULL OR AINAME IS NULL OR "
+                                   "AIHONAME IS NULL OR TEKIYO IS NULL")),
+              0);
     EXPECT_TRUE(other.unchanged());
 }
 
