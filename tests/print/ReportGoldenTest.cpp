@@ -99,15 +99,17 @@ TEST_F(ReportGolden, Journal) {
     expectGolden(QStringLiteral("R_SIWAKE_NIKKI"));
 }
 
-// A page per subsidiary account, headed by its code and name, with its carried-forward line.
+// A page per subsidiary account of the payables, headed by the account and the subsidiary: its
+// carried-forward line, month totals and totals so far, lines carried across pages.
 TEST_F(ReportGolden, SubsidiaryLedger) {
     QString error;
-    ASSERT_TRUE(generateBook({QStringLiteral("51"), QDate(2024, 1, 1), 40, 6, 5}, &error))
+    ASSERT_TRUE(generateBook({QStringLiteral("51"), QDate(2024, 1, 1), 75, 6, 5}, &error))
         << error.toStdString();
     SubsidiaryLedger ledger;
     ASSERT_TRUE(ledger.Form_Load());
     ledger.setFirstMonth(1);
-    ledger.setLastMonth(1);
+    ledger.setLastMonth(2);
+    ledger.setFirstAccount(1);
     ASSERT_TRUE(ledger.cmdHyouji_Click());
     expectGolden(QStringLiteral("R_HOJOMOTOTYO"));
 }
