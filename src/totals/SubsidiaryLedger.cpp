@@ -1,9 +1,11 @@
 #include "totals/SubsidiaryLedger.h"
 
 #include <QHash>
+#include <QSet>
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "common/Messages.h"
@@ -360,10 +362,11 @@ bool SubsidiaryLedger::print_data(int mode) {
     if (!checkSelections() || !runFill()) {
         return false;
     }
-    const bool printed =
-        PrintAccessReport(session().AppFolder + QStringLiteral("Kaikei.mdb"), kLayout, mode);
+    if (!PrintAccessReport(session().AppFolder + QStringLiteral("Kaikei.mdb"), kLayout, mode)) {
+        return false;
+    }
     dataHyojiEnabled_ = true;
-    return printed;
+    return true;
 }
 
 bool SubsidiaryLedger::cmdDataHyoji_Click() {

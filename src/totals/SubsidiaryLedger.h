@@ -62,6 +62,7 @@ class SubsidiaryLedger {
                  const QString& lastKmcode);
 
   private:
+    // The fill under the busy pointer, the message when it found nothing, the header slots.
     bool runFill();
 
     QList<MonthItem> months_;
