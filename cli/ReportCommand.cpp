@@ -23,18 +23,21 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
             badArguments(QStringLiteral("%1 不能用于 %2").arg(option, layout));
         }
     };
+    // Only the ledgers are chosen by account.
+    const auto refuseAccounts = [&] {
+        refuse(QStringLiteral("--first-account"));
+        refuse(QStringLiteral("--last-account"));
+    };
     if (layout == u"R_KANJO_LISTH") {
         refuse(QStringLiteral("--from"));
         refuse(QStringLiteral("--to"));
-        refuse(QStringLiteral("--first-account"));
-        refuse(QStringLiteral("--last-account"));
+        refuseAccounts();
         return [] { fillAccountList(); };
     }
     if (layout == u"R_SIWAKE" || layout == u"R_TEKIYO") {
         refuse(QStringLiteral("--from"));
         refuse(QStringLiteral("--to"));
-        refuse(QStringLiteral("--first-account"));
-        refuse(QStringLiteral("--last-account"));
+        refuseAccounts();
         // The lists print the screens' work copies, which opening the screen makes.
         return [layout] {
             if (layout == u"R_SIWAKE") {
@@ -45,8 +48,7 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
         };
     }
     if (layout == u"R_SIWAKE_NIKKI") {
-        refuse(QStringLiteral("--first-account"));
-        refuse(QStringLiteral("--last-account"));
+        refuseAccounts();
         const auto day = [&](const QString& option) {
             return options.has(option) ? parseDay(options.required(option), option)
                                              .toString(QStringLiteral("yyyy/MM/dd"))
