@@ -41,9 +41,10 @@ QString usageText() {
         "  report LAYOUT --set CID [--from yyyy/mm/dd --to yyyy/mm/dd] (--pdf FILE | --xlsx FILE)\n"
         "          fill the report's work tables as its screen does and write it to a file;\n"
         "          LAYOUT: R_KANJO_LISTH, R_SIWAKE, R_TEKIYO, R_SIWAKE_NIKKI (--from/--to: its "
-        "days)\n"
-        "          R_HOJOMOTOTYO [--from yyyy/mm] [--to yyyy/mm] [--first-account N]\n"
-        "          [--last-account N] (the subsidiary ledger of those months and accounts)\n");
+        "days),\n"
+        "          R_KANJYOMOTOTYO, R_HOJOMOTOTYO [--from yyyy/mm] [--to yyyy/mm]\n"
+        "          [--first-account N] [--last-account N] (the general or subsidiary ledger of\n"
+        "          those months and accounts)\n");
 }
 
 void badArguments(const QString& message) {

@@ -10,6 +10,7 @@
 #include "print/ReportJobs.h"
 #include "print/render/PagePainter.h"
 #include "print/render/XlsxExport.h"
+#include "totals/GeneralLedger.h"
 #include "totals/SubsidiaryLedger.h"
 
 namespace {
@@ -63,6 +64,26 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
             }
         };
     }
+    if (layout == u"R_KANJYOMOTOTYO") {
+        const auto month = [&](const QString& option) {
+            return options.has(option) ? parseMonth(options.required(option), option) : QString();
+        };
+        const auto account = [&](const QString& option) {
+            return options.has(option)
+                       ? int(parseNumber(options.required(option), option, 1, 999999999))
+                       : 0;
+        };
+        const QString from = month(QStringLiteral("--from"));
+        const QString to = month(QStringLiteral("--to"));
+        const int first = account(QStringLiteral("--first-account"));
+        const int last = account(QStringLiteral("--last-account"));
+        return [from, to, first, last] {
+            // The ledger's own refusals (a wrong range) are on stderr.
+            if (!GeneralLedger().fillFor(from, to, first, last)) {
+                throw CliError{QStringLiteral("总账没有可打印的数据。"), 1};
+            }
+        };
+    }
     if (layout == u"R_HOJOMOTOTYO") {
         const auto text = [&](const QString& option, const QString& pattern) {
             if (!options.has(option)) {
@@ -92,7 +113,8 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
 }  // namespace
 
 // report LAYOUT --set CID [--from yyyy/mm/dd --to yyyy/mm/dd] (--pdf FILE | --xlsx FILE); the
-// subsidiary ledger takes months (--from/--to yyyy/mm) and --first-account/--last-account N.
+// general and subsidiary ledgers take months (--from/--to yyyy/mm) and --first-account/
+// --last-account N.
 Command reportCommand(const QStringList& arguments) {
     if (arguments.isEmpty() || arguments.first().startsWith(u'-')) {
         badArguments(QStringLiteral("缺少报表名称"));

@@ -15,7 +15,9 @@
 #include "master/ui/InpKisyuZandaka.h"
 #include "master/ui/prtKanjoKamokuSet.h"
 #include "print/ui/SetUsePrinter.h"
+#include "totals/ui/InpSoukanjoMotchoH.h"
 #include "totals/ui/prtSoukanjoHojoMotocho.h"
+#include "totals/ui/prtSoukanjoMotocho.h"
 
 // Each screen is made on first use and kept, so that it keeps its state like a loaded form.
 void registerAllScreens() {
@@ -35,6 +37,9 @@ void registerAllScreens() {
     Screens::add(QStringLiteral("InpTekiyouTouroku"), [] { return new InpTekiyouTouroku; });
     Screens::add(QStringLiteral("InpIkkatuSiwake"), [] { return new InpIkkatuSiwake; });
     Screens::add(QStringLiteral("prtSiwakeNikki"), [] { return new prtSiwakeNikki; });
+    // Ledgers:
+    Screens::add(QStringLiteral("prtSoukanjoMotocho"), [] { return new prtSoukanjoMotocho; });
+    Screens::add(QStringLiteral("InpSoukanjoMotchoH"), [] { return new InpSoukanjoMotchoH; });
     Screens::add(QStringLiteral("prtSoukanjoHojoMotocho"),
                  [] { return new prtSoukanjoHojoMotocho; });
     // Printing:

@@ -8,57 +8,19 @@
 #include <QTest>
 #include <memory>
 
-#include "app/InOutMenu.h"
-#include "common/Clock.h"
-#include "common/Session.h"
-#include "common/ui/Screens.h"
-#include "db/Database.h"
-#include "entry/Vouchers.h"
 #include "entry/ui/InpKantanSiwake.h"
 #include "entry/ui/prtSiwakeNikki.h"
-#include "master/CurrentAccountSet.h"
-#include "support/JournalLine.h"
+#include "support/BooksMenuTest.h"
 #include "support/RecordingReportOutput.h"
 #include "support/StringLists.h"
-#include "support/TestDatabase.h"
 
 namespace {
 
-template <typename T>
-T* child(const QWidget* window, const char* name) {
-    auto* found = window ? window->findChild<T*>(QLatin1String(name)) : nullptr;
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
 // From the books menu to the journal, its keys, and the correction of 2024/05/03-05/10 on the
 // real daily entry screen, which opens on the last day and stays inside the range.
-TEST_F(DatabaseTest, JournalScreenPrintsAndOpensTheDailyScreenOnItsRange) {
-    session().CurrentCid = QStringLiteral("01");
-    session().PeriodLabel = QStringLiteral("2024年度");
-    exec(
-        QStringLiteral("UPDATE T_COMP_MAIN SET KISYU = '2024/05/01', KIMATU = '2025/04/30', "
-                       "SIINLDAY = '2025/04/30' WHERE CID = '01'"));
-    ASSERT_TRUE(ResetCompanyData());
-    {
-        TransactionGuard transaction;
-        ASSERT_TRUE(make_new_siwake_data());
-        transaction.commit();
-    }
-    writeJournalLine(QStringLiteral("01"), 3, QStringLiteral("2024/05/03"), QStringLiteral("004"),
-                     QString(), QStringLiteral("180"), QString(), QStringLiteral("300"));
-    writeJournalLine(QStringLiteral("01"), 10, QStringLiteral("2024/05/10"), QStringLiteral("263"),
-                     QString(), QStringLiteral("004"), QString(), QStringLiteral("80"));
-    // An opening from a menu would now add days up to the 25th; the correction adds none.
-    Clock::setFixedToday(QDate(2024, 5, 25));
+TEST_F(BooksMenuTest, JournalScreenPrintsAndOpensTheDailyScreenOnItsRange) {
     ASSERT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SIWAKE WHERE CID = '01'")), 20);
-
-    QWidget mainWindow;
-    auto* company = new QLabel(QStringLiteral("家计簿"), &mainWindow);
-    company->setObjectName(QStringLiteral("lblKaisyaName"));
-    Screens::addExisting(QStringLiteral("MainMenu"), &mainWindow);
-    InOutMenu menu;
-    Screens::addExisting(QStringLiteral("InOutMenu"), &menu);
+    InOutMenu& menu = *booksMenu;
     Screens::add(QStringLiteral("prtSiwakeNikki"), [] { return new prtSiwakeNikki; });
     Screens::add(QStringLiteral("InpKantanSiwake"), [] { return new InpKantanSiwake; });
     RecordingReportOutput reports;

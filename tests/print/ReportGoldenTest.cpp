@@ -9,6 +9,7 @@
 #include "print/PageBuilder.h"
 #include "print/ReportJobs.h"
 #include "support/TestDatabase.h"
+#include "totals/GeneralLedger.h"
 #include "totals/SubsidiaryLedger.h"
 
 namespace {
@@ -97,6 +98,17 @@ TEST_F(ReportGolden, Journal) {
         << error.toStdString();
     ASSERT_TRUE(JournalPrint().fillForDays(QString(), QString()));
     expectGolden(QStringLiteral("R_SIWAKE_NIKKI"));
+}
+
+// A page per account, the carried-forward line first, the running balance in the last column;
+// cash runs over two pages (过次页/承前页).
+TEST_F(ReportGolden, GeneralLedger) {
+    QString error;
+    ASSERT_TRUE(generateBook({QStringLiteral("51"), QDate(2024, 1, 1), 40, 20, 5}, &error))
+        << error.toStdString();
+    ASSERT_TRUE(
+        GeneralLedger().fillFor(QStringLiteral("2024/02"), QStringLiteral("2024/02"), 101, 111));
+    expectGolden(QStringLiteral("R_KANJYOMOTOTYO"));
 }
 
 // A page per subsidiary account of the payables, headed by the account and the subsidiary: its

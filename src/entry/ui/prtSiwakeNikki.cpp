@@ -1,21 +1,15 @@
 #include "entry/ui/prtSiwakeNikki.h"
 
-#include <QApplication>
-#include <QCloseEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "common/ui/FocusKeys.h"
-#include "common/ui/ScreenCaption.h"
 #include "common/ui/Screens.h"
 
 namespace {
 
-const QString kMenuForm = QStringLiteral("InOutMenu");
 const QString kEntryForm = QStringLiteral("InpKantanSiwake");
 
 QComboBox* makeDayList(QWidget* parent, const QString& name) {
@@ -27,12 +21,8 @@ QComboBox* makeDayList(QWidget* parent, const QString& name) {
 
 }  // namespace
 
-prtSiwakeNikki::prtSiwakeNikki(QWidget* parent) : QWidget(parent) {
-    setObjectName(JournalPrint::kForm);
-    setWindowTitle(JournalPrint::kTitle);
-    // Each opening from the menu starts from a fresh load, as the closed form is unloaded.
-    setAttribute(Qt::WA_DeleteOnClose);
-
+prtSiwakeNikki::prtSiwakeNikki(QWidget* parent)
+    : ReportScreen(JournalPrint::kForm, JournalPrint::kTitle, parent) {
     cmbTaisyoHizuke1 = makeDayList(this, QStringLiteral("cmbTaisyoHizuke1"));
     cmbTaisyoHizuke2 = makeDayList(this, QStringLiteral("cmbTaisyoHizuke2"));
     cmdHyouji = makeButton(QStringLiteral("cmdHyouji"), QStringLiteral("打印预览(R)"));
@@ -53,12 +43,12 @@ prtSiwakeNikki::prtSiwakeNikki(QWidget* parent) : QWidget(parent) {
     layout->addStretch();
     layout->addLayout(buttons);
     FocusKeys::install(this, {cmbTaisyoHizuke1, cmbTaisyoHizuke2});
-    // The form sees the keys before its controls do.
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{cmbTaisyoHizuke1, cmbTaisyoHizuke2, cmdHyouji, cmdInsatu,
-                                         cmdSyusei, cmdBack, cmdQuestion}) {
-        control->installEventFilter(this);
-    }
+    setKeyButtons({{Qt::Key_E, cmdSyusei},
+                   {Qt::Key_P, cmdInsatu},
+                   {Qt::Key_X, cmdBack},
+                   {Qt::Key_R, cmdHyouji}},
+                  {cmbTaisyoHizuke1, cmbTaisyoHizuke2, cmdHyouji, cmdInsatu, cmdSyusei, cmdBack,
+                   cmdQuestion});
 
     connect(cmbTaisyoHizuke1, &QComboBox::activated, this,
             [this](int index) { logic_.setFirstIndex(index); });
@@ -69,24 +59,11 @@ prtSiwakeNikki::prtSiwakeNikki(QWidget* parent) : QWidget(parent) {
     connect(cmdSyusei, &QPushButton::clicked, this, &prtSiwakeNikki::correct);
     connect(cmdBack, &QPushButton::clicked, this, &QWidget::close);
     connect(cmdQuestion, &QPushButton::clicked, this, [this] { logic_.cmdQuestion_Click(); });
-    logic_.setBusyHandler([](bool busy) {
-        if (busy) {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        } else {
-            QApplication::restoreOverrideCursor();
-        }
-    });
+    logic_.setBusyHandler(&ReportScreen::showBusy);
 
     logic_.Form_Load();
     refresh();
     resize(520, 200);
-}
-
-QPushButton* prtSiwakeNikki::makeButton(const QString& name, const QString& caption) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    button->setMinimumHeight(30);
-    return button;
 }
 
 void prtSiwakeNikki::refresh() {
@@ -117,50 +94,4 @@ void prtSiwakeNikki::correct() {
     if (ok) {
         Screens::open(kEntryForm, this);
     }
-}
-
-bool prtSiwakeNikki::pressButtonOfKey(const QKeyEvent* event) {
-    if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) {
-        return false;
-    }
-    const std::pair<int, QPushButton*> keys[] = {{Qt::Key_E, cmdSyusei},
-                                                 {Qt::Key_P, cmdInsatu},
-                                                 {Qt::Key_X, cmdBack},
-                                                 {Qt::Key_R, cmdHyouji}};
-    for (const auto& [key, button] : keys) {
-        if (event->key() == key) {
-            button->click();
-            return true;
-        }
-    }
-    return false;
-}
-
-bool prtSiwakeNikki::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && pressButtonOfKey(static_cast<QKeyEvent*>(event))) {
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void prtSiwakeNikki::keyPressEvent(QKeyEvent* event) {
-    if (!pressButtonOfKey(event)) {
-        QWidget::keyPressEvent(event);
-    }
-}
-
-void prtSiwakeNikki::showEvent(QShowEvent* event) {
-    setWindowTitle(screenCaption(JournalPrint::kTitle));
-    if (!centred_) {
-        centred_ = true;
-        if (const QScreen* screen = this->screen()) {
-            move(screen->availableGeometry().center() - rect().center());
-        }
-    }
-    QWidget::showEvent(event);
-}
-
-void prtSiwakeNikki::closeEvent(QCloseEvent* event) {
-    event->accept();
-    Screens::showForm(kMenuForm);
 }

@@ -2,13 +2,13 @@
 
 #include <QComboBox>
 #include <QPushButton>
-#include <QWidget>
 
+#include "common/ui/ReportScreen.h"
 #include "entry/JournalPrint.h"
 
 // The journal print screen: the first and last voucher day, preview, print, and correction of
 // the chosen range on the daily entry screen.
-class prtSiwakeNikki : public QWidget {
+class prtSiwakeNikki : public ReportScreen {
     Q_OBJECT
   public:
     explicit prtSiwakeNikki(QWidget* parent = nullptr);
@@ -17,21 +17,11 @@ class prtSiwakeNikki : public QWidget {
     // Shows the state of the logic in the controls.
     void refresh();
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
   private:
-    QPushButton* makeButton(const QString& name, const QString& caption);
-    // The buttons of the keys E, P, X and R; true when the key was one of them.
-    bool pressButtonOfKey(const QKeyEvent* event);
     void print(int mode);
     void correct();
 
     JournalPrint logic_;
-    bool centred_ = false;
     QComboBox* cmbTaisyoHizuke1;
     QComboBox* cmbTaisyoHizuke2;
     QPushButton* cmdHyouji;

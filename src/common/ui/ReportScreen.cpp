@@ -1,0 +1,81 @@
+#include "common/ui/ReportScreen.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QScreen>
+
+#include "common/ui/ScreenCaption.h"
+#include "common/ui/Screens.h"
+
+ReportScreen::ReportScreen(const QString& form, const QString& title, QWidget* parent)
+    : QWidget(parent), title_(title) {
+    setObjectName(form);
+    setWindowTitle(title);
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void ReportScreen::showBusy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+QPushButton* ReportScreen::makeButton(const QString& name, const QString& caption) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    button->setMinimumHeight(30);
+    return button;
+}
+
+void ReportScreen::setKeyButtons(std::vector<std::pair<int, QPushButton*>> keys,
+                                 const QList<QWidget*>& controls) {
+    keys_ = std::move(keys);
+    for (QWidget* control : controls) {
+        control->installEventFilter(this);
+    }
+}
+
+bool ReportScreen::pressButtonOfKey(const QKeyEvent* event) {
+    if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) {
+        return false;
+    }
+    for (const auto& [key, button] : keys_) {
+        if (event->key() == key) {
+            button->click();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ReportScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && pressButtonOfKey(static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ReportScreen::keyPressEvent(QKeyEvent* event) {
+    if (!pressButtonOfKey(event)) {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void ReportScreen::showEvent(QShowEvent* event) {
+    setWindowTitle(screenCaption(title_));
+    if (!centred_) {
+        centred_ = true;
+        if (const QScreen* screen = this->screen()) {
+            move(screen->availableGeometry().center() - rect().center());
+        }
+    }
+    QWidget::showEvent(event);
+}
+
+void ReportScreen::closeEvent(QCloseEvent* event) {
+    event->accept();
+    Screens::showForm(QStringLiteral("InOutMenu"));
+}

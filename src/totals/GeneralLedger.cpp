@@ -1,0 +1,296 @@
+#include "totals/GeneralLedger.h"
+
+#include <QStringList>
+#include <optional>
+
+#include "common/Messages.h"
+#include "common/Session.h"
+#include "db/Database.h"
+#include "db/ErrorReport.h"
+#include "print/PrintAccessReport.h"
+#include "totals/TotalsPass.h"
+
+const QString GeneralLedger::kForm = QStringLiteral("prtSoukanjoMotocho");
+const QString GeneralLedger::kTitle = QStringLiteral("总账");
+const QString GeneralLedger::kLayout = QStringLiteral("R_KANJYOMOTOTYO");
+
+namespace {
+
+const QString kCarriedForward = QStringLiteral("结转余额");
+
+// The posting accounts a fill covers, by number; 202 and 258 are never printed.
+const QString kAccount = QStringLiteral(
+    "K.SYORIKBN = '0' AND K.SIYOU = 'Y' AND K.KMCODE <> '' AND K.KMCODE NOT IN ('202', '258') "
+    "AND K.KOCODE NOT IN ('202', '258') AND CAST(K.KMCODE AS INTEGER) BETWEEN ?1 AND ?2");
+const QString kSign = QStringLiteral("CASE WHEN K.TAIKBN = '0' THEN 1 ELSE -1 END");
+
+// The carried-forward row of each account, sorting before its lines (SIDAY ''): the opening
+// month's row (the opening balance, exact whatever month the totals pass ended at) and every
+// line of the period before the first month, signed in the account's direction, in CF.
+QString carriedForward() {
+    return QStringLiteral(
+               "SELECT 0 AS JUN, K.KOCODE AS KO, K.KMCODE, K.KANNAME, %1 AS SIGN, '' AS SIDAY, "
+               "'0' AS DENNO, '0' AS DENMENO, '' AS AI, '' AS AIHO, ?7 AS TEKIYO, 0 AS DR, 0 AS "
+               "CR, %1 * (COALESCE(O.KRTOTAL, 0) - COALESCE(O.KSTOTAL, 0) + COALESCE(BD.S, 0) - "
+               "COALESCE(BC.S, 0)) AS CF FROM T_KANJO K "
+               "LEFT JOIN T_TUKIKAN O ON O.CID = ?3 AND O.KANKOCODE = K.KOCODE AND O.DATEYM = ?4 "
+               "LEFT JOIN (SELECT KRKOCODE AS KO, SUM(KRKIN) AS S FROM T_SI_MEISAI WHERE CID = ?3 "
+               "AND DATEYM >= ?5 AND DATEYM < ?6 GROUP BY KRKOCODE) BD ON BD.KO = K.KOCODE "
+               "LEFT JOIN (SELECT KSKOCODE AS KO, SUM(KSKIN) AS S FROM T_SI_MEISAI WHERE CID = ?3 "
+               "AND DATEYM >= ?5 AND DATEYM < ?6 GROUP BY KSKOCODE) BC ON BC.KO = K.KOCODE "
+               "WHERE %2")
+        .arg(kSign, kAccount);
+}
+
+// One side of the voucher lines of the chosen months, found through that side's index on
+// (CID, DATEYM); the lines lead the joins (CROSS JOIN keeps that order), so that a year is read
+// once rather than once per account.
+QString sideLines(const QString& side, int jun) {
+    return QStringLiteral(
+               "SELECT %2, SM.%1KOCODE, K.KMCODE, K.KANNAME, %5, SM.SIDAY, SW.DENNO, SM.DENMENO, "
+               "SM.%1AICODE, SM.%1AIHOCODE, SM.TEKIYO, %3, %4, 0 FROM T_SI_MEISAI SM CROSS JOIN "
+               "T_KANJO K CROSS JOIN T_SIWAKE SW WHERE SM.CID = ?3 AND SM.DATEYM BETWEEN ?6 AND "
+               "?8 AND K.KOCODE = SM.%1KOCODE AND %6 AND SW.CID = SM.CID AND SW.DENCODE = "
+               "SM.DENCODE")
+        .arg(side)
+        .arg(jun)
+        .arg(jun == 0 ? QStringLiteral("COALESCE(SM.KRKIN, 0)") : QStringLiteral("0"),
+             jun == 0 ? QStringLiteral("0") : QStringLiteral("COALESCE(SM.KSKIN, 0)"), kSign,
+             kAccount);
+}
+
+// The whole ledger in one statement: names from the chart joined once, the running balance the
+// carried-forward balance plus the signed rows so far in ledger order. An account without a
+// balance and without a line gets a zero carried-forward row here, removed afterwards.
+QString ledgerRows() {
+    return QStringLiteral(
+               "INSERT INTO T_SKANMT_OUT (KANKOCODE, SIDAY, DENNO, DENMENO, JUN, KMCODE, KMNAME, "
+               "AICODE, AINAME, AIHOCODE, AIHONAME, TEKIYO, KRKIN, KSKIN, ZAN) "
+               "SELECT L.KO, CASE WHEN L.SIDAY = '' THEN '00.01.01' WHEN length(L.SIDAY) = 10 "
+               "THEN replace(substr(L.SIDAY, 3), '/', '.') ELSE L.SIDAY END, L.DENNO, L.DENMENO, "
+               "L.JUN, L.KMCODE, L.KANNAME, CASE WHEN L.SIDAY = '' THEN '0' ELSE "
+               "COALESCE(AI.KMCODE, '') END, COALESCE(AI.KANNAME, ''), COALESCE(H.HOCODE, ''), "
+               "COALESCE(H.HONAME, ''), L.TEKIYO, L.DR, L.CR, SUM(L.SIGN * (L.DR - L.CR) + L.CF) "
+               "OVER (PARTITION BY L.KO ORDER BY L.SIDAY, L.DENNO, L.DENMENO, L.JUN ROWS "
+               "UNBOUNDED PRECEDING) "
+               "FROM (%1 UNION ALL %2 UNION ALL %3) L "
+               "LEFT JOIN T_KANJO AI ON AI.KOCODE = L.AI "
+               "LEFT JOIN T_HOJOKAMOKU H ON H.CID = ?3 AND H.KANKOCODE = L.AI AND H.HOKOCODE = "
+               "L.AIHO AND COALESCE(L.AIHO, '') <> '' "
+               "ORDER BY L.KO, L.SIDAY, L.DENNO, L.DENMENO, L.JUN")
+        .arg(carriedForward(), sideLines(QStringLiteral("KR"), 0),
+             sideLines(QStringLiteral("KS"), 1));
+}
+
+}  // namespace
+
+bool PrintSokanjo(const LedgerRange& range, const QString& caller) {
+    if (!msum_tukisime(range.periodFirst, range.last, caller)) {
+        return false;
+    }
+    Database& db = Database::global();
+    try {
+        std::optional<TransactionGuard> transaction;
+        if (!db.inTransaction()) {
+            transaction.emplace(db);
+        }
+        db.execute(QStringLiteral("DELETE FROM T_SKANMT_OUT"));
+        // ?1 ?2 accounts, ?3 set, ?4 opening month (the period's first year + "/00"; MonthFlags.h
+        // cannot be included beside the report headers, whose TotalsKind clashes with its own), ?5
+        // period start, ?6 first month, ?7 the carried-forward text, ?8 last month.
+        const QVariantList params{
+            range.firstAccount,   range.lastAccount,
+            session().CurrentCid, range.periodFirst.left(4) + QStringLiteral("/00"),
+            range.periodFirst,    range.first,
+            kCarriedForward,      range.last};
+        static const QString rows = ledgerRows();
+        db.execute(rows, params);
+        db.execute(QStringLiteral("DELETE FROM T_SKANMT_OUT WHERE TEKIYO = ? AND DENNO = '0' AND "
+                                  "ZAN = 0 AND KANKOCODE NOT IN (SELECT KANKOCODE FROM "
+                                  "T_SKANMT_OUT WHERE DENNO <> '0')"),
+                   {kCarriedForward});
+        if (transaction) {
+            transaction->commit();
+        }
+        return true;
+    } catch (const DbError& error) {
+        reportError(error, QStringLiteral("PrintSokanjo"));
+        return false;
+    }
+}
+
+bool GeneralLedger::Form_Load() {
+    session().CallerForm = kForm;
+    return load();
+}
+
+bool GeneralLedger::load() {
+    months_.clear();
+    accounts_.clear();
+    firstMonth_ = lastMonth_ = firstAccount_ = lastAccount_ = -1;
+    Database& db = Database::global();
+    try {
+        const QString kimatu =
+            db.scalar(QStringLiteral("SELECT KIMATU FROM WK_COMPANY")).toString().trimmed();
+        for (RecordSet rs = db.query(QStringLiteral("SELECT INYM, OUTYM FROM T_DAY_INPUT WHERE "
+                                                    "CID = ? ORDER BY INYM"),
+                                     {session().CurrentCid});
+             !rs.eof(); rs.moveNext()) {
+            const QString month = rs.text(QStringLiteral("INYM")).trimmed();
+            if (month > kimatu) {
+                break;
+            }
+            months_.append({rs.text(QStringLiteral("OUTYM")), month});
+        }
+        for (RecordSet rs = db.query(QStringLiteral(
+                 "SELECT KOCODE, KMCODE, KANNAME FROM T_KANJO WHERE KOCODE <> '202' AND KOCODE "
+                 "<> '258' AND KOCODE NOT BETWEEN '355' AND '362' AND KMCODE <> '' AND SYORIKBN "
+                 "= '0' AND SIYOU = 'Y' ORDER BY KMCODE"));
+             !rs.eof(); rs.moveNext()) {
+            const QString number = rs.text(QStringLiteral("KMCODE"));
+            accounts_.append({number + u' ' + rs.text(QStringLiteral("KANNAME")), number.toInt(),
+                              rs.text(QStringLiteral("KOCODE"))});
+        }
+        return true;
+    } catch (const DbError& error) {
+        reportError(error, QStringLiteral("Form_Load"));
+        return false;
+    }
+}
+
+bool GeneralLedger::checkSelections() {
+    if (months_.isEmpty() || accounts_.isEmpty()) {
+        messages().exclamation(QStringLiteral("没有符合条件的数据。"));
+        return false;
+    }
+    const auto pick = [](int& index, qsizetype size, int fallback) {
+        if (index < 0 || index >= size) {
+            index = fallback;
+        }
+    };
+    pick(firstMonth_, months_.size(), 0);
+    pick(lastMonth_, months_.size(), int(months_.size()) - 1);
+    pick(firstAccount_, accounts_.size(), 0);
+    pick(lastAccount_, accounts_.size(), int(accounts_.size()) - 1);
+    if (singleAccount_) {
+        lastAccount_ = firstAccount_;
+    }
+    if (months_.at(firstMonth_).month > months_.at(lastMonth_).month) {
+        messages().exclamation(QStringLiteral("指定的对象年月出现错误。") + Messages::kCrLf +
+                               QStringLiteral("请重新选择一次。"));
+        return false;
+    }
+    if (accounts_.at(firstAccount_).number > accounts_.at(lastAccount_).number) {
+        messages().exclamation(QStringLiteral("科目的指定出现错误。") + Messages::kCrLf +
+                               QStringLiteral("请重新选择一次。"));
+        return false;
+    }
+    return true;
+}
+
+LedgerRange GeneralLedger::range() const {
+    return {months_.first().month, months_.at(firstMonth_).month, months_.at(lastMonth_).month,
+            accounts_.at(firstAccount_).number, accounts_.at(lastAccount_).number};
+}
+
+bool GeneralLedger::PrintSokanjo() {
+    return ::PrintSokanjo(range(), kForm);
+}
+
+bool GeneralLedger::fill() {
+    if (busy_) {
+        busy_(true);
+    }
+    const bool filled = PrintSokanjo();
+    if (busy_) {
+        busy_(false);
+    }
+    return filled;
+}
+
+bool GeneralLedger::writeHeader() {
+    QStringList header(10);
+    header[4] = QStringLiteral("《税法》");
+    header[6] = months_.at(firstMonth_).text;
+    header[7] = months_.at(lastMonth_).text;
+    return WritePrintKomokuTable(header, QStringLiteral("T_PRINTKOMOKU"));
+}
+
+bool GeneralLedger::print_data(int mode) {
+    singleAccount_ = false;
+    if (!checkSelections() || !fill()) {
+        return false;
+    }
+    try {
+        if (Database::global()
+                .scalar(QStringLiteral("SELECT KANKOCODE FROM T_SKANMT_OUT LIMIT 1"))
+                .isNull()) {
+            messages().exclamation(QStringLiteral("没有符合条件的数据。"));
+            return false;
+        }
+    } catch (const DbError& error) {
+        reportError(error, QStringLiteral("print_data"));
+        return false;
+    }
+    if (!writeHeader()) {
+        return false;
+    }
+    dataHyojiEnabled_ = true;
+    return PrintAccessReport(session().AppFolder + QStringLiteral("Kaikei.mdb"), kLayout, mode);
+}
+
+bool GeneralLedger::cmdDataHyoji_Click() {
+    singleAccount_ = true;
+    return checkSelections() && fill();
+}
+
+void GeneralLedger::cmdQuestion_Click() {
+    messages().information(QStringLiteral("把录入的交易内容作为总账打印。") + Messages::kCrLf +
+                           QStringLiteral("用A4纸打印。") + Messages::kCrLf +
+                           QStringLiteral("在下拉框中选择日期后单击“打印预览”就会显示一览表。"));
+}
+
+void GeneralLedger::Command1_Click() {
+    messages().exclamation(QStringLiteral("如果要修改在打印预览里看到的数据，") + Messages::kCrLf +
+                           QStringLiteral("请选择想要修改的科目名然后单击“账目预览”，") +
+                           Messages::kCrLf + QStringLiteral("进入账目预览画面即可修改。"));
+}
+
+bool GeneralLedger::fillFor(const QString& fromMonth, const QString& toMonth, int firstAccount,
+                            int lastAccount) {
+    if (!load()) {
+        return false;
+    }
+    const auto monthIndex = [this](const QString& month, int fallback) {
+        for (int i = 0; i < months_.size(); ++i) {
+            if (months_.at(i).month == month) {
+                return i;
+            }
+        }
+        return month.isEmpty() ? fallback : -2;
+    };
+    firstMonth_ = monthIndex(fromMonth, 0);
+    lastMonth_ = monthIndex(toMonth, int(months_.size()) - 1);
+    if (firstMonth_ == -2 || lastMonth_ == -2) {
+        messages().exclamation(QStringLiteral("指定的对象年月出现错误。") + Messages::kCrLf +
+                               QStringLiteral("请重新选择一次。"));
+        return false;
+    }
+    // Account bounds need not be numbers of the list: the nearest entries inside them count.
+    for (int i = 0; i < accounts_.size(); ++i) {
+        const int number = accounts_.at(i).number;
+        if (firstAccount_ < 0 && (firstAccount == 0 || number >= firstAccount)) {
+            firstAccount_ = i;
+        }
+        if (lastAccount == 0 || number <= lastAccount) {
+            lastAccount_ = i;
+        }
+    }
+    if (firstAccount_ < 0 || lastAccount_ < 0) {
+        messages().exclamation(QStringLiteral("科目的指定出现错误。") + Messages::kCrLf +
+                               QStringLiteral("请重新选择一次。"));
+        return false;
+    }
+    singleAccount_ = false;
+    return checkSelections() && fill() && writeHeader();
+}
