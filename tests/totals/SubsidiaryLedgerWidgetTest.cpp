@@ -11,6 +11,7 @@
 #include "generator/BookGenerator.h"
 #include "support/RecordingReportOutput.h"
 #include "support/TestDatabase.h"
+#include "totals/ui/InpSoukanjoMotchoH.h"
 #include "totals/ui/prtSoukanjoHojoMotocho.h"
 
 namespace {
@@ -37,7 +38,7 @@ TEST_F(DatabaseTest, SubsidiaryLedgerScreenFromTheBooksMenu) {
     Screens::addExisting(QStringLiteral("InOutMenu"), &menu);
     Screens::add(QStringLiteral("prtSoukanjoHojoMotocho"),
                  [] { return new prtSoukanjoHojoMotocho; });
-    QWidget correction;
+    InpSoukanjoMotchoH correction;
     Screens::addExisting(QStringLiteral("InpSoukanjoMotchoH"), &correction);
     RecordingReportOutput reports;
 
@@ -63,6 +64,7 @@ TEST_F(DatabaseTest, SubsidiaryLedgerScreenFromTheBooksMenu) {
 
     QTest::keyClick(screen, Qt::Key_D);
     EXPECT_TRUE(correction.isVisible());
+    EXPECT_EQ(child<QLabel>(&correction, "lbltitle")->text(), QStringLiteral("辅助账打印预览"));
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(DISTINCT KANKOCODE) FROM T_SKANSUBMT_OUT")), 1);
     EXPECT_TRUE(messages.shown.isEmpty());
 

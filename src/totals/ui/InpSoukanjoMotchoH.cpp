@@ -70,12 +70,10 @@ InpSoukanjoMotchoH::InpSoukanjoMotchoH(QWidget* parent) : QWidget(parent) {
 }
 
 bool InpSoukanjoMotchoH::openFrom(QWidget* opener, const LedgerHeadings& headings) {
-    auto* screen = qobject_cast<InpSoukanjoMotchoH*>(Screens::get(LedgerCorrection::kForm));
-    if (screen == nullptr) {
-        return false;
+    if (auto* screen = qobject_cast<InpSoukanjoMotchoH*>(Screens::get(LedgerCorrection::kForm))) {
+        screen->logic_.Form_Load(headings);
+        screen->refresh();
     }
-    screen->logic_.Form_Load(headings);
-    screen->refresh();
     // The opener is hidden until this screen closes, as under a modal form.
     return Screens::open(LedgerCorrection::kForm, opener);
 }

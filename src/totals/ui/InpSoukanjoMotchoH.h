@@ -15,7 +15,7 @@ class InpSoukanjoMotchoH : public QWidget {
     explicit InpSoukanjoMotchoH(QWidget* parent = nullptr);
 
     // Loads the screen for the ledger screen opener (whose work table is filled and which is
-    // CallerForm), shows it and hides the opener. False when there is no such screen.
+    // CallerForm), shows it and hides the opener. False when no screen has the form's name.
     static bool openFrom(QWidget* opener, const LedgerHeadings& headings);
 
     LedgerCorrection& logic() { return logic_; }

@@ -1,32 +1,16 @@
 #include "totals/ui/prtSoukanjoHojoMotocho.h"
 
-#include <QApplication>
-#include <QCloseEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "common/Messages.h"
 #include "common/ui/FocusKeys.h"
-#include "common/ui/ScreenCaption.h"
 #include "common/ui/Screens.h"
+#include "totals/ui/InpSoukanjoMotchoH.h"
 
-namespace {
-
-const QString kMenuForm = QStringLiteral("InOutMenu");
-const QString kCorrectionForm = QStringLiteral("InpSoukanjoMotchoH");
-
-}  // namespace
-
-prtSoukanjoHojoMotocho::prtSoukanjoHojoMotocho(QWidget* parent) : QWidget(parent) {
-    setObjectName(SubsidiaryLedger::kForm);
-    setWindowTitle(SubsidiaryLedger::kTitle);
-    // Each opening from the menu starts from a fresh load, as the closed form is unloaded.
-    setAttribute(Qt::WA_DeleteOnClose);
-
+prtSoukanjoHojoMotocho::prtSoukanjoHojoMotocho(QWidget* parent)
+    : ReportScreen(SubsidiaryLedger::kForm, SubsidiaryLedger::kTitle, parent) {
     cmbTaisyoNenTuki1 = makeList(QStringLiteral("cmbTaisyoNenTuki1"));
     cmbTaisyoNenTuki2 = makeList(QStringLiteral("cmbTaisyoNenTuki2"));
     cmbTaisyoKamoku1 = makeList(QStringLiteral("cmbTaisyoKamoku1"));
@@ -53,12 +37,12 @@ prtSoukanjoHojoMotocho::prtSoukanjoHojoMotocho(QWidget* parent) : QWidget(parent
     layout->addLayout(buttons);
     FocusKeys::install(this,
                        {cmbTaisyoNenTuki1, cmbTaisyoNenTuki2, cmbTaisyoKamoku1, cmbTaisyoKamoku2});
-    // The form sees the keys before its controls do.
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             cmbTaisyoNenTuki1, cmbTaisyoNenTuki2, cmbTaisyoKamoku1, cmbTaisyoKamoku2, cmdHyouji,
-             cmdInsatu, cmdDataHyoji, cmdBack, cmdQuestion, Command1}) {
-        control->installEventFilter(this);
-    }
+    setKeyButtons({{Qt::Key_D, cmdDataHyoji},
+                   {Qt::Key_P, cmdInsatu},
+                   {Qt::Key_R, cmdHyouji},
+                   {Qt::Key_X, cmdBack}},
+                  {cmbTaisyoNenTuki1, cmbTaisyoNenTuki2, cmbTaisyoKamoku1, cmbTaisyoKamoku2,
+                   cmdHyouji, cmdInsatu, cmdDataHyoji, cmdBack, cmdQuestion, Command1});
 
     connect(cmbTaisyoNenTuki1, &QComboBox::activated, this,
             [this](int index) { logic_.setFirstMonth(index); });
@@ -74,24 +58,11 @@ prtSoukanjoHojoMotocho::prtSoukanjoHojoMotocho(QWidget* parent) : QWidget(parent
     connect(cmdBack, &QPushButton::clicked, this, &QWidget::close);
     connect(cmdQuestion, &QPushButton::clicked, this, [this] { logic_.cmdQuestion_Click(); });
     connect(Command1, &QPushButton::clicked, this, [this] { logic_.Command1_Click(); });
-    logic_.setBusyHandler([](bool busy) {
-        if (busy) {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        } else {
-            QApplication::restoreOverrideCursor();
-        }
-    });
+    logic_.setBusyHandler(&ReportScreen::showBusy);
 
     logic_.Form_Load();
     refresh();
     resize(600, 260);
-}
-
-QPushButton* prtSoukanjoHojoMotocho::makeButton(const QString& name, const QString& caption) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    button->setMinimumHeight(30);
-    return button;
 }
 
 QComboBox* prtSoukanjoHojoMotocho::makeList(const QString& name) {
@@ -134,53 +105,10 @@ void prtSoukanjoHojoMotocho::print(int mode) {
 void prtSoukanjoHojoMotocho::openCorrection() {
     const bool ok = logic_.cmdDataHyoji_Click();
     refresh();
-    if (ok && !Screens::open(kCorrectionForm, this)) {
-        messages().information(QStringLiteral("该功能尚未提供。"));
+    if (ok) {
+        const auto& months = logic_.months();
+        InpSoukanjoMotchoH::openFrom(
+            this, {logic_.accounts().at(logic_.firstAccount()).text,
+                   months.at(logic_.firstMonth()).text, months.at(logic_.lastMonth()).text});
     }
-}
-
-bool prtSoukanjoHojoMotocho::pressButtonOfKey(const QKeyEvent* event) {
-    if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) {
-        return false;
-    }
-    const std::pair<int, QPushButton*> keys[] = {{Qt::Key_D, cmdDataHyoji},
-                                                 {Qt::Key_P, cmdInsatu},
-                                                 {Qt::Key_R, cmdHyouji},
-                                                 {Qt::Key_X, cmdBack}};
-    for (const auto& [key, button] : keys) {
-        if (event->key() == key) {
-            button->click();
-            return true;
-        }
-    }
-    return false;
-}
-
-bool prtSoukanjoHojoMotocho::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && pressButtonOfKey(static_cast<QKeyEvent*>(event))) {
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void prtSoukanjoHojoMotocho::keyPressEvent(QKeyEvent* event) {
-    if (!pressButtonOfKey(event)) {
-        QWidget::keyPressEvent(event);
-    }
-}
-
-void prtSoukanjoHojoMotocho::showEvent(QShowEvent* event) {
-    setWindowTitle(screenCaption(SubsidiaryLedger::kTitle));
-    if (!centred_) {
-        centred_ = true;
-        if (const QScreen* screen = this->screen()) {
-            move(screen->availableGeometry().center() - rect().center());
-        }
-    }
-    QWidget::showEvent(event);
-}
-
-void prtSoukanjoHojoMotocho::closeEvent(QCloseEvent* event) {
-    event->accept();
-    Screens::showForm(kMenuForm);
 }
