@@ -42,8 +42,7 @@ prtSoukanjoMotocho::prtSoukanjoMotocho(QWidget* parent)
     cmdDataHyoji = makeButton(QStringLiteral("cmdDataHyoji"), QStringLiteral("账目预览(D)"));
     cmdBack = makeButton(QStringLiteral("cmdBack"), QStringLiteral("返回(X)"));
     cmdQuestion = makeButton(QStringLiteral("cmdQuestion"), QStringLiteral("帮助"));
-    Command1 = makeButton(QStringLiteral("Command1"), QStringLiteral("?"));
-    Command1->setToolTip(QStringLiteral("账目预览的说明"));
+    Command1 = makeButton(QStringLiteral("Command1"), QStringLiteral("修改说明"));
 
     auto* lists = new QFormLayout;
     lists->addRow(QStringLiteral("开始年月"), cmbTaisyoNenTuki1);
