@@ -335,23 +335,23 @@ class Builder {
         const double left = layout_.marginsMm.left();
         // A heading whose texts are all empty (an account directly under its class) takes no line.
         const bool empty = std::all_of(line.begin(), line.end(), [&](const BandItem& item) {
-            return item.totals == TotalsKind::None &&
+            return item.totals == BandTotals::None &&
                    data_.resolve(item.text, row).trimmed().isEmpty();
         });
         if (empty || !meets(line, row)) {
             return;
         }
-        TotalsKind kind = TotalsKind::None;
+        BandTotals kind = BandTotals::None;
         for (const BandItem& item : line) {
             kind = std::max(kind, item.totals);
-            const double width = item.totals != TotalsKind::None && firstTotal_ > 0
+            const double width = item.totals != BandTotals::None && firstTotal_ > 0
                                      ? columnX_.at(firstTotal_) - left
                                      : tableRight_ - left;
             text(itemRect(item, y_, left, width, height), data_.resolve(item.text, row), item.font,
                  item.align);
         }
-        const bool withTotals = kind != TotalsKind::None;
-        if (kind == TotalsKind::Running) {
+        const bool withTotals = kind != BandTotals::None;
+        if (kind == BandTotals::Running) {
             placeTotals(carried_);
         } else if (withTotals && !totals.isEmpty()) {
             placeTotals(totals);

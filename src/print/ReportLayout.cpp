@@ -63,9 +63,9 @@ BandItem itemOf(const QJsonObject& object) {
     item.xMm = object.value(QStringLiteral("x_mm")).toDouble(-1);
     item.widthMm = object.value(QStringLiteral("width_mm")).toDouble(-1);
     const QJsonValue totals = object.value(QStringLiteral("totals"));
-    item.totals = totals.toString() == u"running" ? TotalsKind::Running
-                  : totals.toBool()               ? TotalsKind::Group
-                                                  : TotalsKind::None;
+    item.totals = totals.toString() == u"running" ? BandTotals::Running
+                  : totals.toBool()               ? BandTotals::Group
+                                                  : BandTotals::None;
     item.condition = object.value(QStringLiteral("if")).toString();
     static const QRegularExpression condition(QStringLiteral("^[A-Z_][A-Z0-9_]*!?=.*$"));
     if (!item.condition.isEmpty() && !condition.match(item.condition).hasMatch()) {

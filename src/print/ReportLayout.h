@@ -16,7 +16,7 @@ enum class TextAlign { Left, Center, Right };
 enum class CellFormat { Text, Money, MoneyBlankZero, MoneyAbs, Direction, Integer };
 // Group totals of the lines since the group began, or running totals since the last new-page
 // group (a ledger's totals so far).
-enum class TotalsKind { None, Group, Running };
+enum class BandTotals { None, Group, Running };
 
 struct FontRole {
     QString family;
@@ -33,7 +33,7 @@ struct BandItem {
     double xMm = -1;
     double widthMm = -1;
     // The line also shows totals under the columns marked "total".
-    TotalsKind totals = TotalsKind::None;
+    BandTotals totals = BandTotals::None;
     // "COLUMN=value" or "COLUMN!=value": the line prints only for a row that meets it.
     QString condition;
 };

@@ -8,6 +8,7 @@
 #include "db/Database.h"
 #include "db/ErrorReport.h"
 #include "print/PrintAccessReport.h"
+#include "totals/MonthFlags.h"
 #include "totals/TotalsPass.h"
 
 const QString GeneralLedger::kForm = QStringLiteral("prtSoukanjoMotocho");
@@ -95,14 +96,12 @@ bool PrintSokanjo(const LedgerRange& range, const QString& caller) {
             transaction.emplace(db);
         }
         db.execute(QStringLiteral("DELETE FROM T_SKANMT_OUT"));
-        // ?1 ?2 accounts, ?3 set, ?4 opening month (the period's first year + "/00"; MonthFlags.h
-        // cannot be included beside the report headers, whose TotalsKind clashes with its own), ?5
-        // period start, ?6 first month, ?7 the carried-forward text, ?8 last month.
-        const QVariantList params{
-            range.firstAccount,   range.lastAccount,
-            session().CurrentCid, range.periodFirst.left(4) + QStringLiteral("/00"),
-            range.periodFirst,    range.first,
-            kCarriedForward,      range.last};
+        // ?1 ?2 accounts, ?3 set, ?4 opening month, ?5 period start, ?6 first month, ?7 the
+        // carried-forward text, ?8 last month.
+        const QVariantList params{range.firstAccount,   range.lastAccount,
+                                  session().CurrentCid, openingMonth(range.periodFirst),
+                                  range.periodFirst,    range.first,
+                                  kCarriedForward,      range.last};
         static const QString rows = ledgerRows();
         db.execute(rows, params);
         db.execute(QStringLiteral("DELETE FROM T_SKANMT_OUT WHERE TEKIYO = ? AND DENNO = '0' AND "

@@ -7,10 +7,10 @@
 
 #include "common/Session.h"
 #include "master/CurrentAccountSet.h"
+#include "support/RecordingReportOutput.h"
 #include "support/SetSnapshot.h"
 #include "totals/GeneralLedger.h"
 #include "totals/LedgerCorrection.h"
-#include "totals/LedgerReportRecorder.h"
 #include "totals/TotalsBook.h"
 
 namespace {
@@ -77,7 +77,7 @@ class LedgerBook : public TotalsBook {
     }
 
     GeneralLedger ledger;
-    LedgerReportRecorder reports;
+    RecordingReportOutput reports;
 };
 
 // The work table of May-July, all accounts, kept under tests/totals/golden; OMBREL_UPDATE_GOLDEN=1
