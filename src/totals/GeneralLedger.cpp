@@ -77,8 +77,7 @@ QString ledgerRows() {
                "FROM (%1 UNION ALL %2 UNION ALL %3) L "
                "LEFT JOIN T_KANJO AI ON AI.KOCODE = L.AI "
                "LEFT JOIN T_HOJOKAMOKU H ON H.CID = ?3 AND H.KANKOCODE = L.AI AND H.HOKOCODE = "
-               "L.AIHO AND COALESCE(L.AIHO, '') <> '' "
-               "ORDER BY L.KO, L.SIDAY, L.DENNO, L.DENMENO, L.JUN")
+               "L.AIHO AND COALESCE(L.AIHO, '') <> ''")
         .arg(carriedForward(), sideLines(QStringLiteral("KR"), 0),
              sideLines(QStringLiteral("KS"), 1));
 }
