@@ -23,7 +23,7 @@ void BM_FillSubsidiaryLedger(benchmark::State& state) {
     }
     const bool stale = state.range(1) != 0;
     // Making the set current marks every month stale: one untimed round brings the totals up.
-    if (!stale && !SubsidiaryLedger().fillFor(QString(), QString(), QString(), QString())) {
+    if (!stale && !SubsidiaryLedger().fillFor(QString(), QString(), 0, 0)) {
         state.SkipWithError("the subsidiary ledger fill failed");
         return;
     }
@@ -36,7 +36,7 @@ void BM_FillSubsidiaryLedger(benchmark::State& state) {
         }
         SubsidiaryLedger ledger;
         const auto start = Clocked::now();
-        const bool ok = ledger.fillFor(QString(), QString(), QString(), QString());
+        const bool ok = ledger.fillFor(QString(), QString(), 0, 0);
         state.SetIterationTime(secondsSince(start));
         if (!ok) {
             state.SkipWithError("the subsidiary ledger fill failed");

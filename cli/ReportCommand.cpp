@@ -1,4 +1,3 @@
-#include <QRegularExpression>
 #include <functional>
 
 #include "CliSupport.h"
@@ -64,7 +63,8 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
             }
         };
     }
-    if (layout == u"R_KANJYOMOTOTYO") {
+    const bool general = layout == u"R_KANJYOMOTOTYO";
+    if (general || layout == u"R_HOJOMOTOTYO") {
         const auto month = [&](const QString& option) {
             return options.has(option) ? parseMonth(options.required(option), option) : QString();
         };
@@ -77,33 +77,13 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
         const QString to = month(QStringLiteral("--to"));
         const int first = account(QStringLiteral("--first-account"));
         const int last = account(QStringLiteral("--last-account"));
-        return [from, to, first, last] {
+        return [general, from, to, first, last] {
             // The ledger's own refusals (a wrong range) are on stderr.
-            if (!GeneralLedger().fillFor(from, to, first, last)) {
-                throw CliError{QStringLiteral("总账没有可打印的数据。"), 1};
-            }
-        };
-    }
-    if (layout == u"R_HOJOMOTOTYO") {
-        const auto text = [&](const QString& option, const QString& pattern) {
-            if (!options.has(option)) {
-                return QString();
-            }
-            const QString value = options.required(option);
-            if (!QRegularExpression(pattern).match(value).hasMatch()) {
-                badArguments(QStringLiteral("%1 不对: %2").arg(option, value));
-            }
-            return value;
-        };
-        const QString month = QStringLiteral("^\\d{4}/(0[1-9]|1[0-2])$");
-        const QString number = QStringLiteral("^\\d{1,4}$");
-        const QString from = text(QStringLiteral("--from"), month);
-        const QString to = text(QStringLiteral("--to"), month);
-        const QString first = text(QStringLiteral("--first-account"), number);
-        const QString last = text(QStringLiteral("--last-account"), number);
-        return [from, to, first, last] {
-            if (!SubsidiaryLedger().fillFor(from, to, first, last)) {
-                throw CliError{QStringLiteral("辅助账没有可打印的数据。"), 1};
+            if (general ? !GeneralLedger().fillFor(from, to, first, last)
+                        : !SubsidiaryLedger().fillFor(from, to, first, last)) {
+                throw CliError{general ? QStringLiteral("总账没有可打印的数据。")
+                                       : QStringLiteral("辅助账没有可打印的数据。"),
+                               1};
             }
         };
     }

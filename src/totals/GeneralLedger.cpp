@@ -17,6 +17,9 @@ const QString GeneralLedger::kLayout = QStringLiteral("R_KANJYOMOTOTYO");
 
 namespace {
 
+const QString kWrongAccounts =
+    QStringLiteral("科目的指定出现错误。") + Messages::kCrLf + QStringLiteral("请重新选择一次。");
+
 const QString kCarriedForward = QStringLiteral("结转余额");
 
 // The posting accounts a fill covers, by number; 202 and 258 are never printed.
@@ -123,32 +126,9 @@ bool GeneralLedger::Form_Load() {
 }
 
 bool GeneralLedger::load() {
-    months_.clear();
-    accounts_.clear();
-    firstMonth_ = lastMonth_ = firstAccount_ = lastAccount_ = -1;
-    Database& db = Database::global();
     try {
-        const QString kimatu =
-            db.scalar(QStringLiteral("SELECT KIMATU FROM WK_COMPANY")).toString().trimmed();
-        for (RecordSet rs = db.query(QStringLiteral("SELECT INYM, OUTYM FROM T_DAY_INPUT WHERE "
-                                                    "CID = ? ORDER BY INYM"),
-                                     {session().CurrentCid});
-             !rs.eof(); rs.moveNext()) {
-            const QString month = rs.text(QStringLiteral("INYM")).trimmed();
-            if (month > kimatu) {
-                break;
-            }
-            months_.append({rs.text(QStringLiteral("OUTYM")), month});
-        }
-        for (RecordSet rs = db.query(QStringLiteral(
-                 "SELECT KOCODE, KMCODE, KANNAME FROM T_KANJO WHERE KOCODE <> '202' AND KOCODE "
-                 "<> '258' AND KOCODE NOT BETWEEN '355' AND '362' AND KMCODE <> '' AND SYORIKBN "
-                 "= '0' AND SIYOU = 'Y' ORDER BY KMCODE"));
-             !rs.eof(); rs.moveNext()) {
-            const QString number = rs.text(QStringLiteral("KMCODE"));
-            accounts_.append({number + u' ' + rs.text(QStringLiteral("KANNAME")), number.toInt(),
-                              rs.text(QStringLiteral("KOCODE"))});
-        }
+        loadLists(QStringLiteral("SELECT KOCODE, KMCODE, KANNAME FROM T_KANJO WHERE ") +
+                  kPostingAccounts + QStringLiteral(" ORDER BY KMCODE"));
         return true;
     } catch (const DbError& error) {
         reportError(error, QStringLiteral("Form_Load"));
@@ -157,33 +137,7 @@ bool GeneralLedger::load() {
 }
 
 bool GeneralLedger::checkSelections() {
-    if (months_.isEmpty() || accounts_.isEmpty()) {
-        messages().exclamation(QStringLiteral("没有符合条件的数据。"));
-        return false;
-    }
-    const auto pick = [](int& index, qsizetype size, int fallback) {
-        if (index < 0 || index >= size) {
-            index = fallback;
-        }
-    };
-    pick(firstMonth_, months_.size(), 0);
-    pick(lastMonth_, months_.size(), int(months_.size()) - 1);
-    pick(firstAccount_, accounts_.size(), 0);
-    pick(lastAccount_, accounts_.size(), int(accounts_.size()) - 1);
-    if (singleAccount_) {
-        lastAccount_ = firstAccount_;
-    }
-    if (months_.at(firstMonth_).month > months_.at(lastMonth_).month) {
-        messages().exclamation(QStringLiteral("指定的对象年月出现错误。") + Messages::kCrLf +
-                               QStringLiteral("请重新选择一次。"));
-        return false;
-    }
-    if (accounts_.at(firstAccount_).number > accounts_.at(lastAccount_).number) {
-        messages().exclamation(QStringLiteral("科目的指定出现错误。") + Messages::kCrLf +
-                               QStringLiteral("请重新选择一次。"));
-        return false;
-    }
-    return true;
+    return checkLists(kWrongAccounts);
 }
 
 LedgerRange GeneralLedger::range() const {
@@ -206,14 +160,6 @@ bool GeneralLedger::fill() {
     return filled;
 }
 
-bool GeneralLedger::writeHeader() {
-    QStringList header(10);
-    header[4] = QStringLiteral("《税法》");
-    header[6] = months_.at(firstMonth_).text;
-    header[7] = months_.at(lastMonth_).text;
-    return WritePrintKomokuTable(header, QStringLiteral("T_PRINTKOMOKU"));
-}
-
 bool GeneralLedger::print_data(int mode) {
     singleAccount_ = false;
     if (!checkSelections() || !fill()) {
@@ -230,7 +176,7 @@ bool GeneralLedger::print_data(int mode) {
         reportError(error, QStringLiteral("print_data"));
         return false;
     }
-    if (!writeHeader()) {
+    if (!WritePrintKomokuTable(headerSlots(), QStringLiteral("T_PRINTKOMOKU"))) {
         return false;
     }
     dataHyojiEnabled_ = true;
@@ -256,39 +202,7 @@ void GeneralLedger::Command1_Click() {
 
 bool GeneralLedger::fillFor(const QString& fromMonth, const QString& toMonth, int firstAccount,
                             int lastAccount) {
-    if (!load()) {
-        return false;
-    }
-    const auto monthIndex = [this](const QString& month, int fallback) {
-        for (int i = 0; i < months_.size(); ++i) {
-            if (months_.at(i).month == month) {
-                return i;
-            }
-        }
-        return month.isEmpty() ? fallback : -2;
-    };
-    firstMonth_ = monthIndex(fromMonth, 0);
-    lastMonth_ = monthIndex(toMonth, int(months_.size()) - 1);
-    if (firstMonth_ == -2 || lastMonth_ == -2) {
-        messages().exclamation(QStringLiteral("指定的对象年月出现错误。") + Messages::kCrLf +
-                               QStringLiteral("请重新选择一次。"));
-        return false;
-    }
-    // Account bounds need not be numbers of the list: the nearest entries inside them count.
-    for (int i = 0; i < accounts_.size(); ++i) {
-        const int number = accounts_.at(i).number;
-        if (firstAccount_ < 0 && (firstAccount == 0 || number >= firstAccount)) {
-            firstAccount_ = i;
-        }
-        if (lastAccount == 0 || number <= lastAccount) {
-            lastAccount_ = i;
-        }
-    }
-    if (firstAccount_ < 0 || lastAccount_ < 0) {
-        messages().exclamation(QStringLiteral("科目的指定出现错误。") + Messages::kCrLf +
-                               QStringLiteral("请重新选择一次。"));
-        return false;
-    }
-    singleAccount_ = false;
-    return checkSelections() && fill() && writeHeader();
+    return load() && chooseFor(fromMonth, toMonth, firstAccount, lastAccount, kWrongAccounts) &&
+           checkSelections() && fill() &&
+           WritePrintKomokuTable(headerSlots(), QStringLiteral("T_PRINTKOMOKU"));
 }

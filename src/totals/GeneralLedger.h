@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 
+#include "totals/LedgerSelection.h"
+
 // What one fill of the general ledger covers. Months are "yyyy/mm"; accounts are chosen by the
 // number of their account number (KMCODE), both bounds included.
 struct LedgerRange {
@@ -29,23 +31,10 @@ struct LedgerRange {
 // reported ("(PrintSokanjo)"), or when the totals pass failed; an empty table is not a failure.
 bool PrintSokanjo(const LedgerRange& range, const QString& caller);
 
-// One entry of the month lists: its text (OUTYM, "2024年3月") and month key ("2024/03").
-struct LedgerMonth {
-    QString text;
-    QString month;
-};
-
-// One entry of the account lists: "101 现金", with the account number as the item's data.
-struct LedgerAccount {
-    QString text;
-    int number = 0;
-    QString kocode;
-};
-
 // The general ledger screen without widgets: the four lists, the selection checks, the fill,
 // printing and the way into the ledger line correction. An index of -1 is a list that shows no
 // text.
-class GeneralLedger {
+class GeneralLedger : public LedgerSelection {
   public:
     static const QString kForm;    // "prtSoukanjoMotocho"
     static const QString kTitle;   // "总账"
@@ -54,16 +43,6 @@ class GeneralLedger {
     // Fills the lists (months up to the period's end); CallerForm becomes this screen.
     bool Form_Load();
 
-    const QList<LedgerMonth>& months() const { return months_; }
-    const QList<LedgerAccount>& accounts() const { return accounts_; }
-    int firstMonthIndex() const { return firstMonth_; }
-    int lastMonthIndex() const { return lastMonth_; }
-    int firstAccountIndex() const { return firstAccount_; }
-    int lastAccountIndex() const { return lastAccount_; }
-    void setFirstMonthIndex(int index) { firstMonth_ = index; }
-    void setLastMonthIndex(int index) { lastMonth_ = index; }
-    void setFirstAccountIndex(int index) { firstAccount_ = index; }
-    void setLastAccountIndex(int index) { lastAccount_ = index; }
     // 账目预览 becomes usable once a report has been shown.
     bool dataHyojiEnabled() const { return dataHyojiEnabled_; }
 
@@ -94,16 +73,7 @@ class GeneralLedger {
   private:
     bool load();
     bool fill();
-    // Header slots 4, 6 and 7 of the report.
-    bool writeHeader();
 
-    QList<LedgerMonth> months_;
-    QList<LedgerAccount> accounts_;
-    int firstMonth_ = -1;
-    int lastMonth_ = -1;
-    int firstAccount_ = -1;
-    int lastAccount_ = -1;
-    bool singleAccount_ = false;
     bool dataHyojiEnabled_ = false;
     std::function<void(bool)> busy_;
 };

@@ -26,9 +26,8 @@ const QString kNoData = QStringLiteral("没有符合条件的数据。");
 const QString kCarriedForward = QStringLiteral("结转余额");
 
 // Posting accounts in use that a ledger may be printed for: as the general ledger's lists.
-const QString kPostingAccounts = QStringLiteral(
-    "KOCODE <> '202' AND KOCODE <> '258' AND KOCODE NOT BETWEEN '355' AND '362' AND KMCODE <> '' "
-    "AND SYORIKBN = '0' AND SIYOU = 'Y'");
+const QString kWrongAccounts =
+    QStringLiteral("指定的科目出现错误") + Messages::kCrLf + QStringLiteral("请重新选择一次");
 
 struct ChartEntry {
     QString kmcode;
@@ -109,7 +108,7 @@ class LedgerFill {
         QSet<QString> inRange;
         for (const QVariantList& r : db_.selectAll(QStringLiteral("SELECT KOCODE, KMCODE FROM "
                                                                   "T_KANJO WHERE ") +
-                                                   kPostingAccounts)) {
+                                                   LedgerSelection::kPostingAccounts)) {
             bool number = false;
             const int kmcode = r.at(1).toString().trimmed().toInt(&number);
             if (number && kmcode >= firstAccount && kmcode <= lastAccount) {
@@ -233,36 +232,15 @@ class LedgerFill {
 }  // namespace
 
 bool SubsidiaryLedger::Form_Load() {
-    Session& s = session();
-    s.CallerForm = kForm;
-    months_.clear();
-    accounts_.clear();
-    firstMonth_ = lastMonth_ = firstAccount_ = lastAccount_ = -1;
+    session().CallerForm = kForm;
     dataHyojiEnabled_ = false;
-    Database& db = Database::global();
     try {
-        const QString kimatu =
-            db.scalar(QStringLiteral("SELECT KIMATU FROM WK_COMPANY")).toString().trimmed();
-        for (const QVariantList& r : db.selectAll(QStringLiteral("SELECT INYM, OUTYM FROM "
-                                                                 "T_DAY_INPUT WHERE CID = ? ORDER "
-                                                                 "BY INYM"),
-                                                  {s.CurrentCid})) {
-            const QString month = r.at(0).toString().trimmed();
-            if (month > kimatu) {
-                break;
-            }
-            months_.append({r.at(1).toString().trimmed(), month});
-        }
         // Only an account with subsidiary accounts can have a subsidiary ledger.
-        for (const QVariantList& r : db.selectAll(
-                 QStringLiteral("SELECT KMCODE, KANNAME FROM T_KANJO K WHERE ") + kPostingAccounts +
-                     QStringLiteral(" AND EXISTS (SELECT 1 FROM T_HOJOKAMOKU H WHERE H.CID = ? "
-                                    "AND H.KANKOCODE = K.KOCODE) ORDER BY KMCODE"),
-                 {s.CurrentCid})) {
-            const QString kmcode = r.at(0).toString().trimmed();
-            accounts_.append(
-                {kmcode + u' ' + r.at(1).toString().trimmed(), kmcode, kmcode.toInt()});
-        }
+        loadLists(QStringLiteral("SELECT KOCODE, KMCODE, KANNAME FROM T_KANJO K WHERE ") +
+                      kPostingAccounts +
+                      QStringLiteral(" AND EXISTS (SELECT 1 FROM T_HOJOKAMOKU H WHERE H.CID = ? "
+                                     "AND H.KANKOCODE = K.KOCODE) ORDER BY KMCODE"),
+                  {session().CurrentCid});
         return true;
     } catch (const DbError& error) {
         reportError(error, QStringLiteral("Form_Load"));
@@ -271,33 +249,7 @@ bool SubsidiaryLedger::Form_Load() {
 }
 
 bool SubsidiaryLedger::checkSelections() {
-    if (months_.isEmpty() || accounts_.isEmpty()) {
-        messages().exclamation(kNoData);
-        return false;
-    }
-    const auto pick = [](int& index, qsizetype size, int fallback) {
-        if (index < 0 || index >= size) {
-            index = fallback;
-        }
-    };
-    pick(firstMonth_, months_.size(), 0);
-    pick(lastMonth_, months_.size(), int(months_.size()) - 1);
-    pick(firstAccount_, accounts_.size(), 0);
-    pick(lastAccount_, accounts_.size(), int(accounts_.size()) - 1);
-    if (singleAccount_) {
-        lastAccount_ = firstAccount_;
-    }
-    if (months_.at(firstMonth_).month > months_.at(lastMonth_).month) {
-        messages().exclamation(QStringLiteral("指定的对象年月出现错误。") + Messages::kCrLf +
-                               QStringLiteral("请重新选择一次。"));
-        return false;
-    }
-    if (accounts_.at(firstAccount_).data > accounts_.at(lastAccount_).data) {
-        messages().exclamation(QStringLiteral("指定的科目出现错误") + Messages::kCrLf +
-                               QStringLiteral("请重新选择一次"));
-        return false;
-    }
-    return true;
+    return checkLists(kWrongAccounts);
 }
 
 bool SubsidiaryLedger::PrintMotokanjo() {
@@ -317,7 +269,7 @@ bool SubsidiaryLedger::PrintMotokanjo() {
             transaction.emplace(db);
         }
         LedgerFill(periodStart, from, to)
-            .run(accounts_.at(firstAccount_).data, accounts_.at(lastAccount_).data);
+            .run(accounts_.at(firstAccount_).number, accounts_.at(lastAccount_).number);
         if (transaction) {
             transaction->commit();
         }
@@ -350,11 +302,7 @@ bool SubsidiaryLedger::runFill() {
         reportError(error, QStringLiteral("print_data"));
         return false;
     }
-    QStringList header(10);
-    header[4] = QStringLiteral("《税法》");
-    header[6] = months_.at(firstMonth_).text;
-    header[7] = months_.at(lastMonth_).text;
-    return WritePrintKomokuTable(header, QStringLiteral("T_PRINTKOMOKU"));
+    return WritePrintKomokuTable(headerSlots(), QStringLiteral("T_PRINTKOMOKU"));
 }
 
 bool SubsidiaryLedger::print_data(int mode) {
@@ -388,27 +336,9 @@ void SubsidiaryLedger::Command1_Click() {
                            Messages::kCrLf + QStringLiteral("进入账目预览画面即可修改。"));
 }
 
-bool SubsidiaryLedger::fillFor(const QString& fromMonth, const QString& toMonth,
-                               const QString& firstKmcode, const QString& lastKmcode) {
-    if (!Form_Load()) {
-        return false;
-    }
-    const auto find = [](const auto& list, const QString& wanted, auto key) {
-        for (int i = 0; i < list.size(); ++i) {
-            if (key(list.at(i)) == wanted) {
-                return i;
-            }
-        }
-        return wanted.isEmpty() ? -1 : -2;
-    };
-    firstMonth_ = find(months_, fromMonth, [](const MonthItem& m) { return m.month; });
-    lastMonth_ = find(months_, toMonth, [](const MonthItem& m) { return m.month; });
-    firstAccount_ = find(accounts_, firstKmcode, [](const AccountItem& a) { return a.kmcode; });
-    lastAccount_ = find(accounts_, lastKmcode, [](const AccountItem& a) { return a.kmcode; });
-    if (firstMonth_ == -2 || lastMonth_ == -2 || firstAccount_ == -2 || lastAccount_ == -2) {
-        messages().exclamation(kNoData);
-        return false;
-    }
-    singleAccount_ = false;
-    return checkSelections() && runFill();
+bool SubsidiaryLedger::fillFor(const QString& fromMonth, const QString& toMonth, int firstAccount,
+                               int lastAccount) {
+    return Form_Load() &&
+           chooseFor(fromMonth, toMonth, firstAccount, lastAccount, kWrongAccounts) &&
+           checkSelections() && runFill();
 }

@@ -4,39 +4,21 @@
 #include <QString>
 #include <functional>
 
+#include "totals/LedgerSelection.h"
+
 // The subsidiary ledger screen without widgets: a ledger per subsidiary account of the chosen
 // accounts over the chosen months, filled into T_SKANSUBMT_OUT and printed as R_HOJOMOTOTYO.
 // An index of -1 is a list that shows no text.
-class SubsidiaryLedger {
+class SubsidiaryLedger : public LedgerSelection {
   public:
     static const QString kForm;    // "prtSoukanjoHojoMotocho"
     static const QString kTitle;   // "辅助账"
     static const QString kLayout;  // "R_HOJOMOTOTYO"
 
-    struct MonthItem {
-        QString text;   // "2024年4月"
-        QString month;  // "2024/04"
-    };
-    struct AccountItem {
-        QString text;  // "112 应收账款"
-        QString kmcode;
-        int data = 0;  // the account number as a number
-    };
-
     // Fills the month and account lists; CallerForm becomes this screen. The account lists hold
     // the posting accounts in use that have subsidiary accounts.
     bool Form_Load();
 
-    const QList<MonthItem>& months() const { return months_; }
-    const QList<AccountItem>& accounts() const { return accounts_; }
-    int firstMonth() const { return firstMonth_; }
-    int lastMonth() const { return lastMonth_; }
-    int firstAccount() const { return firstAccount_; }
-    int lastAccount() const { return lastAccount_; }
-    void setFirstMonth(int index) { firstMonth_ = index; }
-    void setLastMonth(int index) { lastMonth_ = index; }
-    void setFirstAccount(int index) { firstAccount_ = index; }
-    void setLastAccount(int index) { lastAccount_ = index; }
     bool dataHyojiEnabled() const { return dataHyojiEnabled_; }
 
     // Called with true when a fill starts and with false when it is done.
@@ -58,20 +40,13 @@ class SubsidiaryLedger {
 
     // For the command-line report: loads the lists, chooses the months "yyyy/mm" and accounts
     // (account numbers; empty is that end of the list) and fills without printing.
-    bool fillFor(const QString& fromMonth, const QString& toMonth, const QString& firstKmcode,
-                 const QString& lastKmcode);
+    bool fillFor(const QString& fromMonth, const QString& toMonth, int firstAccount,
+                 int lastAccount);
 
   private:
     // The fill under the busy pointer, the message when it found nothing, the header slots.
     bool runFill();
 
-    QList<MonthItem> months_;
-    QList<AccountItem> accounts_;
-    int firstMonth_ = -1;
-    int lastMonth_ = -1;
-    int firstAccount_ = -1;
-    int lastAccount_ = -1;
-    bool singleAccount_ = false;
     bool dataHyojiEnabled_ = false;
     std::function<void(bool)> busy_;
 };

@@ -70,10 +70,10 @@ class LedgerBook : public TotalsBook {
 
     void choose(const char* first, const char* last, const char* firstAccount,
                 const char* lastAccount) {
-        ledger.setFirstMonthIndex(monthIndex(first));
-        ledger.setLastMonthIndex(monthIndex(last));
-        ledger.setFirstAccountIndex(accountIndex(firstAccount));
-        ledger.setLastAccountIndex(accountIndex(lastAccount));
+        ledger.setFirstMonth(monthIndex(first));
+        ledger.setLastMonth(monthIndex(last));
+        ledger.setFirstAccount(accountIndex(firstAccount));
+        ledger.setLastAccount(accountIndex(lastAccount));
     }
 
     GeneralLedger ledger;
@@ -120,10 +120,10 @@ TEST_F(LedgerBook, ListsAndDefaultsOfEmptySelections) {
     }
     EXPECT_EQ(session().CallerForm, GeneralLedger::kForm);
     ASSERT_TRUE(ledger.checkSelections());
-    EXPECT_EQ(ledger.firstMonthIndex(), 0);
-    EXPECT_EQ(ledger.lastMonthIndex(), 11);
-    EXPECT_EQ(ledger.firstAccountIndex(), 0);
-    EXPECT_EQ(ledger.lastAccountIndex(), ledger.accounts().size() - 1);
+    EXPECT_EQ(ledger.firstMonth(), 0);
+    EXPECT_EQ(ledger.lastMonth(), 11);
+    EXPECT_EQ(ledger.firstAccount(), 0);
+    EXPECT_EQ(ledger.lastAccount(), ledger.accounts().size() - 1);
 }
 
 TEST_F(LedgerBook, EveryMessageOfTheLedgerAndTheCorrectionScreens) {
@@ -192,7 +192,7 @@ TEST_F(LedgerBook, CorrectionListsTheFirstAccountAndOpensTheVoucherOfTheLine) {
     choose("2024/04", "2024/07", "101", "201");
     session().MaxDencode = QStringLiteral("00099");
     ASSERT_TRUE(ledger.cmdDataHyoji_Click());
-    EXPECT_EQ(ledger.lastAccountIndex(), ledger.firstAccountIndex());
+    EXPECT_EQ(ledger.lastAccount(), ledger.firstAccount());
     EXPECT_EQ(rows(QStringLiteral("SELECT DISTINCT KANKOCODE FROM T_SKANMT_OUT")),
               QStringList{QStringLiteral("004")});
 

@@ -163,8 +163,8 @@ TEST_F(SubsidiaryLedgerTest, RowsAndBalancesEqualTheVoucherLines) {
         for (const Range& r : book.ranges) {
             SCOPED_TRACE(std::string(r.from) + "-" + r.to + " " + r.firstAccount);
             ASSERT_TRUE(Ledger().fillFor(QLatin1String(r.from), QLatin1String(r.to),
-                                         QLatin1String(r.firstAccount),
-                                         QLatin1String(r.lastAccount)));
+                                         QString::fromLatin1(r.firstAccount).toInt(),
+                                         QString::fromLatin1(r.lastAccount).toInt()));
             const QStringList expected =
                 expectedRows(book.periodStart, QLatin1String(r.from), QLatin1String(r.to),
                              QLatin1String(r.kmcodes));
@@ -176,7 +176,7 @@ TEST_F(SubsidiaryLedgerTest, RowsAndBalancesEqualTheVoucherLines) {
     }
 
     // The whole year against the totals engine's cumulative amounts of its last month.
-    ASSERT_TRUE(Ledger().fillFor(QString(), QString(), QString(), QString()));
+    ASSERT_TRUE(Ledger().fillFor(QString(), QString(), 0, 0));
     const QStringList last = rows(
         QStringLiteral(
             "SELECT O.KANKOCODE, H.HOKOCODE, O.ZAN FROM T_SKANSUBMT_OUT O JOIN T_HOJOKAMOKU H ON "
@@ -196,8 +196,7 @@ TEST_F(SubsidiaryLedgerTest, RowsAndBalancesEqualTheVoucherLines) {
 // A January line edited after a print: the next print of later months carries the new amount.
 TEST_F(SubsidiaryLedgerTest, AnEditedJanuaryLineReachesTheCarriedForwardBalance) {
     generate(QStringLiteral("51"), QDate(2024, 1, 1), 5);
-    ASSERT_TRUE(Ledger().fillFor(QStringLiteral("2024/03"), QStringLiteral("2024/05"), QString(),
-                                 QString()));
+    ASSERT_TRUE(Ledger().fillFor(QStringLiteral("2024/03"), QStringLiteral("2024/05"), 0, 0));
     exec(
         QStringLiteral("UPDATE T_SI_MEISAI SET KRKIN = KRKIN + 12345, KRTKIN = KRTKIN + 12345, "
                        "KSKIN = KSKIN + 12345, KSTKIN = KSTKIN + 12345 WHERE CID = '51' AND "
@@ -206,8 +205,7 @@ TEST_F(SubsidiaryLedgerTest, AnEditedJanuaryLineReachesTheCarriedForwardBalance)
                                  QStringLiteral("2024/01")));
     ASSERT_TRUE(UpdateTukiSimebi(TotalsKind::Subsidiaries, MonthState::Stale,
                                  QStringLiteral("2024/01"), QStringLiteral("2024/01")));
-    ASSERT_TRUE(Ledger().fillFor(QStringLiteral("2024/03"), QStringLiteral("2024/05"), QString(),
-                                 QString()));
+    ASSERT_TRUE(Ledger().fillFor(QStringLiteral("2024/03"), QStringLiteral("2024/05"), 0, 0));
     EXPECT_TRUE(sameRows(actualRows(),
                          expectedRows(QStringLiteral("2024/01"), QStringLiteral("2024/03"),
                                       QStringLiteral("2024/05"), QStringLiteral("'122', '204'"))));
@@ -226,8 +224,7 @@ TEST_F(SubsidiaryLedgerTest, APrintAddsNoSubsidiaryTotals) {
         "SELECT KANKOCODE, HOCODE, DATEYM, KRTOTAL, KSTOTAL, KRRUI, KSRUI FROM T_TUKIHOJO ORDER BY "
         "CID, KANKOCODE, HOCODE, DATEYM");
     const QStringList before = rows(query);
-    ASSERT_TRUE(Ledger().fillFor(QStringLiteral("2024/07"), QStringLiteral("2024/09"), QString(),
-                                 QString()));
+    ASSERT_TRUE(Ledger().fillFor(QStringLiteral("2024/07"), QStringLiteral("2024/09"), 0, 0));
     EXPECT_EQ(rows(query), before);
     EXPECT_EQ(rows(QStringLiteral("SELECT SIDAY, TEKIYO, ZAN FROM T_SKANSUBMT_OUT WHERE HOCODE = "
                                   "'1224'"),
@@ -385,7 +382,7 @@ TEST_F(SmallSubsidiaryBook, ListsAndTheCorrectionPath) {
     EXPECT_EQ(ledger.months().last().month, QStringLiteral("2025/03"));
     ASSERT_EQ(ledger.accounts().size(), 2);
     EXPECT_EQ(ledger.accounts().at(0).text, QStringLiteral("122 借出款"));
-    EXPECT_EQ(ledger.accounts().at(1).data, 204);
+    EXPECT_EQ(ledger.accounts().at(1).number, 204);
     EXPECT_FALSE(ledger.dataHyojiEnabled());
     ledger.setFirstAccount(1);
     ASSERT_TRUE(ledger.cmdDataHyoji_Click());

@@ -82,11 +82,11 @@ void prtSoukanjoHojoMotocho::refresh() {
         box->setCurrentIndex(index);
     };
     QStringList months;
-    for (const SubsidiaryLedger::MonthItem& m : logic_.months()) {
+    for (const LedgerMonth& m : logic_.months()) {
         months.append(m.text);
     }
     QStringList accounts;
-    for (const SubsidiaryLedger::AccountItem& a : logic_.accounts()) {
+    for (const LedgerAccount& a : logic_.accounts()) {
         accounts.append(a.text);
     }
     show(cmbTaisyoNenTuki1, months, logic_.firstMonth());

@@ -70,13 +70,13 @@ prtSoukanjoMotocho::prtSoukanjoMotocho(QWidget* parent)
                    cmdHyouji, cmdInsatu, cmdDataHyoji, cmdBack, cmdQuestion, Command1});
 
     connect(cmbTaisyoNenTuki1, &QComboBox::activated, this,
-            [this](int index) { logic_.setFirstMonthIndex(index); });
+            [this](int index) { logic_.setFirstMonth(index); });
     connect(cmbTaisyoNenTuki2, &QComboBox::activated, this,
-            [this](int index) { logic_.setLastMonthIndex(index); });
+            [this](int index) { logic_.setLastMonth(index); });
     connect(cmbTaisyoKamoku1, &QComboBox::activated, this,
-            [this](int index) { logic_.setFirstAccountIndex(index); });
+            [this](int index) { logic_.setFirstAccount(index); });
     connect(cmbTaisyoKamoku2, &QComboBox::activated, this,
-            [this](int index) { logic_.setLastAccountIndex(index); });
+            [this](int index) { logic_.setLastAccount(index); });
     connect(cmdHyouji, &QPushButton::clicked, this, [this] { print(0); });
     connect(cmdInsatu, &QPushButton::clicked, this, [this] { print(1); });
     connect(cmdDataHyoji, &QPushButton::clicked, this, &prtSoukanjoMotocho::correct);
@@ -91,10 +91,10 @@ prtSoukanjoMotocho::prtSoukanjoMotocho(QWidget* parent)
 }
 
 void prtSoukanjoMotocho::refresh() {
-    showList(cmbTaisyoNenTuki1, logic_.months(), logic_.firstMonthIndex());
-    showList(cmbTaisyoNenTuki2, logic_.months(), logic_.lastMonthIndex());
-    showList(cmbTaisyoKamoku1, logic_.accounts(), logic_.firstAccountIndex());
-    showList(cmbTaisyoKamoku2, logic_.accounts(), logic_.lastAccountIndex());
+    showList(cmbTaisyoNenTuki1, logic_.months(), logic_.firstMonth());
+    showList(cmbTaisyoNenTuki2, logic_.months(), logic_.lastMonth());
+    showList(cmbTaisyoKamoku1, logic_.accounts(), logic_.firstAccount());
+    showList(cmbTaisyoKamoku2, logic_.accounts(), logic_.lastAccount());
     cmdDataHyoji->setEnabled(logic_.dataHyojiEnabled());
 }
 
@@ -109,8 +109,8 @@ void prtSoukanjoMotocho::correct() {
     refresh();
     if (ok) {
         const QList<LedgerMonth>& months = logic_.months();
-        InpSoukanjoMotchoH::openFrom(this, {logic_.accounts().at(logic_.firstAccountIndex()).text,
-                                            months.at(logic_.firstMonthIndex()).text,
-                                            months.at(logic_.lastMonthIndex()).text});
+        InpSoukanjoMotchoH::openFrom(
+            this, {logic_.accounts().at(logic_.firstAccount()).text,
+                   months.at(logic_.firstMonth()).text, months.at(logic_.lastMonth()).text});
     }
 }
