@@ -41,13 +41,7 @@ class GeneralLedger : public LedgerSelection {
     static const QString kLayout;  // "R_KANJYOMOTOTYO"
 
     // Fills the lists (months up to the period's end); CallerForm becomes this screen.
-    bool Form_Load();
-
-    // 账目预览 becomes usable once a report has been shown.
-    bool dataHyojiEnabled() const { return dataHyojiEnabled_; }
-
-    // Called with true when the fill starts and false when it is done.
-    void setBusyHandler(std::function<void(bool)> busy) { busy_ = std::move(busy); }
+    bool Form_Load() override;
 
     // Defaults empty selections (in single-account mode the last account is the first) and
     // says what is wrong; true when the selections may be used.
@@ -57,13 +51,13 @@ class GeneralLedger : public LedgerSelection {
     // Fills T_SKANMT_OUT for the selections.
     bool PrintSokanjo();
     // Validates, fills and previews (mode 0) or prints (mode 1).
-    bool print_data(int mode);
+    bool print_data(int mode) override;
     bool cmdHyouji_Click() { return print_data(0); }
     bool cmdInsatu_Click() { return print_data(1); }
     // Fills the ledger of the first selected account; true when the correction screen may open.
-    bool cmdDataHyoji_Click();
-    void cmdQuestion_Click();
-    void Command1_Click();
+    bool cmdDataHyoji_Click() override;
+    void cmdQuestion_Click() override;
+    void Command1_Click() override;
 
     // For the command-line report: months "yyyy/mm" and account numbers, empty or 0 meaning that
     // end of the list; fills the work tables without printing.
@@ -73,7 +67,4 @@ class GeneralLedger : public LedgerSelection {
   private:
     bool load();
     bool fill();
-
-    bool dataHyojiEnabled_ = false;
-    std::function<void(bool)> busy_;
 };

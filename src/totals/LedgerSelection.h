@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <functional>
 
 // One entry of the month lists: its text (OUTYM, "2024年3月") and month key ("2024/03").
 struct LedgerMonth {
@@ -18,10 +19,27 @@ struct LedgerAccount {
     QString kocode;
 };
 
-// The four lists of a ledger screen — first and last month, first and last account — and their
-// checks. An index of -1 is a list that shows no text.
+// What the two ledger screens share: the four lists — first and last month, first and last
+// account — with their checks, and the buttons the screen forwards. An index of -1 is a list
+// that shows no text.
 class LedgerSelection {
   public:
+    virtual ~LedgerSelection() = default;
+
+    // Fills the lists; CallerForm becomes the screen.
+    virtual bool Form_Load() = 0;
+    // Checks, fills and previews (mode 0) or prints (mode 1).
+    virtual bool print_data(int mode) = 0;
+    // Fills the first chosen account's ledger; true when the correction screen may open.
+    virtual bool cmdDataHyoji_Click() = 0;
+    virtual void cmdQuestion_Click() = 0;
+    virtual void Command1_Click() = 0;
+
+    // 账目预览 becomes usable once a report has been shown.
+    bool dataHyojiEnabled() const { return dataHyojiEnabled_; }
+    // Called with true when a fill starts and with false when it is done.
+    void setBusyHandler(std::function<void(bool)> busy) { busy_ = std::move(busy); }
+
     // Posting accounts in use that a ledger prints (202, 258 and 355–362 never).
     static const QString kPostingAccounts;
 
@@ -58,4 +76,6 @@ class LedgerSelection {
     mutable int firstAccount_ = -1;
     mutable int lastAccount_ = -1;
     bool singleAccount_ = false;
+    bool dataHyojiEnabled_ = false;
+    std::function<void(bool)> busy_;
 };

@@ -17,12 +17,7 @@ class SubsidiaryLedger : public LedgerSelection {
 
     // Fills the month and account lists; CallerForm becomes this screen. The account lists hold
     // the posting accounts in use that have subsidiary accounts.
-    bool Form_Load();
-
-    bool dataHyojiEnabled() const { return dataHyojiEnabled_; }
-
-    // Called with true when a fill starts and with false when it is done.
-    void setBusyHandler(std::function<void(bool)> busy) { busy_ = std::move(busy); }
+    bool Form_Load() override;
 
     // Picks the first/last entries of lists that show no text (the last account is the first in
     // single-account mode) and checks both ranges; false after the screen's message.
@@ -30,13 +25,13 @@ class SubsidiaryLedger : public LedgerSelection {
     // The totals pass with the subsidiary step, then T_SKANSUBMT_OUT for the selections.
     bool PrintMotokanjo();
     // Check, fill, header slots, then preview (mode 0) or print (mode 1).
-    bool print_data(int mode);
+    bool print_data(int mode) override;
     bool cmdHyouji_Click() { return print_data(0); }
     bool cmdInsatu_Click() { return print_data(1); }
     // Fills the ledger of the first chosen account only; true when the correction screen may open.
-    bool cmdDataHyoji_Click();
-    void cmdQuestion_Click();
-    void Command1_Click();
+    bool cmdDataHyoji_Click() override;
+    void cmdQuestion_Click() override;
+    void Command1_Click() override;
 
     // For the command-line report: loads the lists, chooses the months "yyyy/mm" and accounts
     // (account numbers; empty is that end of the list) and fills without printing.
@@ -46,7 +41,4 @@ class SubsidiaryLedger : public LedgerSelection {
   private:
     // The fill under the busy pointer, the message when it found nothing, the header slots.
     bool runFill();
-
-    bool dataHyojiEnabled_ = false;
-    std::function<void(bool)> busy_;
 };

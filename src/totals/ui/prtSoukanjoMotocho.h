@@ -1,35 +1,15 @@
 #pragma once
 
-#include <QComboBox>
-#include <QPushButton>
-
-#include "common/ui/ReportScreen.h"
 #include "totals/GeneralLedger.h"
+#include "totals/ui/LedgerScreen.h"
 
-// The general ledger screen: first and last month, first and last account, preview, print, the
-// ledger line correction of the first account and two help texts.
-class prtSoukanjoMotocho : public ReportScreen {
+// The general ledger screen (总账).
+class prtSoukanjoMotocho : public LedgerScreen {
     Q_OBJECT
   public:
-    explicit prtSoukanjoMotocho(QWidget* parent = nullptr);
+    explicit prtSoukanjoMotocho(QWidget* parent = nullptr)
+        : LedgerScreen(GeneralLedger::kForm, GeneralLedger::kTitle,
+                       std::make_unique<GeneralLedger>(), parent) {}
 
-    GeneralLedger& logic() { return logic_; }
-    // Shows the state of the logic in the controls.
-    void refresh();
-
-  private:
-    void print(int mode);
-    void correct();
-
-    GeneralLedger logic_;
-    QComboBox* cmbTaisyoNenTuki1;
-    QComboBox* cmbTaisyoNenTuki2;
-    QComboBox* cmbTaisyoKamoku1;
-    QComboBox* cmbTaisyoKamoku2;
-    QPushButton* cmdHyouji;
-    QPushButton* cmdInsatu;
-    QPushButton* cmdDataHyoji;
-    QPushButton* cmdBack;
-    QPushButton* cmdQuestion;
-    QPushButton* Command1;
+    GeneralLedger& logic() { return static_cast<GeneralLedger&>(selection()); }
 };

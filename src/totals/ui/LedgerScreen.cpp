@@ -1,4 +1,4 @@
-#include "totals/ui/prtSoukanjoMotocho.h"
+#include "totals/ui/LedgerScreen.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -31,8 +31,9 @@ void showList(QComboBox* box, const QList<Entry>& entries, int index) {
 
 }  // namespace
 
-prtSoukanjoMotocho::prtSoukanjoMotocho(QWidget* parent)
-    : ReportScreen(GeneralLedger::kForm, GeneralLedger::kTitle, parent) {
+LedgerScreen::LedgerScreen(const QString& form, const QString& title,
+                           std::unique_ptr<LedgerSelection> logic, QWidget* parent)
+    : ReportScreen(form, title, parent), logic_(std::move(logic)) {
     cmbTaisyoNenTuki1 = makeList(this, QStringLiteral("cmbTaisyoNenTuki1"));
     cmbTaisyoNenTuki2 = makeList(this, QStringLiteral("cmbTaisyoNenTuki2"));
     cmbTaisyoKamoku1 = makeList(this, QStringLiteral("cmbTaisyoKamoku1"));
@@ -70,47 +71,47 @@ prtSoukanjoMotocho::prtSoukanjoMotocho(QWidget* parent)
                    cmdHyouji, cmdInsatu, cmdDataHyoji, cmdBack, cmdQuestion, Command1});
 
     connect(cmbTaisyoNenTuki1, &QComboBox::activated, this,
-            [this](int index) { logic_.setFirstMonth(index); });
+            [this](int index) { logic_->setFirstMonth(index); });
     connect(cmbTaisyoNenTuki2, &QComboBox::activated, this,
-            [this](int index) { logic_.setLastMonth(index); });
+            [this](int index) { logic_->setLastMonth(index); });
     connect(cmbTaisyoKamoku1, &QComboBox::activated, this,
-            [this](int index) { logic_.setFirstAccount(index); });
+            [this](int index) { logic_->setFirstAccount(index); });
     connect(cmbTaisyoKamoku2, &QComboBox::activated, this,
-            [this](int index) { logic_.setLastAccount(index); });
+            [this](int index) { logic_->setLastAccount(index); });
     connect(cmdHyouji, &QPushButton::clicked, this, [this] { print(0); });
     connect(cmdInsatu, &QPushButton::clicked, this, [this] { print(1); });
-    connect(cmdDataHyoji, &QPushButton::clicked, this, &prtSoukanjoMotocho::correct);
+    connect(cmdDataHyoji, &QPushButton::clicked, this, &LedgerScreen::correct);
     connect(cmdBack, &QPushButton::clicked, this, &QWidget::close);
-    connect(cmdQuestion, &QPushButton::clicked, this, [this] { logic_.cmdQuestion_Click(); });
-    connect(Command1, &QPushButton::clicked, this, [this] { logic_.Command1_Click(); });
-    logic_.setBusyHandler(&ReportScreen::showBusy);
+    connect(cmdQuestion, &QPushButton::clicked, this, [this] { logic_->cmdQuestion_Click(); });
+    connect(Command1, &QPushButton::clicked, this, [this] { logic_->Command1_Click(); });
+    logic_->setBusyHandler(&ReportScreen::showBusy);
 
-    logic_.Form_Load();
+    logic_->Form_Load();
     refresh();
     resize(560, 260);
 }
 
-void prtSoukanjoMotocho::refresh() {
-    showList(cmbTaisyoNenTuki1, logic_.months(), logic_.firstMonth());
-    showList(cmbTaisyoNenTuki2, logic_.months(), logic_.lastMonth());
-    showList(cmbTaisyoKamoku1, logic_.accounts(), logic_.firstAccount());
-    showList(cmbTaisyoKamoku2, logic_.accounts(), logic_.lastAccount());
-    cmdDataHyoji->setEnabled(logic_.dataHyojiEnabled());
+void LedgerScreen::refresh() {
+    showList(cmbTaisyoNenTuki1, logic_->months(), logic_->firstMonth());
+    showList(cmbTaisyoNenTuki2, logic_->months(), logic_->lastMonth());
+    showList(cmbTaisyoKamoku1, logic_->accounts(), logic_->firstAccount());
+    showList(cmbTaisyoKamoku2, logic_->accounts(), logic_->lastAccount());
+    cmdDataHyoji->setEnabled(logic_->dataHyojiEnabled());
 }
 
-void prtSoukanjoMotocho::print(int mode) {
-    logic_.print_data(mode);
+void LedgerScreen::print(int mode) {
+    logic_->print_data(mode);
     // The check picks the first and last entry of a list that showed none.
     refresh();
 }
 
-void prtSoukanjoMotocho::correct() {
-    const bool ok = logic_.cmdDataHyoji_Click();
+void LedgerScreen::correct() {
+    const bool ok = logic_->cmdDataHyoji_Click();
     refresh();
     if (ok) {
-        const QList<LedgerMonth>& months = logic_.months();
+        const QList<LedgerMonth>& months = logic_->months();
         InpSoukanjoMotchoH::openFrom(
-            this, {logic_.accounts().at(logic_.firstAccount()).text,
-                   months.at(logic_.firstMonth()).text, months.at(logic_.lastMonth()).text});
+            this, {logic_->accounts().at(logic_->firstAccount()).text,
+                   months.at(logic_->firstMonth()).text, months.at(logic_->lastMonth()).text});
     }
 }
