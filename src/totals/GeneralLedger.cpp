@@ -33,8 +33,8 @@ const QString kSign = QStringLiteral("CASE WHEN K.TAIKBN = '0' THEN 1 ELSE -1 EN
 // line of the period before the first month, signed in the account's direction, in CF.
 QString carriedForward() {
     return QStringLiteral(
-               "SELECT 0 AS JUN, K.KOCODE AS KO, K.KMCODE, K.KANNAME, %1 AS SIGN, '' AS SIDAY, "
-               "'0' AS DENNO, '0' AS DENMENO, '' AS AI, '' AS AIHO, ?7 AS TEKIYO, 0 AS DR, 0 AS "
+               "SELECT 0 AS JUN, K.KOCODE AS KO, NULL AS LINE, %1 AS SIGN, '' AS SIDAY, "
+               "'0' AS DENNO, '0' AS DENMENO, 0 AS DR, 0 AS "
                "CR, %1 * (COALESCE(O.KRTOTAL, 0) - COALESCE(O.KSTOTAL, 0) + COALESCE(BD.S, 0) - "
                "COALESCE(BC.S, 0)) AS CF FROM T_KANJO K "
                "LEFT JOIN T_TUKIKAN O ON O.CID = ?3 AND O.KANKOCODE = K.KOCODE AND O.DATEYM = ?4 "
@@ -51,8 +51,8 @@ QString carriedForward() {
 // once rather than once per account.
 QString sideLines(const QString& side, int jun) {
     return QStringLiteral(
-               "SELECT %2, SM.%1KOCODE, K.KMCODE, K.KANNAME, %5, SM.SIDAY, SW.DENNO, SM.DENMENO, "
-               "SM.%1AICODE, SM.%1AIHOCODE, SM.TEKIYO, %3, %4, 0 FROM T_SI_MEISAI SM CROSS JOIN "
+               "SELECT %2, SM.%1KOCODE, SM.rowid, %5, SM.SIDAY, SW.DENNO, SM.DENMENO, "
+               "%3, %4, 0 FROM T_SI_MEISAI SM CROSS JOIN "
                "T_KANJO K CROSS JOIN T_SIWAKE SW WHERE SM.CID = ?3 AND SM.DATEYM BETWEEN ?6 AND "
                "?8 AND K.KOCODE = SM.%1KOCODE AND %6 AND SW.CID = SM.CID AND SW.DENCODE = "
                "SM.DENCODE")
@@ -72,15 +72,22 @@ QString ledgerRows() {
                "AICODE, AINAME, AIHOCODE, AIHONAME, TEKIYO, KRKIN, KSKIN, ZAN) "
                "SELECT L.KO, CASE WHEN L.SIDAY = '' THEN '00.01.01' WHEN length(L.SIDAY) = 10 "
                "THEN replace(substr(L.SIDAY, 3), '/', '.') ELSE L.SIDAY END, L.DENNO, L.DENMENO, "
-               "L.JUN, L.KMCODE, L.KANNAME, CASE WHEN L.SIDAY = '' THEN '0' ELSE "
+               "L.JUN, K.KMCODE, K.KANNAME, CASE WHEN L.SIDAY = '' THEN '0' ELSE "
                "COALESCE(AI.KMCODE, '') END, COALESCE(AI.KANNAME, ''), COALESCE(H.HOCODE, ''), "
-               "COALESCE(H.HONAME, ''), L.TEKIYO, L.DR, L.CR, SUM(L.SIGN * (L.DR - L.CR) + L.CF) "
-               "OVER (PARTITION BY L.KO ORDER BY L.SIDAY, L.DENNO, L.DENMENO, L.JUN ROWS "
-               "UNBOUNDED PRECEDING) "
-               "FROM (%1 UNION ALL %2 UNION ALL %3) L "
-               "LEFT JOIN T_KANJO AI ON AI.KOCODE = L.AI "
-               "LEFT JOIN T_HOJOKAMOKU H ON H.CID = ?3 AND H.KANKOCODE = L.AI AND H.HOKOCODE = "
-               "L.AIHO AND COALESCE(L.AIHO, '') <> ''")
+               "COALESCE(H.HONAME, ''), CASE WHEN L.SIDAY = '' THEN ?7 ELSE SM.TEKIYO END, L.DR, "
+               "L.CR, L.ZAN "
+               // The running sum sorts only keys and amounts; the texts are joined afterwards.
+               "FROM (SELECT W.*, SUM(W.SIGN * (W.DR - W.CR) + W.CF) OVER (PARTITION BY W.KO "
+               "ORDER BY W.SIDAY, W.DENNO, W.DENMENO, W.JUN ROWS UNBOUNDED PRECEDING) AS ZAN "
+               "FROM (%1 UNION ALL %2 UNION ALL %3) W) L "
+               "JOIN T_KANJO K ON K.KOCODE = L.KO "
+               "LEFT JOIN T_SI_MEISAI SM ON SM.rowid = L.LINE "
+               "LEFT JOIN T_KANJO AI ON AI.KOCODE = CASE L.JUN WHEN 0 THEN SM.KRAICODE ELSE "
+               "SM.KSAICODE END "
+               "LEFT JOIN T_HOJOKAMOKU H ON H.CID = ?3 AND H.KANKOCODE = CASE L.JUN WHEN 0 THEN "
+               "SM.KRAICODE ELSE SM.KSAICODE END AND "
+               "H.HOKOCODE = CASE L.JUN WHEN 0 THEN SM.KRAIHOCODE ELSE SM.KSAIHOCODE END AND "
+               "COALESCE(CASE L.JUN WHEN 0 THEN SM.KRAIHOCODE ELSE SM.KSAIHOCODE END, '') <> ''")
         .arg(carriedForward(), sideLines(QStringLiteral("KR"), 0),
              sideLines(QStringLiteral("KS"), 1));
 }
