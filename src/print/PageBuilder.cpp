@@ -69,6 +69,7 @@ class Builder {
                 ensureRoom(layout_.rowHeightMm, row);
             }
             placeDetail(row);
+            lastDetail_ = row;
             for (const int i : totalColumns_) {
                 const Money amount = Money::fromDb(data_.rows.at(row).at(keyIndex_.at(i)));
                 reportTotals[i] += amount;
@@ -296,6 +297,17 @@ class Builder {
                     layout_.rowHeightMm),
              label, QStringLiteral("body"), TextAlign::Center);
         placeTotals(totals);
+        // A ledger's 过次页/承前页 also shows the balance the lines reached.
+        for (int i = 0; i < layout_.columns.size(); ++i) {
+            const LayoutColumn& column = layout_.columns.at(i);
+            if (column.carry && lastDetail_ >= 0 && keyIndex_.at(i) >= 0) {
+                const QVariantList& values = data_.rows.at(lastDetail_);
+                text(QRectF(columnX_.at(i), y_, column.widthMm, layout_.rowHeightMm),
+                     column.show(values.at(keyIndex_.at(i)),
+                                 sideIndex_.at(i) >= 0 ? values.at(sideIndex_.at(i)) : QVariant()),
+                     QStringLiteral("body"), column.align);
+            }
+        }
         endLine(firstTotal_ >= 0 ? totalsBounds_ : frameBounds_, layout_.rowHeightMm);
     }
 
@@ -408,6 +420,7 @@ class Builder {
     QList<double> totalsBounds_;
     QList<int> pageRow_;  // the row whose columns a page's header shows
     int firstTotal_ = -1;
+    int lastDetail_ = -1;  // the row placed last, whose carried columns a 过次页 line repeats
     double tableRight_ = 0;
     double bodyBottom_ = 0;  // lines end here, above the page footer and the 过次页 line
     double tableTop_ = 0;

@@ -194,6 +194,7 @@ ReportLayout layoutOf(const QString& name, const QJsonObject& root) {
         column.format = formatOf(object.value(QStringLiteral("format")));
         column.total = object.value(QStringLiteral("total")).toBool();
         column.side = object.value(QStringLiteral("side")).toString();
+        column.carry = object.value(QStringLiteral("carry")).toBool();
         const QJsonObject map = object.value(QStringLiteral("map")).toObject();
         for (auto it = map.begin(); it != map.end(); ++it) {
             column.map.insert(it.key(), it.value().toString());

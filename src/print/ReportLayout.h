@@ -47,6 +47,7 @@ struct LayoutColumn {
     TextAlign align = TextAlign::Left;
     CellFormat format = CellFormat::Text;
     bool total = false;
+    bool carry = false;  // 过次页/承前页 repeat the last row's value (a ledger's balance)
     QHash<QString, QString> map;  // stored code -> printed word, e.g. "0" -> "借"
     QString side;                 // for Direction: the column holding the account's side
 
