@@ -95,6 +95,18 @@ bool useSet(const QString& cid) {
     return ok;
 }
 
+bool currentBookReady(benchmark::State& state, qint64 lines) {
+    if (!benchBookReady(state, lines)) {
+        return false;
+    }
+    const QString cid = bookCid(lines);
+    if (session().CurrentCid != cid && !useSet(cid)) {
+        state.SkipWithError("the generated set cannot be made current");
+        return false;
+    }
+    return true;
+}
+
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {

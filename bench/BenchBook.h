@@ -22,6 +22,8 @@ QString bookCid(qint64 lines);
 // Opens the database and builds the book on first use; false (and the benchmark skipped) when
 // that failed.
 bool benchBookReady(benchmark::State& state, qint64 lines = kHundredThousand);
+// benchBookReady, then the book's set made current as the main window's switch does.
+bool currentBookReady(benchmark::State& state, qint64 lines = kHundredThousand);
 // The database alone, for benchmarks that write their own book.
 bool benchDatabaseReady(benchmark::State& state);
 

@@ -32,11 +32,7 @@ void trimDay(const QString& day) {
 
 // The generated set made current on its last day, as the user finds it when opening the screen.
 bool prepare(benchmark::State& state) {
-    if (!benchBookReady(state)) {
-        return false;
-    }
-    if (session().CurrentCid != kCid && !useSet(kCid)) {
-        state.SkipWithError("the generated set cannot be made current");
+    if (!currentBookReady(state)) {
         return false;
     }
     Clock::setFixedToday(QDate(2024, 12, 30));

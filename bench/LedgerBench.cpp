@@ -24,12 +24,7 @@ const LedgerRange kCashInJune{QStringLiteral("2024/01"), QStringLiteral("2024/06
 // so that the iterations time the fill itself.
 bool ready(benchmark::State& state, const LedgerRange& range) {
     const qint64 lines = state.range(0);
-    if (!benchBookReady(state, lines)) {
-        return false;
-    }
-    const QString cid = bookCid(lines);
-    if (session().CurrentCid != cid && !useSet(cid)) {
-        state.SkipWithError("the generated set cannot be made current");
+    if (!currentBookReady(state, lines)) {
         return false;
     }
     if (!PrintSokanjo(range, kForm)) {

@@ -11,11 +11,7 @@
 #include "print/render/PagePainter.h"
 
 bool journalReady(benchmark::State& state) {
-    if (!benchBookReady(state)) {
-        return false;
-    }
-    if (session().CurrentCid != kCid && !useSet(kCid)) {
-        state.SkipWithError("the generated set cannot be made current");
+    if (!currentBookReady(state)) {
         return false;
     }
     static bool filled = false;

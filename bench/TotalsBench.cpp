@@ -30,12 +30,7 @@ bool markEverythingStale(const QString& cid) {
 bool prepare(benchmark::State& state) {
     const qint64 lines = state.range(0);
     const bool subsidiary = state.range(1) != 0;
-    if (!benchBookReady(state, lines)) {
-        return false;
-    }
-    const QString cid = bookCid(lines);
-    if (session().CurrentCid != cid && !useSet(cid)) {
-        state.SkipWithError("the generated set cannot be made current");
+    if (!currentBookReady(state, lines)) {
         return false;
     }
     session().CallerForm = subsidiary ? QStringLiteral("prtSoukanjoHojoMotocho")
