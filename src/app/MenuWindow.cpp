@@ -31,6 +31,8 @@ MenuWindow::MenuWindow(const QString& form, const QString& title, const QStringL
         button->setToolTip(b.toolTip);
         button->setMinimumHeight(34);
         button->setStyleSheet(QStringLiteral("text-align: left; padding-left: 12px;"));
+        // The size hint leaves out the left padding: long captions would be cut.
+        button->setMinimumWidth(button->sizeHint().width() + 12);
         connect(button, &QPushButton::clicked, this, [this, b] { openTarget(b); });
         column->addWidget(button);
     }
