@@ -56,6 +56,9 @@ void Database::open(const QString& filePath) {
     filePath_ = filePath;
     native_ = std::make_unique<NativeStatements>(connection());
     try {
+        if (native_->available()) {
+            native_->addRunningSum();
+        }
         // Only reads until the file is known to be ours and sound: a file of another program,
         // an empty or a damaged one is left exactly as it was.
         requireOurs();
@@ -201,6 +204,15 @@ int Database::executeCount(const QString& sql, const QVariantList& params) {
     const int affected = query.numRowsAffected();
     query.finish();
     return affected;
+}
+
+bool Database::startRunningSum() {
+    requireOpen();
+    if (!native_ || !native_->available()) {
+        return false;
+    }
+    native_->resetRunningSum();
+    return true;
 }
 
 QList<QVariantList> Database::selectAll(const QString& sql, const QVariantList& params,

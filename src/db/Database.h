@@ -40,6 +40,9 @@ class Database {
     // names when given.
     QList<QVariantList> selectAll(const QString& sql, const QVariantList& params = {},
                                   QStringList* names = nullptr);
+    // Starts running_sum(partition, amount) afresh for the next statement (see NativeStatements);
+    // false when the connection cannot have it (not the engine linked here).
+    bool startRunningSum();
     // The first column of the first row, or a null value when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& params = {});
 

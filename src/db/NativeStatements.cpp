@@ -184,3 +184,29 @@ int NativeStatements::execute(const QString& sql, const QVariantList& params) {
     finish(statement, rc);
     return sqlite3_changes(handle_);
 }
+
+void NativeStatements::addRunningSum() {
+    const int rc =
+        sqlite3_create_function_v2(handle_, "running_sum", 2, SQLITE_UTF8, &running_,
+                                   &NativeStatements::runningSum, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        throw DbError(rc, QString::fromUtf8(sqlite3_errstr(rc)));
+    }
+}
+
+void NativeStatements::resetRunningSum() {
+    running_ = RunningSum();
+}
+
+void NativeStatements::runningSum(sqlite3_context* context, int /*argc*/, sqlite3_value** argv) {
+    auto* state = static_cast<RunningSum*>(sqlite3_user_data(context));
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const QByteArray partition(text ? text : "", sqlite3_value_bytes(argv[0]));
+    if (!state->started || partition != state->partition) {
+        state->started = true;
+        state->partition = partition;
+        state->sum = 0;
+    }
+    state->sum += sqlite3_value_int64(argv[1]);
+    sqlite3_result_int64(context, state->sum);
+}

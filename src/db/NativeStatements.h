@@ -8,6 +8,8 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+struct sqlite3_context;
+struct sqlite3_value;
 
 // Statements that return no rows, run on the engine behind the Qt connection: each text is
 // prepared once and its values are bound straight into the engine. QSqlQuery's binding costs
@@ -33,6 +35,14 @@ class NativeStatements {
     QList<QVariantList> selectAll(const QString& sql, const QVariantList& params,
                                   QStringList* names);
 
+    // Adds running_sum(partition, amount) to the connection: the sum of the integer amounts of
+    // the calls so far since the partition last changed (or since resetRunningSum). A running
+    // balance this way costs a third of a window function over a year's ledger; the caller
+    // must make the calls come in ledger order (an ordered subquery under a LIMIT, which
+    // SQLite neither flattens nor reorders). Throws DbError.
+    void addRunningSum();
+    void resetRunningSum();
+
   private:
     sqlite3_stmt* prepared(const QString& sql);
     sqlite3_stmt* boundStatement(const QString& sql, const QVariantList& params);
@@ -40,6 +50,14 @@ class NativeStatements {
     void finish(sqlite3_stmt* statement, int rc);
     void bind(sqlite3_stmt* statement, int position, const QVariant& value);
 
+    struct RunningSum {
+        bool started = false;
+        QByteArray partition;
+        qint64 sum = 0;
+    };
+    static void runningSum(sqlite3_context* context, int argc, sqlite3_value** argv);
+
     sqlite3* handle_ = nullptr;
+    RunningSum running_;
     QHash<QString, sqlite3_stmt*> statements_;
 };

@@ -171,3 +171,17 @@ TEST_F(DatabaseLayer, OpeningRefusesAMissingFileWithoutCreatingIt) {
 }
 
 }  // namespace
+
+TEST_F(DatabaseLayer, RunningSumRestartsPerPartitionAndPerStatement) {
+    Database& db = Database::global();
+    // Rows (partition, order, amount) given out of order; sums come in the subquery's order.
+    const QString sums = QStringLiteral(
+        "SELECT group_concat(S, ' ') FROM (SELECT running_sum(column1, column3) AS S FROM (SELECT "
+        "* FROM (VALUES ('b', 1, 5), ('a', 2, -3), ('a', 1, 1), ('b', 2, 2), ('a', 3, 10)) "
+        "ORDER BY column1, column2 LIMIT -1) LIMIT -1)");
+    ASSERT_TRUE(db.startRunningSum());
+    EXPECT_EQ(db.scalar(sums).toString(), QStringLiteral("1 -2 8 5 7"));
+    // The partition the last statement ended on starts again from nothing.
+    ASSERT_TRUE(db.startRunningSum());
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT running_sum('b', 4)")).toLongLong(), 4);
+}
