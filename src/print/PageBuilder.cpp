@@ -327,14 +327,7 @@ class Builder {
     // Whether the row meets every condition of the line's items.
     bool meets(const BandLine& line, int row) const {
         for (const BandItem& item : line) {
-            if (item.condition.isEmpty()) {
-                continue;
-            }
-            const bool negated = item.condition.contains(u"!=");
-            const QString column = item.condition.section(negated ? u'!' : u'=', 0, 0);
-            const QString wanted = item.condition.section(u'=', 1);
-            const bool equal = data_.value(row, column).toString().trimmed() == wanted;
-            if (equal == negated) {
+            if (!item.condition.isEmpty() && !data_.meets(row, item.condition)) {
                 return false;
             }
         }

@@ -16,8 +16,10 @@ struct ReportData {
 
     int column(const QString& name) const { return int(columnNames.indexOf(name)); }
     QVariant value(int row, const QString& name) const;
+    // Whether the row meets a condition "COL=value" or "COL!=value" (values compared trimmed).
+    bool meets(int row, const QString& condition) const;
     // Replaces each {name} by extra's text, the report's texts, then the row's column (trimmed);
-    // an unknown name prints empty.
+    // an unknown name prints empty. {A|B} prints the first of A, B that is not empty.
     QString resolve(const QString& text, int row, const QHash<QString, QString>& extra = {}) const;
 };
 

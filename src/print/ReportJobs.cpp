@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 
 #include "common/Clock.h"
 #include "common/Session.h"
@@ -11,9 +12,11 @@
 namespace {
 
 void addNamesIn(const QString& text, QSet<QString>& names) {
-    static const QRegularExpression placeholder(QStringLiteral("\\{([A-Za-z0-9_]+)\\}"));
+    static const QRegularExpression placeholder(QStringLiteral("\\{([A-Za-z0-9_|]+)\\}"));
     for (const QRegularExpressionMatch& match : placeholder.globalMatch(text)) {
-        names.insert(match.captured(1));
+        for (const QString& name : match.captured(1).split(u'|')) {
+            names.insert(name);
+        }
     }
 }
 
@@ -43,6 +46,11 @@ QString selectText(const ReportLayout& layout) {
          {&layout.reportHeader, &layout.pageHeader, &layout.pageFooter, &layout.reportFooter}) {
         addBand(*band);
     }
+    for (const QStringList& conditions : layout.skip) {
+        for (const QString& condition : conditions) {
+            names.insert(conditionColumn(condition));
+        }
+    }
     QStringList columns;
     for (const Column& column : Database::global().columns(layout.table)) {
         if (names.contains(column.name)) {
@@ -60,10 +68,18 @@ QString selectText(const ReportLayout& layout) {
                      .arg(lookup.table, alias, lookup.key, lookup.on);
     }
     // A layout that names no column still counts its rows.
+    QString from = layout.table;
+    if (!layout.unionTables.isEmpty()) {
+        from = QStringLiteral("(SELECT * FROM ") + layout.table;
+        for (const QString& table : layout.unionTables) {
+            from += QStringLiteral(" UNION ALL SELECT * FROM ") + table;
+        }
+        from += u')';
+    }
     QString sql = QStringLiteral("SELECT %1 FROM %2 R%3")
                       .arg(columns.isEmpty() ? QStringLiteral("1 AS ROWNO")
                                              : columns.join(QStringLiteral(", ")),
-                           layout.table, joins);
+                           from, joins);
     if (!layout.order.isEmpty()) {
         QStringList terms = layout.order.split(u',');
         for (QString& term : terms) {
@@ -74,7 +90,59 @@ QString selectText(const ReportLayout& layout) {
     return sql;
 }
 
+// The rows of a fixed form: line r of every block side by side, each numbered line with its
+// amounts from the one-row value tables.
+void readForm(const FormSource& form, ReportData& data) {
+    QList<QVariantList> values;
+    for (const QString& table : form.tables) {
+        QStringList names;
+        const QList<QVariantList> rows =
+            Database::global().selectAll(QStringLiteral("SELECT * FROM ") + table, {}, &names);
+        QVariantList byLine;
+        for (int i = 0; i < names.size(); ++i) {
+            if (names.at(i).startsWith(QStringLiteral("KIN"))) {
+                const int line = names.at(i).mid(3).toInt();
+                if (byLine.size() <= line) {
+                    byLine.resize(line + 1);
+                }
+                byLine[line] = rows.isEmpty() ? QVariant(0) : rows.first().at(i);
+            }
+        }
+        values.append(byLine);
+    }
+    qsizetype rowCount = 0;
+    for (const FormBlock& block : form.blocks) {
+        data.columnNames << block.captionKey << block.lineKey << block.valueKeys;
+        rowCount = std::max(rowCount, block.lines.size());
+    }
+    for (qsizetype r = 0; r < rowCount; ++r) {
+        QVariantList row;
+        for (const FormBlock& block : form.blocks) {
+            const QPair<QString, int> line = block.lines.value(r);
+            row << line.first << (line.second > 0 ? QString::number(line.second) : QString());
+            for (const QVariantList& byLine : values) {
+                row << (line.second > 0 ? byLine.value(line.second, 0) : QVariant());
+            }
+        }
+        data.rows.append(row);
+    }
+}
+
+bool skipped(const ReportLayout& layout, const ReportData& data, int row) {
+    return std::any_of(layout.skip.begin(), layout.skip.end(), [&](const QStringList& all) {
+        return std::all_of(all.begin(), all.end(),
+                           [&](const QString& condition) { return data.meets(row, condition); });
+    });
+}
+
 }  // namespace
+
+bool ReportData::meets(int row, const QString& condition) const {
+    const bool negated = condition.contains(u"!=");
+    const bool equal =
+        value(row, conditionColumn(condition)).toString().trimmed() == condition.section(u'=', 1);
+    return equal != negated;
+}
 
 QVariant ReportData::value(int row, const QString& name) const {
     const int index = column(name);
@@ -97,13 +165,19 @@ QString ReportData::resolve(const QString& text, int row,
             break;
         }
         out += text.mid(i, open - i);
-        const QString name = text.mid(open + 1, close - open - 1);
-        if (extra.contains(name)) {
-            out += extra.value(name);
-        } else if (vars.contains(name)) {
-            out += vars.value(name);
-        } else if (row >= 0 && row < rows.size()) {
-            out += value(row, name).toString().trimmed();
+        for (const QString& name : text.mid(open + 1, close - open - 1).split(u'|')) {
+            QString part;
+            if (extra.contains(name)) {
+                part = extra.value(name);
+            } else if (vars.contains(name)) {
+                part = vars.value(name);
+            } else if (row >= 0 && row < rows.size()) {
+                part = value(row, name).toString().trimmed();
+            }
+            if (!part.isEmpty()) {
+                out += part;
+                break;
+            }
         }
         i = close + 1;
     }
@@ -126,7 +200,20 @@ ReportData readReportData(const ReportLayout& layout) {
             QStringLiteral("slot%1").arg(i),
             slotTexts.isEmpty() ? QString() : slotTexts.first().value(i - 1).toString());
     }
-    data.rows = db.selectAll(selectText(layout), {}, &data.columnNames);
+    if (layout.form) {
+        readForm(*layout.form, data);
+    } else {
+        data.rows = db.selectAll(selectText(layout), {}, &data.columnNames);
+    }
+    if (!layout.skip.isEmpty()) {
+        QList<QVariantList> kept;
+        for (int row = 0; row < data.rows.size(); ++row) {
+            if (!skipped(layout, data, row)) {
+                kept.append(data.rows.at(row));
+            }
+        }
+        data.rows = kept;
+    }
     return data;
 }
 

@@ -143,6 +143,40 @@ void checkSource(const QString& table, const QString& order) {
     }
 }
 
+FormSource formOf(const QJsonObject& object) {
+    FormSource form;
+    for (const QJsonValue& table : object.value(QStringLiteral("tables")).toArray()) {
+        form.tables.append(table.toString());
+        checkSource(form.tables.last(), QString());
+    }
+    for (const QJsonValue& value : object.value(QStringLiteral("blocks")).toArray()) {
+        const QJsonObject blockObject = value.toObject();
+        FormBlock block;
+        block.captionKey = blockObject.value(QStringLiteral("caption")).toString();
+        block.lineKey = blockObject.value(QStringLiteral("line")).toString();
+        for (const QJsonValue& key : blockObject.value(QStringLiteral("values")).toArray()) {
+            block.valueKeys.append(key.toString());
+        }
+        if (block.captionKey.isEmpty() || block.lineKey.isEmpty() ||
+            block.valueKeys.size() != form.tables.size()) {
+            throw ParseError{QStringLiteral("表格块不对: ") + block.captionKey};
+        }
+        for (const QJsonValue& line : blockObject.value(QStringLiteral("lines")).toArray()) {
+            const QJsonArray parts = line.toArray();
+            const int number = parts.at(1).toInt();
+            if (parts.isEmpty() || number < 0) {
+                throw ParseError{QStringLiteral("表格行不对: ") + parts.at(0).toString()};
+            }
+            block.lines.append({parts.at(0).toString(), number});
+        }
+        form.blocks.append(block);
+    }
+    if (form.blocks.isEmpty()) {
+        throw ParseError{QStringLiteral("表格没有内容")};
+    }
+    return form;
+}
+
 ReportLayout layoutOf(const QString& name, const QJsonObject& root) {
     ReportLayout layout;
     layout.name = name;
@@ -161,9 +195,27 @@ ReportLayout layoutOf(const QString& name, const QJsonObject& root) {
         layout.fonts.insert(it.key(), fontOf(it.value()));
     }
     const QJsonObject source = root.value(QStringLiteral("source")).toObject();
-    layout.table = source.value(QStringLiteral("table")).toString();
-    layout.order = source.value(QStringLiteral("order")).toString();
-    checkSource(layout.table, layout.order);
+    if (source.contains(QStringLiteral("form"))) {
+        layout.form = formOf(source.value(QStringLiteral("form")).toObject());
+    } else {
+        layout.table = source.value(QStringLiteral("table")).toString();
+        layout.order = source.value(QStringLiteral("order")).toString();
+        checkSource(layout.table, layout.order);
+        for (const QJsonValue& table : source.value(QStringLiteral("union")).toArray()) {
+            layout.unionTables.append(table.toString());
+            checkSource(layout.unionTables.last(), QString());
+        }
+    }
+    for (const QJsonValue& value : source.value(QStringLiteral("skip")).toArray()) {
+        QStringList conditions;
+        for (const QJsonValue& condition : value.toArray()) {
+            conditions.append(condition.toString());
+            if (!isName(conditionColumn(conditions.last()))) {
+                throw ParseError{QStringLiteral("条件不对: ") + conditions.last()};
+            }
+        }
+        layout.skip.append(conditions);
+    }
     for (const QJsonValue& value : source.value(QStringLiteral("lookups")).toArray()) {
         const QJsonObject object = value.toObject();
         Lookup lookup{object.value(QStringLiteral("table")).toString(),
@@ -275,6 +327,10 @@ QString LayoutColumn::show(const QVariant& value, const QVariant& sideValue) con
     }
     const QString shown = formatCell(value, format).trimmed();
     return map.isEmpty() ? shown : map.value(shown, shown);
+}
+
+QString conditionColumn(const QString& condition) {
+    return condition.section(u'=', 0, 0).remove(u'!');
 }
 
 QString formatCell(const QVariant& value, CellFormat format) {

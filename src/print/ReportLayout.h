@@ -71,6 +71,20 @@ struct Lookup {
     QStringList columns;
 };
 
+// A fixed form with numbered lines (a statutory statement): blocks of lines printed side by side,
+// each numbered line showing column "KIN<n>" of the one-row value tables.
+struct FormBlock {
+    QString captionKey;
+    QString lineKey;
+    QStringList valueKeys;             // one per value table, in the tables' order
+    QList<QPair<QString, int>> lines;  // caption and line number; 0 for a caption-only row
+};
+
+struct FormSource {
+    QStringList tables;
+    QList<FormBlock> blocks;
+};
+
 struct ReportLayout {
     QString name;
     QString title;
@@ -78,8 +92,12 @@ struct ReportLayout {
     QMarginsF marginsMm{15, 12, 15, 12};  // left, top, right, bottom
     QHash<QString, FontRole> fonts;
     QString table;
+    QStringList unionTables;  // further tables with the table's columns, read with it
     QString order;
     QList<Lookup> lookups;
+    // A row is not printed when it meets every condition ("COL=v", "COL!=v") of one of these.
+    QList<QStringList> skip;
+    std::optional<FormSource> form;  // instead of a table
     QList<LayoutColumn> columns;
     double rowHeightMm = 5;
     bool ruleColumns = true;
@@ -100,6 +118,9 @@ struct ReportLayout {
     static std::optional<ReportLayout> parse(const QString& name, const QByteArray& json,
                                              QString* error);
 };
+
+// The column a condition "COL=value" or "COL!=value" tests.
+QString conditionColumn(const QString& condition);
 
 // Money "#,##0.00" (more decimals only when the amount has them), blank for zero where asked.
 QString formatCell(const QVariant& value, CellFormat format);

@@ -193,6 +193,11 @@ TEST(ReportLayout, MalformedDocumentsAreRefusedWithTheReason) {
          "条件不对: a=1"},
         {R"({"source": {"table": "T", "lookups": [{"table": "K; --", "key": "A", "on": "B"}]}})",
          "查找表不对"},
+        {R"({"source": {"table": "T", "union": ["U V"]}})", "数据表名不对: U V"},
+        {R"({"source": {"table": "T", "skip": [["a b="]]}})", "条件不对: a b="},
+        {R"({"source": {"form": {"tables": ["S"], "blocks": [{"caption": "C", "line": "L"}]}}})",
+         "表格块不对: C"},
+        {R"({"source": {"form": {"tables": ["S"], "blocks": []}}})", "表格没有内容"},
     };
     for (const auto& c : cases) {
         QString error;

@@ -7,6 +7,7 @@
 #include "master/AccountListFill.h"
 #include "master/CurrentAccountSet.h"
 #include "print/PageBuilder.h"
+#include "print/ReportData.h"
 #include "print/ReportJobs.h"
 #include "support/TestDatabase.h"
 #include "totals/GeneralLedger.h"
@@ -74,6 +75,53 @@ TEST_F(ReportGolden, EveryShippedLayoutReadsAndPrintsItsEmptyTable) {
     ASSERT_EQ(ledger.data.rows.size(), 2);
     EXPECT_EQ(ledger.data.value(0, QStringLiteral("TAIKBN")).toString(), QStringLiteral("0"));
     EXPECT_EQ(ledger.data.value(1, QStringLiteral("TAIKBN")).toString(), QStringLiteral("1"));
+}
+
+// Statements read two work tables as one, leave out rows, name fallbacks, and print fixed forms
+// from one-row tables.
+TEST_F(ReportGolden, UnionsSkipsFallbacksAndForms) {
+    exec(
+        QStringLiteral("INSERT INTO T_TOTAL_MEISAI (KOCODE, KMNAME, PCODE1, ZAN) VALUES ('004', "
+                       "'现金', '1', 100), ('028', '', '2', 0), ('178', '', '0', 0)"));
+    exec(
+        QStringLiteral("INSERT INTO T_TOTAL1 (KOCODE, KMNAME, PCODE1, ZAN) VALUES ('028', "
+                       "'【货币资金合计】', '3', 100)"));
+    QString error;
+    const std::optional<ReportLayout> statement = ReportLayout::parse(
+        QStringLiteral("X"), R"({"source": {"table": "T_TOTAL_MEISAI", "union": ["T_TOTAL1"],
+            "order": "PCODE1", "skip": [["KMNAME=", "SYORIKBN!=2"]],
+            "lookups": [{"table": "T_KANJO", "key": "KOCODE", "on": "KOCODE",
+                         "columns": ["KANNAME", "SYORIKBN"]}]},
+            "columns": [{"text": "{KMNAME|KANNAME}"}, {"key": "ZAN", "format": "money"}]})",
+        &error);
+    ASSERT_TRUE(statement) << error.toStdString();
+    const ReportData rows = readReportData(*statement);
+    QStringList printed;
+    for (int r = 0; r < rows.rows.size(); ++r) {
+        printed << rows.resolve(QStringLiteral("{KMNAME|KANNAME} {ZAN}"), r);
+    }
+    EXPECT_EQ(printed.join(u';'), QStringLiteral("营业收入 0;现金 100;【货币资金合计】 100"));
+
+    exec(QStringLiteral("INSERT INTO P_KESANSYO_E (KIN1, KIN2, KIN88) VALUES (10000, 0, 880000)"));
+    const std::optional<ReportLayout> form = ReportLayout::parse(
+        QStringLiteral("X"), R"({"source": {"form": {"tables": ["P_KESANSYO_S", "P_KESANSYO_E"],
+            "blocks": [{"caption": "A", "line": "AL", "values": ["AS", "AE"],
+                        "lines": [["资产：", 0], ["货币资金", 1], ["短期投资", 2]]},
+                       {"caption": "B", "line": "BL", "values": ["BS", "BE"],
+                        "lines": [["负债和所有者权益总计", 88]]}]}},
+            "columns": [{"key": "A"}, {"key": "AL"}, {"key": "AS"}, {"key": "AE"},
+                        {"key": "B"}, {"key": "BL"}, {"key": "BE"}]})",
+        &error);
+    ASSERT_TRUE(form) << error.toStdString();
+    const ReportData lines = readReportData(*form);
+    printed.clear();
+    for (int r = 0; r < lines.rows.size(); ++r) {
+        printed << lines.resolve(QStringLiteral("{A}|{AL}|{AS}|{AE}|{B}|{BL}|{BS}|{BE}"), r);
+    }
+    // The beginning table has no row: its amounts are 0; caption rows have none.
+    EXPECT_EQ(printed.join(u';'),
+              QStringLiteral("资产：||||负债和所有者权益总计|88|0|880000;货币资金|1|0|10000||||;"
+                             "短期投资|2|0|0||||"));
 }
 
 TEST_F(ReportGolden, AccountList) {
