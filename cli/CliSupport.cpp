@@ -44,7 +44,9 @@ QString usageText() {
         "days),\n"
         "          R_KANJYOMOTOTYO, R_HOJOMOTOTYO [--from yyyy/mm] [--to yyyy/mm]\n"
         "          [--first-account N] [--last-account N] (the general or subsidiary ledger of\n"
-        "          those months and accounts)\n");
+        "          those months and accounts),\n"
+        "          R_TS, R_PS [--month yyyy/mm] (the trial balance or the income statement of\n"
+        "          that month, else the period's last)\n");
 }
 
 void badArguments(const QString& message) {

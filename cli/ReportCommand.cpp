@@ -9,6 +9,7 @@
 #include "print/ReportJobs.h"
 #include "print/render/PagePainter.h"
 #include "print/render/XlsxExport.h"
+#include "statements/MonthStatement.h"
 #include "totals/GeneralLedger.h"
 #include "totals/SubsidiaryLedger.h"
 
@@ -23,11 +24,14 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
             badArguments(QStringLiteral("%1 不能用于 %2").arg(option, layout));
         }
     };
-    // Only the ledgers are chosen by account.
+    // Only the ledgers are chosen by account, only the monthly statements by --month.
     const auto refuseAccounts = [&] {
         refuse(QStringLiteral("--first-account"));
         refuse(QStringLiteral("--last-account"));
     };
+    if (layout != u"R_TS" && layout != u"R_PS") {
+        refuse(QStringLiteral("--month"));
+    }
     if (layout == u"R_KANJO_LISTH") {
         refuse(QStringLiteral("--from"));
         refuse(QStringLiteral("--to"));
@@ -87,6 +91,24 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
             }
         };
     }
+    const bool trialBalance = layout == u"R_TS";
+    if (trialBalance || layout == u"R_PS") {
+        refuse(QStringLiteral("--from"));
+        refuse(QStringLiteral("--to"));
+        refuseAccounts();
+        const QString month =
+            options.has(QStringLiteral("--month"))
+                ? parseMonth(options.required(QStringLiteral("--month")), QStringLiteral("--month"))
+                : QString();
+        return [trialBalance, month] {
+            MonthStatement statement(trialBalance ? MonthStatementKind::TrialBalance
+                                                  : MonthStatementKind::IncomeStatement);
+            // The statement's own refusals (no month, a missing line) are on stderr.
+            if (!statement.fillFor(month)) {
+                throw CliError{statement.title() + QStringLiteral("没有可打印的数据。"), 1};
+            }
+        };
+    }
     badArguments(QStringLiteral("未知的报表: ") + layout);
 }
 
@@ -103,8 +125,8 @@ Command reportCommand(const QStringList& arguments) {
     const CommandOptions options(
         arguments.mid(1),
         {QStringLiteral("--set"), QStringLiteral("--from"), QStringLiteral("--to"),
-         QStringLiteral("--first-account"), QStringLiteral("--last-account"),
-         QStringLiteral("--pdf"), QStringLiteral("--xlsx")},
+         QStringLiteral("--month"), QStringLiteral("--first-account"),
+         QStringLiteral("--last-account"), QStringLiteral("--pdf"), QStringLiteral("--xlsx")},
         {});
     const QString cid =
         parseSetCode(options.required(QStringLiteral("--set")), QStringLiteral("--set"));

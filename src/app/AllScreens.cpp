@@ -15,6 +15,7 @@
 #include "master/ui/InpKisyuZandaka.h"
 #include "master/ui/prtKanjoKamokuSet.h"
 #include "print/ui/SetUsePrinter.h"
+#include "statements/ui/MonthStatementScreen.h"
 #include "totals/ui/InpSoukanjoMotchoH.h"
 #include "totals/ui/prtSoukanjoHojoMotocho.h"
 #include "totals/ui/prtSoukanjoMotocho.h"
@@ -42,6 +43,9 @@ void registerAllScreens() {
     Screens::add(QStringLiteral("InpSoukanjoMotchoH"), [] { return new InpSoukanjoMotchoH; });
     Screens::add(QStringLiteral("prtSoukanjoHojoMotocho"),
                  [] { return new prtSoukanjoHojoMotocho; });
+    // Statements:
+    Screens::add(QStringLiteral("prtTaisyakuTaisyo"), [] { return new prtTaisyakuTaisyo; });
+    Screens::add(QStringLiteral("prtSonekiKeisan"), [] { return new prtSonekiKeisan; });
     // Printing:
     Screens::add(QStringLiteral("SetUsePrinter"), [] { return new SetUsePrinter; });
 }

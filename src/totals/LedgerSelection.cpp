@@ -16,21 +16,10 @@ const QString LedgerSelection::kPostingAccounts = QStringLiteral(
     "AND SYORIKBN = '0' AND SIYOU = 'Y'");
 
 void LedgerSelection::loadLists(const QString& accountsSql, const QVariantList& params) {
-    months_.clear();
     accounts_.clear();
     firstMonth_ = lastMonth_ = firstAccount_ = lastAccount_ = -1;
+    months_ = loadPeriodMonths();
     Database& db = Database::global();
-    const QString kimatu =
-        db.scalar(QStringLiteral("SELECT KIMATU FROM WK_COMPANY")).toString().trimmed();
-    for (const QVariantList& row : db.selectAll(
-             QStringLiteral("SELECT INYM, OUTYM FROM T_DAY_INPUT WHERE CID = ? ORDER BY INYM"),
-             {session().CurrentCid})) {
-        const QString month = row.at(0).toString().trimmed();
-        if (month > kimatu) {
-            break;
-        }
-        months_.append({row.at(1).toString().trimmed(), month});
-    }
     for (const QVariantList& row : db.selectAll(accountsSql, params)) {
         const QString number = row.at(1).toString().trimmed();
         accounts_.append(

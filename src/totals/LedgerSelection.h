@@ -6,11 +6,7 @@
 #include <QVariantList>
 #include <functional>
 
-// One entry of the month lists: its text (OUTYM, "2024年3月") and month key ("2024/03").
-struct LedgerMonth {
-    QString text;
-    QString month;
-};
+#include "totals/PeriodMonths.h"
 
 // One entry of the account lists: "101 现金", with the account number as the item's data.
 struct LedgerAccount {
