@@ -108,10 +108,12 @@ bool ksum_sonekikesansyo(const QString& dest, const QString& source, const QStri
         }
         if (!minus.keys.isEmpty()) {
             const Sums less = sumsOf(source, minus);
-            line.maekuri -= less.maekuri;
             line.krtotal -= less.krtotal;
             line.kstotal -= less.kstotal;
-            // The balance of a minus list is taken off by its magnitude.
+            // The balances of a minus list are taken off by their magnitude: returns and closing
+            // stock are debit-sided accounts credited, and the brought-forward column must fall
+            // by them just as the end column does.
+            line.maekuri -= less.maekuri.abs();
             line.zan -= less.zan.abs();
         }
         Database& db = Database::global();
