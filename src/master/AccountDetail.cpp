@@ -254,6 +254,20 @@ void AccountDetail::check_input(bool flag, bool& ok) {
                 ok = false;
                 return;
             }
+            // The monthly and the statutory profit statements count these keys differently
+            // (or not at all), so an account on one of them would unbalance a statement.
+            static const QStringList conflicting{QStringLiteral("107"), QStringLiteral("164"),
+                                                 QStringLiteral("223"), QStringLiteral("349"),
+                                                 QStringLiteral("350")};
+            if (!number.isEmpty() && conflicting.contains(kocode_)) {
+                refuse(
+                    QStringLiteral("这个科目（内部编号%1）在各报表中的计算方法互相矛盾，使用它会使"
+                                   "报表不平衡，不能使用。请删除科目编号。")
+                        .arg(kocode_),
+                    QStringLiteral("txtKamokuCode"));
+                ok = false;
+                return;
+            }
             if (!number.isEmpty()) {
                 RecordSet rs = Database::global().query(
                     QStringLiteral("SELECT KOCODE FROM T_KANJO WHERE KMCODE = ?"), {number});

@@ -260,6 +260,34 @@ TEST_F(AccountDetailTest, NumberAndNameAreCheckedOnLeavingAndNothingIsWritten) {
     EXPECT_EQ(messages.shown.size(), refusals);
 }
 
+// Keys that the statements count differently cannot be taken into use, should a chart from
+// elsewhere (a restored or converted one) carry them; without a number the account may stay.
+TEST_F(AccountDetailTest, KeysTheStatementsDisagreeOnAreRefused) {
+    for (const char* key : {"107", "164", "223", "349", "350"}) {
+        exec(QStringLiteral("DELETE FROM T_KANJO WHERE KMCODE = '100'"));
+        exec(QStringLiteral("INSERT INTO T_KANJO (KOCODE, KMCODE, KANNAME, SYORIKBN, TAIKBN, "
+                            "TOCODE, BUNCODE, SIYOU, HOJOSET, JUN) SELECT ?, '100', '冲突科目', "
+                            "'0', '0', TOCODE, BUNCODE, 'Y', 'N', 0 FROM T_KANJO WHERE KOCODE = "
+                            "'004'"),
+             {QLatin1String(key)});
+        ASSERT_TRUE(list.Form_Load());
+        list.cmbDaiBunrui_Click(0);
+        list.spdSS_Click(0);
+        ASSERT_EQ(list.activeChartRow().kocode, QLatin1String(key));
+        AccountDetail& d = open();
+        host.focus.clear();
+        EXPECT_FALSE(d.Form_Unload()) << key;
+        EXPECT_TRUE(messages.last().text.contains(QLatin1String(key))) << key;
+        EXPECT_EQ(host.focus, QStringLiteral("txtKamokuCode"));
+        EXPECT_EQ(value(QStringLiteral("SELECT KMCODE FROM T_KANJO WHERE KOCODE = ?"),
+                        {QLatin1String(key)}),
+                  QStringLiteral("100"));
+        d.txtKamokuCode.clear();
+        EXPECT_TRUE(d.Form_Unload()) << key;
+        exec(QStringLiteral("DELETE FROM T_KANJO WHERE KOCODE = ?"), {QLatin1String(key)});
+    }
+}
+
 TEST_F(AccountDetailTest, SubsidiaryBalancesMustAddUpOnlyWhileSwitchedOn) {
     exec(QStringLiteral("UPDATE T_KANJO SET KISYUZAN = 12340000 WHERE KOCODE = '004'"));
     const QString before = chart();
