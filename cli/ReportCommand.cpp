@@ -10,6 +10,7 @@
 #include "print/render/PagePainter.h"
 #include "print/render/XlsxExport.h"
 #include "statements/MonthStatement.h"
+#include "statements/SmallBusinessForms.h"
 #include "totals/GeneralLedger.h"
 #include "totals/SubsidiaryLedger.h"
 
@@ -109,6 +110,24 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
             }
         };
     }
+    const bool balanceSheet = layout == u"R_XQY01";
+    if (balanceSheet || layout == u"R_XQY02") {
+        refuse(QStringLiteral("--from"));
+        refuse(QStringLiteral("--to"));
+        refuseAccounts();
+        const QString month =
+            options.has(QStringLiteral("--month"))
+                ? parseMonth(options.required(QStringLiteral("--month")), QStringLiteral("--month"))
+                : QString();
+        return [balanceSheet, month, layout] {
+            // The form's own refusals (a month outside the list, a broken mapping) are on stderr.
+            if (!SmallBusinessForms().fillFor(balanceSheet ? SmallBusinessForm::BalanceSheet
+                                                           : SmallBusinessForm::IncomeStatement,
+                                              month)) {
+                throw CliError{QStringLiteral("不能编制报表: ") + layout, 1};
+            }
+        };
+    }
     badArguments(QStringLiteral("未知的报表: ") + layout);
 }
 
@@ -116,7 +135,8 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
 
 // report LAYOUT --set CID [--from yyyy/mm/dd --to yyyy/mm/dd] (--pdf FILE | --xlsx FILE); the
 // general and subsidiary ledgers take months (--from/--to yyyy/mm) and --first-account/
-// --last-account N.
+// --last-account N; the small-business forms R_XQY01/R_XQY02 take --month yyyy/mm (default: the
+// last month of the period).
 Command reportCommand(const QStringList& arguments) {
     if (arguments.isEmpty() || arguments.first().startsWith(u'-')) {
         badArguments(QStringLiteral("缺少报表名称"));

@@ -890,6 +890,17 @@ CREATE TABLE MT_REPORT (
     LAYOUT TEXT NOT NULL DEFAULT ''
 );
 
+-- The lines of the small-business forms (FORM "XQY01" balance sheet, "XQY02" income statement):
+-- a line's value is the balances of its accounts (comma list of keys and key ranges, "-" before
+-- one subtracts it) plus its formula over lower lines of the same form ("+1+2-4").
+CREATE TABLE MT_FORMLINE (
+    FORM TEXT NOT NULL DEFAULT '',
+    LINE INTEGER NOT NULL DEFAULT 0,
+    NAME TEXT NOT NULL DEFAULT '',
+    ACCOUNTS TEXT NOT NULL DEFAULT '',
+    FORMULA TEXT NOT NULL DEFAULT ''
+);
+
 -- Report work tables
 
 CREATE TABLE WK_KANJO_PRINT (
@@ -1056,3 +1067,4 @@ CREATE INDEX IX_T_TUKIHOJO_MONTH ON T_TUKIHOJO (CID, DATEYM);
 CREATE INDEX IX_P_KESANSYO ON P_KESANSYO (CID, DATEYMD);
 CREATE INDEX IX_BT_KESANSYO ON BT_KESANSYO (CID);
 CREATE UNIQUE INDEX UX_MT_REPORT ON MT_REPORT (REPNAME);
+CREATE UNIQUE INDEX UX_MT_FORMLINE ON MT_FORMLINE (FORM, LINE);

@@ -16,6 +16,7 @@
 #include "master/ui/prtKanjoKamokuSet.h"
 #include "print/ui/SetUsePrinter.h"
 #include "statements/ui/MonthStatementScreen.h"
+#include "statements/ui/prtXiaoQiye.h"
 #include "totals/ui/InpSoukanjoMotchoH.h"
 #include "totals/ui/prtSoukanjoHojoMotocho.h"
 #include "totals/ui/prtSoukanjoMotocho.h"
@@ -46,6 +47,7 @@ void registerAllScreens() {
     // Statements:
     Screens::add(QStringLiteral("prtTaisyakuTaisyo"), [] { return new prtTaisyakuTaisyo; });
     Screens::add(QStringLiteral("prtSonekiKeisan"), [] { return new prtSonekiKeisan; });
+    Screens::add(QStringLiteral("prtXiaoQiye"), [] { return new prtXiaoQiye; });
     // Printing:
     Screens::add(QStringLiteral("SetUsePrinter"), [] { return new SetUsePrinter; });
 }

@@ -70,11 +70,12 @@ void open() {
         lock.reset();
         throw;
     }
-    // A file made before a report existed gets its layout; one that cannot take it still opens,
-    // and that report says its layout is missing.
+    // A file made before a report existed gets its layout (and the form lines); one that cannot
+    // take it still opens, and that report says what is missing.
     try {
         QSqlDatabase connection = Database::global().connection();
         ShippedDatabase::addMissingReportLayouts(connection);
+        ShippedDatabase::addMissingFormLines(connection);
     } catch (const DbError&) {
     }
 }

@@ -179,7 +179,8 @@ QStringList schemaStatements() {
 QStringList tablesWithRows() {
     return {QStringLiteral("T_BACKUP"),    QStringLiteral("T_TUKISIMECHECK"),
             QStringLiteral("T_COMP_MAIN"), QStringLiteral("MT_KANJO"),
-            QStringLiteral("T_KISYUZAN"),  QStringLiteral("T_MOJICHG")};
+            QStringLiteral("T_KISYUZAN"),  QStringLiteral("T_MOJICHG"),
+            QStringLiteral("MT_FORMLINE")};
 }
 
 void addMissingReportLayouts(QSqlDatabase& db) {
@@ -198,6 +199,31 @@ void addMissingReportLayouts(QSqlDatabase& db) {
         if (!insert.exec()) {
             throw errorOf(insert);
         }
+    }
+}
+
+void addMissingFormLines(QSqlDatabase& db) {
+    QSqlQuery probe(db);
+    if (!probe.exec(QStringLiteral(
+            "SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = 'MT_FORMLINE'"))) {
+        throw errorOf(probe);
+    }
+    if (probe.next() && probe.value(0).toLongLong() > 0) {
+        return;
+    }
+    probe.finish();
+    exec(db, QStringLiteral("BEGIN"));
+    try {
+        for (const QString& statement : schemaStatements()) {
+            if (statement.contains(QStringLiteral(" MT_FORMLINE "))) {
+                exec(db, statement);
+            }
+        }
+        loadRows(db, QStringLiteral("MT_FORMLINE"));
+        exec(db, QStringLiteral("COMMIT"));
+    } catch (const DbError&) {
+        exec(db, QStringLiteral("ROLLBACK"));
+        throw;
     }
 }
 

@@ -19,6 +19,10 @@ QStringList schemaStatements();
 // existed). Layouts the file already holds are kept as they are. Throws DbError.
 void addMissingReportLayouts(QSqlDatabase& db);
 
+// Adds the form-line table with its shipped rows to a file made before it existed; a file that
+// holds the table keeps its rows as they are. Throws DbError.
+void addMissingFormLines(QSqlDatabase& db);
+
 // The tables that come with shipped rows, in loading order.
 QStringList tablesWithRows();
 

@@ -1,0 +1,208 @@
+#include "statements/SmallBusinessForms.h"
+
+#include <QDate>
+#include <QStringList>
+#include <optional>
+
+#include "common/Messages.h"
+#include "common/Session.h"
+#include "db/Database.h"
+#include "db/ErrorReport.h"
+#include "print/PrintAccessReport.h"
+#include "statements/FormMapping.h"
+#include "totals/MonthFlags.h"
+#include "totals/TotalsPass.h"
+
+const QString SmallBusinessForms::kForm = QStringLiteral("prtXiaoQiye");
+const QString SmallBusinessForms::kTitle = QStringLiteral("小企业会计报表");
+
+namespace {
+
+const QString kNoData = QStringLiteral("没有符合条件的数据。");
+
+QString codeOf(SmallBusinessForm form) {
+    return form == SmallBusinessForm::BalanceSheet ? QStringLiteral("XQY01")
+                                                   : QStringLiteral("XQY02");
+}
+
+void writeColumn(Database& db, const QString& table, const std::vector<Money>& values) {
+    static const QString columns = [] {
+        QStringList names;
+        QStringList marks;
+        for (int line = 1; line <= FormMapping::kMaxLines; ++line) {
+            names.append(QStringLiteral("KIN%1").arg(line));
+            marks.append(QStringLiteral("?"));
+        }
+        return QStringLiteral("(%1) VALUES (%2)").arg(names.join(u','), marks.join(u','));
+    }();
+    QVariantList params;
+    for (int line = 1; line <= FormMapping::kMaxLines; ++line) {
+        params.append(values[line].toDb());
+    }
+    db.execute(QStringLiteral("DELETE FROM ") + table);
+    db.execute(QStringLiteral("INSERT INTO %1 %2").arg(table, columns), params);
+}
+
+// The date the form is made up to: the month's last day for the balance sheet, the month for
+// the income statement.
+QString dateText(SmallBusinessForm form, const QString& month) {
+    const QDate first =
+        QDate::fromString(month + QStringLiteral("/01"), QStringLiteral("yyyy/MM/dd"));
+    if (form == SmallBusinessForm::IncomeStatement) {
+        return QStringLiteral("%1年%2月").arg(first.year()).arg(first.month());
+    }
+    const QDate last = first.addMonths(1).addDays(-1);
+    return QStringLiteral("%1年%2月%3日").arg(last.year()).arg(last.month()).arg(last.day());
+}
+
+}  // namespace
+
+MonthBalances MonthBalances::read(const QString& month) {
+    MonthBalances balances;
+    for (const QVariantList& row : Database::global().selectAll(
+             QStringLiteral("SELECT T.KANKOCODE, K.TAIKBN, T.KRTOTAL, T.KSTOTAL, T.KRRUI, T.KSRUI "
+                            "FROM T_TUKIKAN T JOIN T_KANJO K ON K.KOCODE = T.KANKOCODE WHERE "
+                            "T.CID = ? AND T.DATEYM = ?"),
+             {session().CurrentCid, month})) {
+        const bool debitSided = row.at(1).toString() == u"0";
+        const auto net = [&](int debit, int credit) {
+            const Money d = Money::fromDb(row.at(debit));
+            const Money c = Money::fromDb(row.at(credit));
+            return debitSided ? d - c : c - d;
+        };
+        const QString key = row.at(0).toString();
+        balances.turnover.insert(key, net(2, 3));
+        balances.cumulative.insert(key, net(4, 5));
+    }
+    return balances;
+}
+
+bool fillSmallBusinessForm(SmallBusinessForm form, const QString& periodFirst,
+                           const QString& month) {
+    Database& db = Database::global();
+    try {
+        QString problem;
+        const std::optional<FormMapping> mapping = FormMapping::load(codeOf(form), &problem);
+        if (!mapping) {
+            messages().exclamation(
+                QStringLiteral("报表行设置（MT_FORMLINE）有错误，不能编制报表。") +
+                Messages::kCrLf + problem);
+            return false;
+        }
+        const MonthBalances atMonth = MonthBalances::read(month);
+        if (atMonth.cumulative.isEmpty()) {
+            messages().exclamation(kNoData);
+            return false;
+        }
+        const std::vector<Money> first = mapping->evaluate(atMonth.cumulative);
+        const std::vector<Money> second =
+            form == SmallBusinessForm::BalanceSheet
+                ? mapping->evaluate(MonthBalances::read(openingMonth(periodFirst)).cumulative)
+                : mapping->evaluate(atMonth.turnover);
+        std::optional<TransactionGuard> transaction;
+        if (!db.inTransaction()) {
+            transaction.emplace(db);
+        }
+        writeColumn(db, QStringLiteral("P_KESANSYO_E"), first);
+        writeColumn(db, QStringLiteral("P_KESANSYO_S"), second);
+        if (transaction) {
+            transaction->commit();
+        }
+        return true;
+    } catch (const DbError& error) {
+        reportError(error, QStringLiteral("fillSmallBusinessForm"));
+        return false;
+    }
+}
+
+QString SmallBusinessForms::layoutOf(SmallBusinessForm form) {
+    return QStringLiteral("R_") + codeOf(form);
+}
+
+QString SmallBusinessForms::captionOf(SmallBusinessForm form) {
+    return form == SmallBusinessForm::BalanceSheet ? QStringLiteral("会小企01表 资产负债表")
+                                                   : QStringLiteral("会小企02表 利润表");
+}
+
+bool SmallBusinessForms::Form_Load() {
+    session().CallerForm = kForm;
+    return load();
+}
+
+bool SmallBusinessForms::load() {
+    try {
+        months_ = loadPeriodMonths();
+        periodFirst_ = Database::global()
+                           .scalar(QStringLiteral("SELECT KISYU FROM WK_COMPANY"))
+                           .toString()
+                           .trimmed()
+                           .left(7);
+        month_ = int(months_.size()) - 1;
+        return true;
+    } catch (const DbError& error) {
+        reportError(error, QStringLiteral("Form_Load"));
+        return false;
+    }
+}
+
+bool SmallBusinessForms::fill() {
+    if (months_.isEmpty()) {
+        messages().exclamation(kNoData);
+        return false;
+    }
+    if (month_ < 0 || month_ >= months_.size()) {
+        month_ = int(months_.size()) - 1;
+    }
+    const LedgerMonth& chosen = months_.at(month_);
+    if (busy_) {
+        busy_(true);
+    }
+    bool filled = msum_tukisime(periodFirst_, chosen.month, kForm);
+    if (!filled) {
+        messages().plain(QStringLiteral("月次总计出现异常。"));
+    } else {
+        filled = fillSmallBusinessForm(form_, periodFirst_, chosen.month);
+    }
+    if (busy_) {
+        busy_(false);
+    }
+    if (!filled) {
+        return false;
+    }
+    QStringList header(10);
+    header[6] = dateText(form_, chosen.month);
+    return WritePrintKomokuTable(header, QStringLiteral("T_PRINTKOMOKU"));
+}
+
+bool SmallBusinessForms::print_data(int mode) {
+    return fill() && PrintAccessReport(session().AppFolder + QStringLiteral("Kaikei.mdb"),
+                                       layoutOf(form_), mode);
+}
+
+void SmallBusinessForms::cmdQuestion_Click() {
+    messages().information(
+        QStringLiteral("按小企业会计准则打印会小企01表（资产负债表）或会小企02表（利润表）。") +
+        Messages::kCrLf + QStringLiteral("用A4纸打印。") + Messages::kCrLf +
+        QStringLiteral("选择报表和月份，单击“打印预览”就会显示报表。"));
+}
+
+bool SmallBusinessForms::fillFor(SmallBusinessForm form, const QString& month) {
+    if (!load()) {
+        return false;
+    }
+    form_ = form;
+    if (!month.isEmpty()) {
+        month_ = -2;
+        for (int i = 0; i < months_.size(); ++i) {
+            if (months_.at(i).month == month) {
+                month_ = i;
+            }
+        }
+        if (month_ == -2) {
+            messages().exclamation(QStringLiteral("指定的对象年月出现错误。") + Messages::kCrLf +
+                                   QStringLiteral("请重新选择一次。"));
+            return false;
+        }
+    }
+    return fill();
+}
