@@ -46,7 +46,9 @@ QString usageText() {
         "          [--first-account N] [--last-account N] (the general or subsidiary ledger of\n"
         "          those months and accounts),\n"
         "          R_TS, R_PS [--month yyyy/mm] (the trial balance or the income statement of\n"
-        "          that month, else the period's last)\n");
+        "          that month, else the period's last),\n"
+        "          R_XQY01, R_XQY02 [--month yyyy/mm] (会小企01表 资产负债表 or 会小企02表 利润表\n"
+        "          of that month, else the period's last)\n");
 }
 
 void badArguments(const QString& message) {

@@ -25,12 +25,13 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
             badArguments(QStringLiteral("%1 不能用于 %2").arg(option, layout));
         }
     };
-    // Only the ledgers are chosen by account, only the monthly statements by --month.
+    // Only the ledgers are chosen by account, only the monthly statements and the
+    // small-business forms by --month.
     const auto refuseAccounts = [&] {
         refuse(QStringLiteral("--first-account"));
         refuse(QStringLiteral("--last-account"));
     };
-    if (layout != u"R_TS" && layout != u"R_PS") {
+    if (layout != u"R_TS" && layout != u"R_PS" && layout != u"R_XQY01" && layout != u"R_XQY02") {
         refuse(QStringLiteral("--month"));
     }
     if (layout == u"R_KANJO_LISTH") {

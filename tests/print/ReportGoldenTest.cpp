@@ -9,6 +9,7 @@
 #include "print/PageBuilder.h"
 #include "print/ReportData.h"
 #include "print/ReportJobs.h"
+#include "statements/SmallBusinessForms.h"
 #include "support/TestDatabase.h"
 #include "totals/GeneralLedger.h"
 #include "totals/SubsidiaryLedger.h"
@@ -172,6 +173,19 @@ TEST_F(ReportGolden, SubsidiaryLedger) {
     ledger.setFirstAccount(1);
     ASSERT_TRUE(ledger.cmdHyouji_Click());
     expectGolden(QStringLiteral("R_HOJOMOTOTYO"));
+}
+
+// The small-business forms of a generated quarter's last month: the balance sheet's two blocks
+// side by side, the income statement's 32 lines, the month in the header.
+TEST_F(ReportGolden, SmallBusinessForms) {
+    QString error;
+    ASSERT_TRUE(generateBook({QStringLiteral("51"), QDate(2024, 1, 1), 90, 5, 5}, &error))
+        << error.toStdString();
+    for (const SmallBusinessForm form :
+         {SmallBusinessForm::BalanceSheet, SmallBusinessForm::IncomeStatement}) {
+        ASSERT_TRUE(SmallBusinessForms().fillFor(form, QStringLiteral("2024/03")));
+        expectGolden(SmallBusinessForms::layoutOf(form));
+    }
 }
 
 }  // namespace
