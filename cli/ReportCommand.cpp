@@ -34,6 +34,16 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
     if (layout != u"R_TS" && layout != u"R_PS" && layout != u"R_XQY01" && layout != u"R_XQY02") {
         refuse(QStringLiteral("--month"));
     }
+    // A statement of one month: --month, the period's last by default.
+    const auto oneMonth = [&] {
+        refuse(QStringLiteral("--from"));
+        refuse(QStringLiteral("--to"));
+        refuseAccounts();
+        return options.has(QStringLiteral("--month"))
+                   ? parseMonth(options.required(QStringLiteral("--month")),
+                                QStringLiteral("--month"))
+                   : QString();
+    };
     if (layout == u"R_KANJO_LISTH") {
         refuse(QStringLiteral("--from"));
         refuse(QStringLiteral("--to"));
@@ -95,13 +105,7 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
     }
     const bool trialBalance = layout == u"R_TS";
     if (trialBalance || layout == u"R_PS") {
-        refuse(QStringLiteral("--from"));
-        refuse(QStringLiteral("--to"));
-        refuseAccounts();
-        const QString month =
-            options.has(QStringLiteral("--month"))
-                ? parseMonth(options.required(QStringLiteral("--month")), QStringLiteral("--month"))
-                : QString();
+        const QString month = oneMonth();
         return [trialBalance, month] {
             MonthStatement statement(trialBalance ? MonthStatementKind::TrialBalance
                                                   : MonthStatementKind::IncomeStatement);
@@ -113,13 +117,7 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
     }
     const bool balanceSheet = layout == u"R_XQY01";
     if (balanceSheet || layout == u"R_XQY02") {
-        refuse(QStringLiteral("--from"));
-        refuse(QStringLiteral("--to"));
-        refuseAccounts();
-        const QString month =
-            options.has(QStringLiteral("--month"))
-                ? parseMonth(options.required(QStringLiteral("--month")), QStringLiteral("--month"))
-                : QString();
+        const QString month = oneMonth();
         return [balanceSheet, month, layout] {
             // The form's own refusals (a month outside the list, a broken mapping) are on stderr.
             if (!SmallBusinessForms().fillFor(balanceSheet ? SmallBusinessForm::BalanceSheet
