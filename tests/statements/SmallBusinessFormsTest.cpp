@@ -179,17 +179,31 @@ TEST(FormMappingParse, MalformedRowsAreRefused) {
 // held.
 TEST_F(SmallBusinessBook, BrokenMappingInTheFileIsRefused) {
     exec(QStringLiteral("INSERT INTO P_KESANSYO_E (KIN1) VALUES (7)"));
-    exec(
-        QStringLiteral("UPDATE MT_FORMLINE SET FORMULA = '+15+30' WHERE FORM = 'XQY01' AND "
-                       "LINE = 29"));
-    EXPECT_FALSE(fillJuly(SmallBusinessForm::BalanceSheet));
-    EXPECT_EQ(
-        messages.texts(),
-        QStringList{
-            QStringLiteral("报表行设置（MT_FORMLINE）有错误，不能编制报表。") + Messages::kCrLf +
-            QStringLiteral("XQY01 第29行：公式“+15+30”只能引用本表前面的行，没有第30行。")});
-    EXPECT_EQ(value(QStringLiteral("SELECT KIN1 FROM P_KESANSYO_E")), QStringLiteral("7"));
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM P_KESANSYO_S")), 0);
+    const struct {
+        SmallBusinessForm form;
+        const char* change;
+        const char* problem;
+    } cases[] = {
+        {SmallBusinessForm::BalanceSheet,
+         "UPDATE MT_FORMLINE SET FORMULA = '+15+30' WHERE FORM = 'XQY01' AND LINE = 29",
+         "XQY01 第29行：公式“+15+30”只能引用本表前面的行，没有第30行。"},
+        {SmallBusinessForm::IncomeStatement,
+         "UPDATE MT_FORMLINE SET ACCOUNTS = '180,1800' WHERE FORM = 'XQY02' AND LINE = 1",
+         "XQY02 第1行：科目“1800”的写法错误。"},
+        {SmallBusinessForm::IncomeStatement, "DELETE FROM MT_FORMLINE WHERE FORM = 'XQY02'",
+         "XQY02 没有设置任何行。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        messages.shown.clear();
+        exec(QString::fromUtf8(c.change));
+        EXPECT_FALSE(fillJuly(c.form));
+        EXPECT_EQ(messages.texts(),
+                  QStringList{QStringLiteral("报表行设置（MT_FORMLINE）有错误，不能编制报表。") +
+                              Messages::kCrLf + QString::fromUtf8(c.problem)});
+        EXPECT_EQ(value(QStringLiteral("SELECT KIN1 FROM P_KESANSYO_E")), QStringLiteral("7"));
+        EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM P_KESANSYO_S")), 0);
+    }
 }
 
 // Every posting account of the shipped chart reaches the forms' totals exactly once, with the
