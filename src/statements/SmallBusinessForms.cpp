@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QStringList>
+#include <algorithm>
 #include <optional>
 
 #include "common/Messages.h"
@@ -90,15 +91,20 @@ bool fillSmallBusinessForm(SmallBusinessForm form, const QString& periodFirst,
             return false;
         }
         const MonthBalances atMonth = MonthBalances::read(month);
-        if (atMonth.cumulative.isEmpty()) {
-            messages().exclamation(kNoData);
-            return false;
-        }
         const std::vector<Money> first = mapping->evaluate(atMonth.cumulative);
         const std::vector<Money> second =
             form == SmallBusinessForm::BalanceSheet
                 ? mapping->evaluate(MonthBalances::read(openingMonth(periodFirst)).cumulative)
                 : mapping->evaluate(atMonth.turnover);
+        // A book without a balance or a line up to the month has nothing to state.
+        const auto zero = [](const std::vector<Money>& values) {
+            return std::all_of(values.begin(), values.end(),
+                               [](Money value) { return value.isZero(); });
+        };
+        if (zero(first) && zero(second)) {
+            messages().exclamation(kNoData);
+            return false;
+        }
         std::optional<TransactionGuard> transaction;
         if (!db.inTransaction()) {
             transaction.emplace(db);

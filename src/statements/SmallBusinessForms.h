@@ -27,7 +27,7 @@ struct MonthBalances {
 // having run to month: the lines of MT_FORMLINE over the balances, the first column into
 // P_KESANSYO_E (期末余额 / 本年累计金额) and the second into P_KESANSYO_S (年初余额 from the
 // opening month / 本月金额), one row of KIN1..KIN88 each. False after a message: a malformed
-// mapping, no totals row in the month ("没有符合条件的数据。") or a database error.
+// mapping, every line 0 in both columns ("没有符合条件的数据。") or a database error.
 bool fillSmallBusinessForm(SmallBusinessForm form, const QString& periodFirst,
                            const QString& month);
 

@@ -6,6 +6,7 @@
 #include "statements/ui/prtXiaoQiye.h"
 #include "support/BooksMenuTest.h"
 #include "support/RecordingReportOutput.h"
+#include "totals/MonthFlags.h"
 
 namespace {
 
@@ -56,15 +57,21 @@ TEST_F(BooksMenuTest, SmallBusinessFormsScreen) {
     EXPECT_TRUE(messages.last().text.startsWith(QStringLiteral("按小企业会计准则打印")));
 }
 
-// A set without months has nothing to print.
-TEST_F(BooksMenuTest, SmallBusinessFormsWithoutMonthsSaySo) {
+// A set without months, or without a balance or a line up to the month, has nothing to print.
+TEST_F(BooksMenuTest, SmallBusinessFormsWithoutDataSaySo) {
     RecordingReportOutput reports;
-    exec(QStringLiteral("DELETE FROM T_DAY_INPUT WHERE CID = '01'"));
-    SmallBusinessForms forms;
-    ASSERT_TRUE(forms.Form_Load());
-    EXPECT_FALSE(forms.cmdHyouji_Click());
-    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("没有符合条件的数据。")});
-    EXPECT_TRUE(reports.calls().isEmpty());
+    for (const char* emptying :
+         {"DELETE FROM T_SI_MEISAI WHERE CID = '01'", "DELETE FROM T_DAY_INPUT WHERE CID = '01'"}) {
+        SCOPED_TRACE(emptying);
+        messages.shown.clear();
+        exec(QString::fromUtf8(emptying));
+        ASSERT_TRUE(MarkMonthsStale(QStringLiteral("2024/05"), QStringLiteral("2024/05")));
+        SmallBusinessForms forms;
+        ASSERT_TRUE(forms.Form_Load());
+        EXPECT_FALSE(forms.cmdHyouji_Click());
+        EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("没有符合条件的数据。")});
+        EXPECT_TRUE(reports.calls().isEmpty());
+    }
 }
 
 }  // namespace
