@@ -325,7 +325,21 @@ QString LayoutColumn::show(const QVariant& value, const QVariant& sideValue) con
         return sign == 0 ? QStringLiteral("平")
                          : ((sign > 0) == debitSided ? QStringLiteral("借") : QStringLiteral("贷"));
     }
-    const QString shown = formatCell(value, format).trimmed();
+    QString shown = formatCell(value, format);
+    if (format == CellFormat::Text) {
+        // Full-width blanks in front indent a form's sub-lines (其中：…) and stay.
+        qsizetype end = shown.size();
+        while (end > 0 && shown.at(end - 1).isSpace()) {
+            --end;
+        }
+        qsizetype start = 0;
+        while (start < end && shown.at(start) != QChar(0x3000) && shown.at(start).isSpace()) {
+            ++start;
+        }
+        shown = shown.mid(start, end - start);
+    } else {
+        shown = shown.trimmed();
+    }
     return map.isEmpty() ? shown : map.value(shown, shown);
 }
 
