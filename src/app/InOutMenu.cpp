@@ -25,4 +25,8 @@ InOutMenu::InOutMenu()
            {QStringLiteral("cmdLirun"), QStringLiteral("8) 利润及利润分配表"),
             QStringLiteral("显示/打印利润及利润分配表。"), QStringLiteral("prtLirun"), QString()},
            {QStringLiteral("Command1"), QStringLiteral("9) 选择打印机"), QString(),
-            QStringLiteral("SetUsePrinter"), QString()}}) {}
+            QStringLiteral("SetUsePrinter"), QString()},
+           {QStringLiteral("cmdXiaoQiye"), QStringLiteral("0) 小企业会计报表"),
+            QStringLiteral(
+                "显示/打印小企业会计准则的资产负债表（会小企01表）和利润表（会小企02表）。"),
+            QStringLiteral("prtXiaoQiye"), QString()}}) {}

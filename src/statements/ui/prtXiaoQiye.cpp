@@ -20,7 +20,7 @@ prtXiaoQiye::prtXiaoQiye(QWidget* parent)
     cmbTaisyoNenTuki->setMinimumWidth(200);
     cmdHyouji = makeButton(QStringLiteral("cmdHyouji"), QStringLiteral("打印预览(R)"));
     cmdInsatu = makeButton(QStringLiteral("cmdInsatu"), QStringLiteral("打印(P)"));
-    cmdQuestion = makeButton(QStringLiteral("cmdQuestion"), QStringLiteral("?"));
+    cmdQuestion = makeButton(QStringLiteral("cmdQuestion"), QStringLiteral("帮助"));
     cmdBack = makeButton(QStringLiteral("cmdBack"), QStringLiteral("返回(X)"));
 
     auto* lists = new QFormLayout;
