@@ -11,6 +11,8 @@
 #include "print/render/XlsxExport.h"
 #include "statements/MonthStatement.h"
 #include "statements/SmallBusinessForms.h"
+#include "statements/StatutoryBalanceSheet.h"
+#include "statements/StatutoryProfitStatement.h"
 #include "totals/GeneralLedger.h"
 #include "totals/SubsidiaryLedger.h"
 
@@ -79,6 +81,19 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
             }
         };
     }
+    if (layout == u"R_ZICHAN" || layout == u"R_LIRUN") {
+        // The year-end statements cover the whole period of the set.
+        refuse(QStringLiteral("--from"));
+        refuse(QStringLiteral("--to"));
+        refuseAccounts();
+        return [layout] {
+            const bool filled = layout == u"R_ZICHAN" ? StatutoryBalanceSheet().fill()
+                                                      : StatutoryProfitStatement().fill();
+            if (!filled) {
+                throw CliError{QStringLiteral("不能准备报表数据: ") + layout, 1};
+            }
+        };
+    }
     const bool general = layout == u"R_KANJYOMOTOTYO";
     if (general || layout == u"R_HOJOMOTOTYO") {
         const auto month = [&](const QString& option) {
@@ -135,7 +150,7 @@ Fill fillFor(const QString& layout, const CommandOptions& options) {
 // report LAYOUT --set CID [--from yyyy/mm/dd --to yyyy/mm/dd] (--pdf FILE | --xlsx FILE); the
 // general and subsidiary ledgers take months (--from/--to yyyy/mm) and --first-account/
 // --last-account N; the small-business forms R_XQY01/R_XQY02 take --month yyyy/mm (default: the
-// last month of the period).
+// last month of the period); the year-end statements R_ZICHAN and R_LIRUN take no range.
 Command reportCommand(const QStringList& arguments) {
     if (arguments.isEmpty() || arguments.first().startsWith(u'-')) {
         badArguments(QStringLiteral("缺少报表名称"));

@@ -17,6 +17,8 @@
 #include "print/ui/SetUsePrinter.h"
 #include "statements/ui/MonthStatementScreen.h"
 #include "statements/ui/prtXiaoQiye.h"
+#include "statements/ui/prtLirun.h"
+#include "statements/ui/prtZichan.h"
 #include "totals/ui/InpSoukanjoMotchoH.h"
 #include "totals/ui/prtSoukanjoHojoMotocho.h"
 #include "totals/ui/prtSoukanjoMotocho.h"
@@ -48,6 +50,8 @@ void registerAllScreens() {
     Screens::add(QStringLiteral("prtTaisyakuTaisyo"), [] { return new prtTaisyakuTaisyo; });
     Screens::add(QStringLiteral("prtSonekiKeisan"), [] { return new prtSonekiKeisan; });
     Screens::add(QStringLiteral("prtXiaoQiye"), [] { return new prtXiaoQiye; });
+    Screens::add(QStringLiteral("prtZichan"), [] { return new prtZichan; });
+    Screens::add(QStringLiteral("prtLirun"), [] { return new prtLirun; });
     // Printing:
     Screens::add(QStringLiteral("SetUsePrinter"), [] { return new SetUsePrinter; });
 }

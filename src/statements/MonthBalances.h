@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <utility>
+#include <vector>
+
+#include "common/Money.h"
+
+// Which account keys a statement line takes: the text that follows "K.KOCODE " in the line's
+// query, e.g. "= '056'", "BETWEEN '004' AND '005'", "IN('054', '055')", or alternatives joined
+// by "OR K.KOCODE". Keys compare as text, as the database compares them.
+class AccountCondition {
+  public:
+    // Throws DbError for text outside that form.
+    static AccountCondition parse(const QString& text);
+    bool matches(const QString& kocode) const;
+
+  private:
+    // Inclusive [low, high] ranges; an equality or list entry is a range of one key.
+    std::vector<std::pair<QString, QString>> ranges_;
+};
+
+// The balances of one month of T_TUKIKAN for one account set, read with one query: each account
+// with a row that month, its cumulative debit minus credit (TAIKBN "0") or credit minus debit.
+class MonthBalances {
+  public:
+    MonthBalances() = default;
+    // Throws DbError.
+    MonthBalances(const QString& cid, const QString& month);
+    // The sum of the balances of the accounts the condition takes.
+    Money of(const AccountCondition& condition) const;
+
+  private:
+    std::vector<std::pair<QString, Money>> balances_;
+};
+
+// Each month read once for a computation; clear() before the next, as the totals may have moved.
+class BalanceCache {
+  public:
+    // Throws DbError.
+    Money balance(const QString& cid, const QString& month, const QString& condition);
+    void clear() { months_.clear(); }
+
+  private:
+    QHash<QString, MonthBalances> months_;
+};
