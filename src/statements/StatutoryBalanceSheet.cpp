@@ -138,6 +138,10 @@ bool StatutoryBalanceSheet::computeLines(const QString& beginMonth, const QStrin
 }
 
 bool StatutoryBalanceSheet::fill() {
+    return fillInOneTransaction([this] { return fillTables(); });
+}
+
+bool StatutoryBalanceSheet::fillTables() {
     CompanyPeriod period;
     try {
         period = readCompanyPeriod();

@@ -32,6 +32,8 @@ class StatutoryBalanceSheet : public StatutoryStatement {
     const StatementColumn& ending() const { return end_; }
 
   private:
+    bool fillTables();
+
     BalanceCache balances_;
     StatementColumn begin_{};
     StatementColumn end_{};

@@ -123,6 +123,10 @@ bool StatutoryProfitStatement::set_hyouji_table(const QString& month) {
 }
 
 bool StatutoryProfitStatement::fill() {
+    return fillInOneTransaction([this] { return fillTables(); });
+}
+
+bool StatutoryProfitStatement::fillTables() {
     Database& db = Database::global();
     try {
         const CompanyPeriod period = readCompanyPeriod();

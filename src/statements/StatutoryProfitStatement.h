@@ -33,6 +33,8 @@ class StatutoryProfitStatement : public StatutoryStatement {
     const StatementColumn& thisYear() const { return lines_; }
 
   private:
+    bool fillTables();
+
     BalanceCache balances_;
     StatementColumn lines_{};
 };

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "db/Database.h"
+#include "db/ErrorReport.h"
 #include "print/PrintAccessReport.h"
 
 void sumLines(const LineStep& step, StatementColumn& column) {
@@ -31,6 +32,26 @@ bool writeStatementHeader(const CompanyPeriod& period) {
                     : period.kimatu;
     header[2] = period.kisyu.left(4) + QStringLiteral("年度");
     return WritePrintKomokuTable(header, QStringLiteral("T_PRINTKOMOKU"));
+}
+
+bool fillInOneTransaction(const std::function<bool()>& fill) {
+    Database& db = Database::global();
+    try {
+        std::optional<TransactionGuard> transaction;
+        if (!db.inTransaction()) {
+            transaction.emplace(db);
+        }
+        if (!fill()) {
+            return false;
+        }
+        if (transaction) {
+            transaction->commit();
+        }
+        return true;
+    } catch (const DbError& error) {
+        reportError(error, QStringLiteral("print_data"));
+        return false;
+    }
 }
 
 bool writeStatementTables(const StatementColumn& first, const StatementColumn& second) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "statements/StatementLines.h"
@@ -47,6 +48,11 @@ CompanyPeriod readCompanyPeriod();
 // The header slots of a statement: slot 1 the period end as 2024年12月31日, slot 2 the fiscal
 // year as 2024年度 (the year the period starts in). False after a reported failure.
 bool writeStatementHeader(const CompanyPeriod& period);
+
+// Runs a statement's fill in one transaction when none is open, so that the totals pass and
+// the work tables are written and folded into the file once. A failure of the transaction
+// itself is reported for print_data.
+bool fillInOneTransaction(const std::function<bool()>& fill);
 
 // Empties P_KESANSYO_S and P_KESANSYO_E and writes the two columns; in its own transaction when
 // none is open. Throws DbError from the deletes; false when a write failed (reported).
