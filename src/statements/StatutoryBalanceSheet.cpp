@@ -4,7 +4,6 @@
 #include "common/Session.h"
 #include "db/Database.h"
 #include "db/ErrorReport.h"
-#include "print/PrintAccessReport.h"
 #include "totals/TotalsPass.h"
 
 const QString StatutoryBalanceSheet::kForm = QStringLiteral("prtZichan");
@@ -137,10 +136,6 @@ bool StatutoryBalanceSheet::computeLines(const QString& beginMonth, const QStrin
     return true;
 }
 
-bool StatutoryBalanceSheet::fill() {
-    return fillInOneTransaction([this] { return fillTables(); });
-}
-
 bool StatutoryBalanceSheet::fillTables() {
     CompanyPeriod period;
     try {
@@ -164,11 +159,6 @@ bool StatutoryBalanceSheet::fillTables() {
         reportError(error, QStringLiteral("print_data"));
         return false;
     }
-}
-
-bool StatutoryBalanceSheet::print_data(int mode) {
-    return fill() &&
-           PrintAccessReport(session().AppFolder + QStringLiteral("Kaikei.mdb"), kLayout, mode);
 }
 
 void StatutoryBalanceSheet::cmdQuestion_Click() {

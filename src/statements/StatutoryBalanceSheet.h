@@ -24,16 +24,16 @@ class StatutoryBalanceSheet : public StatutoryStatement {
     // Every line of both columns, from the current set's totals of the two months.
     bool computeLines(const QString& beginMonth, const QString& endMonth);
 
-    bool fill() override;
-    bool print_data(int mode) override;
+    QString layout() const override { return kLayout; }
     void cmdQuestion_Click() override;
 
     const StatementColumn& beginning() const { return begin_; }
     const StatementColumn& ending() const { return end_; }
 
-  private:
-    bool fillTables();
+  protected:
+    bool fillTables() override;
 
+  private:
     BalanceCache balances_;
     StatementColumn begin_{};
     StatementColumn end_{};

@@ -6,7 +6,6 @@
 #include "common/Session.h"
 #include "db/Database.h"
 #include "db/ErrorReport.h"
-#include "print/PrintAccessReport.h"
 #include "totals/TotalsPass.h"
 
 const QString StatutoryProfitStatement::kForm = QStringLiteral("prtLirun");
@@ -122,10 +121,6 @@ bool StatutoryProfitStatement::set_hyouji_table(const QString& month) {
     }
 }
 
-bool StatutoryProfitStatement::fill() {
-    return fillInOneTransaction([this] { return fillTables(); });
-}
-
 bool StatutoryProfitStatement::fillTables() {
     Database& db = Database::global();
     try {
@@ -156,11 +151,6 @@ bool StatutoryProfitStatement::fillTables() {
         reportError(error, QStringLiteral("print_data"));
         return false;
     }
-}
-
-bool StatutoryProfitStatement::print_data(int mode) {
-    return fill() &&
-           PrintAccessReport(session().AppFolder + QStringLiteral("Kaikei.mdb"), kLayout, mode);
 }
 
 void StatutoryProfitStatement::cmdQuestion_Click() {

@@ -26,15 +26,15 @@ class StatutoryProfitStatement : public StatutoryStatement {
     // amount. False after a reported failure.
     bool set_hyouji_table(const QString& month);
 
-    bool fill() override;
-    bool print_data(int mode) override;
+    QString layout() const override { return kLayout; }
     void cmdQuestion_Click() override;
 
     const StatementColumn& thisYear() const { return lines_; }
 
-  private:
-    bool fillTables();
+  protected:
+    bool fillTables() override;
 
+  private:
     BalanceCache balances_;
     StatementColumn lines_{};
 };

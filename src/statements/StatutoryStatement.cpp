@@ -3,6 +3,7 @@
 #include <QDate>
 #include <optional>
 
+#include "common/Session.h"
 #include "db/Database.h"
 #include "db/ErrorReport.h"
 #include "print/PrintAccessReport.h"
@@ -34,14 +35,14 @@ bool writeStatementHeader(const CompanyPeriod& period) {
     return WritePrintKomokuTable(header, QStringLiteral("T_PRINTKOMOKU"));
 }
 
-bool fillInOneTransaction(const std::function<bool()>& fill) {
+bool StatutoryStatement::fill() {
     Database& db = Database::global();
     try {
         std::optional<TransactionGuard> transaction;
         if (!db.inTransaction()) {
             transaction.emplace(db);
         }
-        if (!fill()) {
+        if (!fillTables()) {
             return false;
         }
         if (transaction) {
@@ -52,6 +53,11 @@ bool fillInOneTransaction(const std::function<bool()>& fill) {
         reportError(error, QStringLiteral("print_data"));
         return false;
     }
+}
+
+bool StatutoryStatement::print_data(int mode) {
+    return fill() &&
+           PrintAccessReport(session().AppFolder + QStringLiteral("Kaikei.mdb"), layout(), mode);
 }
 
 bool writeStatementTables(const StatementColumn& first, const StatementColumn& second) {

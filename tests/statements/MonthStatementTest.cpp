@@ -1,33 +1,16 @@
-#include <QDir>
-#include <QFile>
-
 #include "master/CurrentAccountSet.h"
 #include "print/PageBuilder.h"
 #include "print/ReportJobs.h"
 #include "statements/MonthStatement.h"
 #include "statements/StatementTotals.h"
+#include "support/GoldenText.h"
 #include "support/SetSnapshot.h"
 #include "totals/TotalsBook.h"
 
 namespace {
 
-// Compares text with the golden file tests/statements/golden/<name>.txt;
-// OMBREL_UPDATE_GOLDEN=1 rewrites it after an intended change (review the diff).
 void expectGoldenText(const QString& name, const QString& actual) {
-    const QString path = QStringLiteral(OMBREL_TESTS_DIR "/statements/golden/%1.txt").arg(name);
-    QFile file(path);
-    if (qEnvironmentVariableIntValue("OMBREL_UPDATE_GOLDEN") == 1) {
-        QDir().mkpath(QFileInfo(path).path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(actual.toUtf8());
-        return;
-    }
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    const QStringList expected = QString::fromUtf8(file.readAll()).split(u'\n');
-    const QStringList lines = actual.split(u'\n');
-    for (int i = 0; i < std::max(expected.size(), lines.size()); ++i) {
-        ASSERT_EQ(lines.value(i), expected.value(i)) << name.toStdString() << " line " << i + 1;
-    }
+    expectGoldenText(QStringLiteral("statements"), name, actual);
 }
 
 // The household book of the ledger tests with a trading and a profit-and-loss year around it:

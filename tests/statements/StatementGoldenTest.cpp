@@ -1,36 +1,17 @@
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
 #include "print/PageBuilder.h"
 #include "print/ReportJobs.h"
 #include "statements/StatementBook.h"
 #include "statements/StatutoryBalanceSheet.h"
 #include "statements/StatutoryProfitStatement.h"
+#include "support/GoldenText.h"
 
 namespace {
 
-// The page model of each statement over the small book, kept as text under
-// tests/statements/golden; OMBREL_UPDATE_GOLDEN=1 rewrites the files after an intended change.
+// The page model of a statement as text, kept under tests/statements/golden.
 void expectGolden(const QString& layoutName) {
     const ReportJob job = loadReportJob(layoutName);
-    const QString actual = buildPages(job.layout, job.data).toText();
-    const QString path =
-        QStringLiteral(OMBREL_TESTS_DIR "/statements/golden/%1.txt").arg(layoutName);
-    QFile file(path);
-    if (qEnvironmentVariableIntValue("OMBREL_UPDATE_GOLDEN") == 1) {
-        QDir().mkpath(QFileInfo(path).path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(actual.toUtf8());
-        return;
-    }
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    const QStringList expected = QString::fromUtf8(file.readAll()).split(u'\n');
-    const QStringList lines = actual.split(u'\n');
-    for (int i = 0; i < std::max(expected.size(), lines.size()); ++i) {
-        ASSERT_EQ(lines.value(i), expected.value(i))
-            << layoutName.toStdString() << " line " << i + 1;
-    }
+    expectGoldenText(QStringLiteral("statements"), layoutName,
+                     buildPages(job.layout, job.data).toText());
 }
 
 // Both forms on one B4 page each: the header, every numbered line with its caption, the amounts
