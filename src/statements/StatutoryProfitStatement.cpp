@@ -12,12 +12,6 @@ const QString StatutoryProfitStatement::kForm = QStringLiteral("prtLirun");
 const QString StatutoryProfitStatement::kTitle = QStringLiteral("利润及利润分配表");
 const QString StatutoryProfitStatement::kLayout = QStringLiteral("R_LIRUN");
 
-namespace {
-
-constexpr int kSavedLines = 64;
-
-}  // namespace
-
 // Lines 26-29 are shown and summed into 25, lines 33-36 into 32.
 const std::vector<LineStep>& StatutoryProfitStatement::lineSteps() {
     static const std::vector<LineStep> all = {
@@ -61,6 +55,8 @@ const std::vector<LineStep>& StatutoryProfitStatement::lineSteps() {
 }
 
 namespace {
+
+constexpr int kSavedLines = 64;
 
 // " KIN1, KIN2, ..., KIN64" as the previous-year copy names the saved lines.
 QString savedColumns() {

@@ -14,8 +14,6 @@
 
 namespace {
 
-using Lines = std::map<int, const char*>;
-
 // Both columns of the balance sheet of the small book, as the work tables hold them, while a
 // copy of the book on set 02 stays as it was.
 TEST_F(StatementBook, BalanceSheetWorkTables) {
@@ -271,18 +269,25 @@ TEST_F(StatementBook, ConditionBalancesEqualTheirQueries) {
     }
 }
 
-// Generated years: the balance sheet balances in both columns and its unappropriated profit is
-// the profit statement's line 63; a set sharing codes, days and accounts stays unchanged.
+// Generated years on a new set and on the prepared household (01) and manufacturing (06) sets
+// with opening balances: the balance sheet balances in both columns and its unappropriated profit
+// is the profit statement's line 63; a set sharing codes, days and accounts stays unchanged.
 class StatementYears : public DatabaseTest {};
 
 TEST_F(StatementYears, BalanceSheetBalancesAndAgreesWithTheProfitStatement) {
-    for (const quint32 seed : {3U, 17U, 29U}) {
-        SCOPED_TRACE(seed);
+    const struct {
+        const char* cid;
+        quint32 seed;
+        int days;
+    } books[] = {{"51", 3, 300}, {"51", 17, 365}, {"51", 29, 90}, {"01", 5, 365}, {"06", 7, 365}};
+    for (const auto& book : books) {
+        SCOPED_TRACE(std::string(book.cid) + " " + std::to_string(book.seed));
         QString error;
         ASSERT_TRUE(
-            generateBook({QStringLiteral("52"), QDate(2024, 4, 1), 365, 6, seed + 1}, &error))
+            generateBook({QStringLiteral("52"), QDate(2024, 4, 1), 365, 6, book.seed + 1}, &error))
             << error.toStdString();
-        ASSERT_TRUE(generateBook({QStringLiteral("51"), QDate(2024, 4, 1), 300, 6, seed}, &error))
+        ASSERT_TRUE(generateBook(
+            {QLatin1String(book.cid), QDate(2024, 4, 1), book.days, 6, book.seed}, &error))
             << error.toStdString();
         const SetSnapshot other(QStringLiteral("52"));
         StatutoryBalanceSheet sheet;
