@@ -1,6 +1,6 @@
 #pragma once
 
-#include "statements/MonthBalances.h"
+#include "statements/AccountBalances.h"
 #include "statements/StatutoryStatement.h"
 
 // The year-end balance sheet (资产负债表, form 财会年企01表) without widgets: 88 lines with the

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "statements/MonthBalances.h"
+#include "statements/AccountBalances.h"
 #include "statements/StatutoryStatement.h"
 
 // The year-end profit and profit-distribution statement (利润及利润分配表, form 财会年企02表)

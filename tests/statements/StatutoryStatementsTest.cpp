@@ -5,7 +5,7 @@
 #include "common/Session.h"
 #include "db/Database.h"
 #include "generator/BookGenerator.h"
-#include "statements/MonthBalances.h"
+#include "statements/AccountBalances.h"
 #include "statements/StatementBook.h"
 #include "statements/StatutoryBalanceSheet.h"
 #include "statements/StatutoryProfitStatement.h"

@@ -1,4 +1,4 @@
-#include "statements/MonthBalances.h"
+#include "statements/AccountBalances.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -85,7 +85,7 @@ bool AccountCondition::matches(const QString& kocode) const {
     return false;
 }
 
-MonthBalances::MonthBalances(const QString& cid, const QString& month) {
+AccountBalances::AccountBalances(const QString& cid, const QString& month) {
     const QList<QVariantList> rows = Database::global().selectAll(
         QStringLiteral("SELECT T.KANKOCODE, T.KRRUI, T.KSRUI, K.TAIKBN FROM T_TUKIKAN T, T_KANJO "
                        "K WHERE K.KOCODE = T.KANKOCODE AND T.CID = ? AND T.DATEYM = ?"),
@@ -99,7 +99,7 @@ MonthBalances::MonthBalances(const QString& cid, const QString& month) {
     }
 }
 
-Money MonthBalances::of(const AccountCondition& condition) const {
+Money AccountBalances::of(const AccountCondition& condition) const {
     Money sum;
     for (const auto& [kocode, balance] : balances_) {
         if (condition.matches(kocode)) {
@@ -114,7 +114,7 @@ Money BalanceCache::balance(const QString& cid, const QString& month, const QStr
     const QString key = cid + u'|' + month;
     auto found = months_.constFind(key);
     if (found == months_.constEnd()) {
-        found = months_.insert(key, MonthBalances(cid, month));
+        found = months_.insert(key, AccountBalances(cid, month));
     }
     return found->of(parsed);
 }

@@ -23,11 +23,11 @@ class AccountCondition {
 
 // The balances of one month of T_TUKIKAN for one account set, read with one query: each account
 // with a row that month, its cumulative debit minus credit (TAIKBN "0") or credit minus debit.
-class MonthBalances {
+class AccountBalances {
   public:
-    MonthBalances() = default;
+    AccountBalances() = default;
     // Throws DbError.
-    MonthBalances(const QString& cid, const QString& month);
+    AccountBalances(const QString& cid, const QString& month);
     // The sum of the balances of the accounts the condition takes.
     Money of(const AccountCondition& condition) const;
 
@@ -43,5 +43,5 @@ class BalanceCache {
     void clear() { months_.clear(); }
 
   private:
-    QHash<QString, MonthBalances> months_;
+    QHash<QString, AccountBalances> months_;
 };
