@@ -1,6 +1,3 @@
-#include <QDir>
-#include <QFile>
-
 #include "common/Session.h"
 #include "entry/JournalPrint.h"
 #include "generator/BookGenerator.h"
@@ -10,6 +7,7 @@
 #include "print/ReportData.h"
 #include "print/ReportJobs.h"
 #include "statements/SmallBusinessForms.h"
+#include "support/GoldenText.h"
 #include "support/TestDatabase.h"
 #include "totals/GeneralLedger.h"
 #include "totals/SubsidiaryLedger.h"
@@ -38,23 +36,8 @@ class ReportGolden : public DatabaseTest {
 
     void expectGolden(const QString& layoutName) {
         const ReportJob job = loadReportJob(layoutName);
-        const QString actual = buildPages(job.layout, job.data).toText();
-        const QString path =
-            QStringLiteral(OMBREL_TESTS_DIR "/print/golden/%1.txt").arg(layoutName);
-        QFile file(path);
-        if (qEnvironmentVariableIntValue("OMBREL_UPDATE_GOLDEN") == 1) {
-            QDir().mkpath(QFileInfo(path).path());
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(actual.toUtf8());
-            return;
-        }
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-        const QStringList expected = QString::fromUtf8(file.readAll()).split(u'\n');
-        const QStringList lines = actual.split(u'\n');
-        for (int i = 0; i < std::max(expected.size(), lines.size()); ++i) {
-            ASSERT_EQ(lines.value(i), expected.value(i))
-                << layoutName.toStdString() << " line " << i + 1;
-        }
+        expectGoldenText(QStringLiteral("print"), layoutName,
+                         buildPages(job.layout, job.data).toText());
     }
 };
 
