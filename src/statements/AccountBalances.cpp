@@ -85,17 +85,31 @@ bool AccountCondition::matches(const QString& kocode) const {
     return false;
 }
 
+MonthBalances MonthBalances::read(const QString& cid, const QString& month) {
+    MonthBalances balances;
+    for (const QVariantList& row : Database::global().selectAll(
+             QStringLiteral("SELECT T.KANKOCODE, K.TAIKBN, T.KRTOTAL, T.KSTOTAL, T.KRRUI, T.KSRUI "
+                            "FROM T_TUKIKAN T JOIN T_KANJO K ON K.KOCODE = T.KANKOCODE WHERE "
+                            "T.CID = ? AND T.DATEYM = ?"),
+             {cid, month})) {
+        const bool debitSided = row.at(1).toString() == u"0";
+        const auto net = [&](int debit, int credit) {
+            const Money d = Money::fromDb(row.at(debit));
+            const Money c = Money::fromDb(row.at(credit));
+            return debitSided ? d - c : c - d;
+        };
+        const QString key = row.at(0).toString();
+        balances.turnover.insert(key, net(2, 3));
+        balances.cumulative.insert(key, net(4, 5));
+    }
+    return balances;
+}
+
 AccountBalances::AccountBalances(const QString& cid, const QString& month) {
-    const QList<QVariantList> rows = Database::global().selectAll(
-        QStringLiteral("SELECT T.KANKOCODE, T.KRRUI, T.KSRUI, K.TAIKBN FROM T_TUKIKAN T, T_KANJO "
-                       "K WHERE K.KOCODE = T.KANKOCODE AND T.CID = ? AND T.DATEYM = ?"),
-        {cid, month});
-    balances_.reserve(rows.size());
-    for (const QVariantList& row : rows) {
-        const Money debit = Money::fromDb(row.at(1));
-        const Money credit = Money::fromDb(row.at(2));
-        balances_.emplace_back(row.at(0).toString(),
-                               row.at(3).toString() == u"0" ? debit - credit : credit - debit);
+    const MonthBalances read = MonthBalances::read(cid, month);
+    balances_.reserve(read.cumulative.size());
+    for (auto it = read.cumulative.begin(); it != read.cumulative.end(); ++it) {
+        balances_.emplace_back(it.key(), it.value());
     }
 }
 

@@ -21,8 +21,16 @@ class AccountCondition {
     std::vector<std::pair<QString, QString>> ranges_;
 };
 
-// The balances of one month of T_TUKIKAN for one account set, read with one query: each account
-// with a row that month, its cumulative debit minus credit (TAIKBN "0") or credit minus debit.
+// Each account's balances in one month of T_TUKIKAN of one account set, read with one query, in
+// the account's own direction (TAIKBN "0": debit − credit, else credit − debit): cumulative from
+// KRRUI/KSRUI, the month's own from KRTOTAL/KSTOTAL. Throws DbError.
+struct MonthBalances {
+    QHash<QString, Money> cumulative;
+    QHash<QString, Money> turnover;
+    static MonthBalances read(const QString& cid, const QString& month);
+};
+
+// The cumulative balances of one month, summed by condition.
 class AccountBalances {
   public:
     AccountBalances() = default;

@@ -11,6 +11,7 @@
 #include "db/ErrorReport.h"
 #include "print/PrintAccessReport.h"
 #include "statements/FormMapping.h"
+#include "statements/StatementLines.h"
 #include "totals/MonthFlags.h"
 #include "totals/TotalsPass.h"
 
@@ -26,22 +27,13 @@ QString codeOf(SmallBusinessForm form) {
                                                    : QStringLiteral("XQY02");
 }
 
-void writeColumn(Database& db, const QString& table, const std::vector<Money>& values) {
-    static const QString columns = [] {
-        QStringList names;
-        QStringList marks;
-        for (int line = 1; line <= FormMapping::kMaxLines; ++line) {
-            names.append(QStringLiteral("KIN%1").arg(line));
-            marks.append(QStringLiteral("?"));
-        }
-        return QStringLiteral("(%1) VALUES (%2)").arg(names.join(u','), marks.join(u','));
-    }();
-    QVariantList params;
-    for (int line = 1; line <= FormMapping::kMaxLines; ++line) {
-        params.append(values[line].toDb());
+bool writeColumn(Database& db, const QString& table, const std::vector<Money>& values) {
+    StatementColumn column{};
+    for (size_t line = 1; line < values.size() && line < column.size(); ++line) {
+        column[line] = values[line];
     }
     db.execute(QStringLiteral("DELETE FROM ") + table);
-    db.execute(QStringLiteral("INSERT INTO %1 %2").arg(table, columns), params);
+    return WriteKesansyoTable(table, column);
 }
 
 // The date the form is made up to: the month's last day for the balance sheet, the month for
@@ -58,26 +50,6 @@ QString dateText(SmallBusinessForm form, const QString& month) {
 
 }  // namespace
 
-MonthBalances MonthBalances::read(const QString& month) {
-    MonthBalances balances;
-    for (const QVariantList& row : Database::global().selectAll(
-             QStringLiteral("SELECT T.KANKOCODE, K.TAIKBN, T.KRTOTAL, T.KSTOTAL, T.KRRUI, T.KSRUI "
-                            "FROM T_TUKIKAN T JOIN T_KANJO K ON K.KOCODE = T.KANKOCODE WHERE "
-                            "T.CID = ? AND T.DATEYM = ?"),
-             {session().CurrentCid, month})) {
-        const bool debitSided = row.at(1).toString() == u"0";
-        const auto net = [&](int debit, int credit) {
-            const Money d = Money::fromDb(row.at(debit));
-            const Money c = Money::fromDb(row.at(credit));
-            return debitSided ? d - c : c - d;
-        };
-        const QString key = row.at(0).toString();
-        balances.turnover.insert(key, net(2, 3));
-        balances.cumulative.insert(key, net(4, 5));
-    }
-    return balances;
-}
-
 bool fillSmallBusinessForm(SmallBusinessForm form, const QString& periodFirst,
                            const QString& month) {
     Database& db = Database::global();
@@ -90,11 +62,13 @@ bool fillSmallBusinessForm(SmallBusinessForm form, const QString& periodFirst,
                 Messages::kCrLf + problem);
             return false;
         }
-        const MonthBalances atMonth = MonthBalances::read(month);
+        const MonthBalances atMonth = MonthBalances::read(session().CurrentCid, month);
         const std::vector<Money> first = mapping->evaluate(atMonth.cumulative);
         const std::vector<Money> second =
             form == SmallBusinessForm::BalanceSheet
-                ? mapping->evaluate(MonthBalances::read(openingMonth(periodFirst)).cumulative)
+                ? mapping->evaluate(
+                      MonthBalances::read(session().CurrentCid, openingMonth(periodFirst))
+                          .cumulative)
                 : mapping->evaluate(atMonth.turnover);
         // A book without a balance or a line up to the month has nothing to state.
         const auto zero = [](const std::vector<Money>& values) {
@@ -109,8 +83,10 @@ bool fillSmallBusinessForm(SmallBusinessForm form, const QString& periodFirst,
         if (!db.inTransaction()) {
             transaction.emplace(db);
         }
-        writeColumn(db, QStringLiteral("P_KESANSYO_E"), first);
-        writeColumn(db, QStringLiteral("P_KESANSYO_S"), second);
+        if (!writeColumn(db, QStringLiteral("P_KESANSYO_E"), first) ||
+            !writeColumn(db, QStringLiteral("P_KESANSYO_S"), second)) {
+            return false;
+        }
         if (transaction) {
             transaction->commit();
         }

@@ -6,21 +6,13 @@
 #include <functional>
 
 #include "common/Money.h"
+#include "statements/AccountBalances.h"
 #include "totals/PeriodMonths.h"
 
 // The two forms of the small-business accounting standard.
 enum class SmallBusinessForm {
     BalanceSheet,     // 会小企01表 资产负债表: 期末余额 | 年初余额
     IncomeStatement,  // 会小企02表 利润表: 本年累计金额 | 本月金额
-};
-
-// Each account's balance in its own direction (TAIKBN "0": debit − credit, else credit − debit)
-// from the current set's T_TUKIKAN rows of one month, read in one query: cumulative from KRRUI/
-// KSRUI, the month's own from KRTOTAL/KSTOTAL. Throws DbError.
-struct MonthBalances {
-    QHash<QString, Money> cumulative;
-    QHash<QString, Money> turnover;
-    static MonthBalances read(const QString& month);
 };
 
 // Computes one form for month (yyyy/mm) of the period that starts in periodFirst, the totals pass

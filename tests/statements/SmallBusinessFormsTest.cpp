@@ -298,7 +298,7 @@ TEST_F(DatabaseTest, GeneratedYearsBalance) {
             }
             ASSERT_TRUE(fillSmallBusinessForm(SmallBusinessForm::IncomeStatement,
                                               QStringLiteral("2024/01"), m));
-            const MonthBalances balances = MonthBalances::read(m);
+            const MonthBalances balances = MonthBalances::read(session().CurrentCid, m);
             Money engine = balances.cumulative.value(QStringLiteral("348"));
             for (const char* key : {"351", "352", "355", "356"}) {
                 engine += balances.cumulative.value(QLatin1String(key));
