@@ -139,10 +139,9 @@ bool SmallBusinessForms::fill() {
     if (busy_) {
         busy_(true);
     }
+    // The pass says "月次总计出现异常。" (or its step's error) itself.
     bool filled = msum_tukisime(periodFirst_, chosen.month, kForm);
-    if (!filled) {
-        messages().plain(QStringLiteral("月次总计出现异常。"));
-    } else {
+    if (filled) {
         filled = fillSmallBusinessForm(form_, periodFirst_, chosen.month);
     }
     if (busy_) {

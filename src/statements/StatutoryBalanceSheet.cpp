@@ -146,8 +146,8 @@ bool StatutoryBalanceSheet::fillTables() {
     }
     const QString beginMonth = period.kisyu.left(4) + QStringLiteral("/00");
     const QString endMonth = period.kimatu.left(7);
+    // The pass says "月次总计出现异常。" (or its step's error) itself.
     if (!msum_tukisime(period.kisyu.left(7), endMonth, kForm)) {
-        messages().plain(QStringLiteral("月次总计出现异常。"));
         return false;
     }
     if (!computeLines(beginMonth, endMonth)) {

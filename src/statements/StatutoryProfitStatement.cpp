@@ -121,8 +121,8 @@ bool StatutoryProfitStatement::fillTables() {
     Database& db = Database::global();
     try {
         const CompanyPeriod period = readCompanyPeriod();
+        // The pass says "月次总计出现异常。" (or its step's error) itself.
         if (!msum_tukisime(period.kisyu.left(7), period.kimatu.left(7), kForm)) {
-            messages().plain(QStringLiteral("月次总计出现异常。"));
             return false;
         }
         if (!set_hyouji_table(period.kimatu.left(7))) {

@@ -45,7 +45,7 @@ TEST_F(BooksMenuTest, StatementScreensFromTheBooksMenu) {
         EXPECT_EQ(child<QLabel>(screen, "lblReadMe")->text(), QString::fromUtf8(s.readMe));
         for (const auto& [name, text] : {std::pair{"cmdHyouji", "打印预览(R)"},
                                          {"cmdInsatu", "打印(P)"},
-                                         {"cmdQuestion", "?"},
+                                         {"cmdQuestion", "帮助"},
                                          {"cmdBack", "返回(X)"}}) {
             EXPECT_EQ(child<QPushButton>(screen, name)->text(), QString::fromUtf8(text));
         }

@@ -12,7 +12,7 @@ StatementScreen::StatementScreen(std::unique_ptr<StatutoryStatement> logic, QWid
     lblReadMe->setWordWrap(true);
     cmdHyouji = makeButton(QStringLiteral("cmdHyouji"), QStringLiteral("打印预览(R)"));
     cmdInsatu = makeButton(QStringLiteral("cmdInsatu"), QStringLiteral("打印(P)"));
-    cmdQuestion = makeButton(QStringLiteral("cmdQuestion"), QStringLiteral("?"));
+    cmdQuestion = makeButton(QStringLiteral("cmdQuestion"), QStringLiteral("帮助"));
     cmdBack = makeButton(QStringLiteral("cmdBack"), QStringLiteral("返回(X)"));
 
     auto* buttons = new QHBoxLayout;
