@@ -6,6 +6,8 @@
 #include "db/Database.h"
 #include "generator/BookGenerator.h"
 #include "statements/AccountBalances.h"
+#include "statements/MonthStatement.h"
+#include "statements/SmallBusinessForms.h"
 #include "statements/StatementBook.h"
 #include "statements/StatutoryBalanceSheet.h"
 #include "statements/StatutoryProfitStatement.h"
@@ -271,10 +273,14 @@ TEST_F(StatementBook, ConditionBalancesEqualTheirQueries) {
 
 // Generated years on a new set and on the prepared household (01) and manufacturing (06) sets
 // with opening balances: the balance sheet balances in both columns and its unappropriated profit
-// is the profit statement's line 63; a set sharing codes, days and accounts stays unchanged.
+// is the profit statement's line 63, the trial balance's and the income statement's 353 and the
+// small-business balance sheet's 未分配利润; assets equal liabilities and equity in the trial
+// balance and the small-business balance sheet; the net profit (line 43) is the income
+// statement's 本年利润 and the small-business 净利润. A set sharing codes, days and accounts
+// stays unchanged.
 class StatementYears : public DatabaseTest {};
 
-TEST_F(StatementYears, BalanceSheetBalancesAndAgreesWithTheProfitStatement) {
+TEST_F(StatementYears, EveryStatementAgrees) {
     const struct {
         const char* cid;
         quint32 seed;
@@ -300,6 +306,35 @@ TEST_F(StatementYears, BalanceSheetBalancesAndAgreesWithTheProfitStatement) {
         EXPECT_EQ(sheet.ending().at(44), sheet.ending().at(88));
         EXPECT_NE(statement.thisYear().at(63), Money());
         EXPECT_EQ(statement.thisYear().at(63), sheet.ending().at(84));
+
+        // The monthly statements and the small-business forms of the year's last month.
+        const auto amount = [this](const QString& sql) {
+            return Money::fromUnits(value(sql).toLongLong());
+        };
+        const auto line = [&](const char* table, const char* kocode) {
+            return amount(QStringLiteral("SELECT ZAN FROM %1 WHERE KOCODE = '%2'")
+                              .arg(QLatin1String(table), QLatin1String(kocode)));
+        };
+        const auto kin = [&](const char* table, int n) {
+            return amount(QStringLiteral("SELECT KIN%1 FROM %2").arg(n).arg(QLatin1String(table)));
+        };
+        const QString last = QStringLiteral("2025/03");
+        ASSERT_TRUE(MonthStatement(MonthStatementKind::TrialBalance).fillFor(last));
+        EXPECT_EQ(line("T_TOTAL1", "113"), line("T_TOTAL1", "176"));
+        EXPECT_EQ(line("T_TOTAL_MEISAI", "353"), sheet.ending().at(84));
+        ASSERT_TRUE(MonthStatement(MonthStatementKind::IncomeStatement).fillFor(last));
+        EXPECT_EQ(line("T_TOTAL1", "353"), statement.thisYear().at(63));
+        EXPECT_EQ(line("T_TOTAL1", "348"), statement.thisYear().at(43));
+        ASSERT_TRUE(fillSmallBusinessForm(SmallBusinessForm::BalanceSheet,
+                                          QStringLiteral("2024/04"), last));
+        for (const char* table : {"P_KESANSYO_S", "P_KESANSYO_E"}) {
+            EXPECT_EQ(kin(table, 30), kin(table, 53)) << table;
+        }
+        EXPECT_EQ(kin("P_KESANSYO_E", 51), sheet.ending().at(84));
+        EXPECT_EQ(kin("P_KESANSYO_S", 51), sheet.beginning().at(84));
+        ASSERT_TRUE(fillSmallBusinessForm(SmallBusinessForm::IncomeStatement,
+                                          QStringLiteral("2024/04"), last));
+        EXPECT_EQ(kin("P_KESANSYO_E", 32), statement.thisYear().at(43));
         EXPECT_TRUE(other.unchanged());
     }
 }
