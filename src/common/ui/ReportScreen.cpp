@@ -30,6 +30,26 @@ QPushButton* ReportScreen::makeButton(const QString& name, const QString& captio
     return button;
 }
 
+QHBoxLayout* ReportScreen::makeStatementButtons(const std::function<void(int)>& print,
+                                                const std::function<void()>& help,
+                                                const QList<QWidget*>& controls) {
+    QPushButton* cmdHyouji = makeButton(QStringLiteral("cmdHyouji"), QStringLiteral("打印预览(R)"));
+    QPushButton* cmdInsatu = makeButton(QStringLiteral("cmdInsatu"), QStringLiteral("打印(P)"));
+    QPushButton* cmdQuestion = makeButton(QStringLiteral("cmdQuestion"), QStringLiteral("帮助"));
+    QPushButton* cmdBack = makeButton(QStringLiteral("cmdBack"), QStringLiteral("返回(X)"));
+    auto* row = new QHBoxLayout;
+    for (QPushButton* b : {cmdHyouji, cmdInsatu, cmdQuestion, cmdBack}) {
+        row->addWidget(b);
+    }
+    setKeyButtons({{Qt::Key_P, cmdInsatu}, {Qt::Key_R, cmdHyouji}, {Qt::Key_X, cmdBack}},
+                  controls + QList<QWidget*>{cmdHyouji, cmdInsatu, cmdQuestion, cmdBack});
+    connect(cmdHyouji, &QPushButton::clicked, this, [print] { print(0); });
+    connect(cmdInsatu, &QPushButton::clicked, this, [print] { print(1); });
+    connect(cmdQuestion, &QPushButton::clicked, this, help);
+    connect(cmdBack, &QPushButton::clicked, this, &QWidget::close);
+    return row;
+}
+
 void ReportScreen::setKeyButtons(std::vector<std::pair<int, QPushButton*>> keys,
                                  const QList<QWidget*>& controls) {
     keys_ = std::move(keys);

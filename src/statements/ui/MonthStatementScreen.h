@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QComboBox>
-#include <QPushButton>
 
 #include "common/ui/ReportScreen.h"
 #include "statements/MonthStatement.h"
@@ -15,15 +14,8 @@ class MonthStatementScreen : public ReportScreen {
     MonthStatement& logic() { return logic_; }
 
   private:
-    void refresh();
-    void print(int mode);
-
     MonthStatement logic_;
     QComboBox* cmbTaisyoNenTuki;
-    QPushButton* cmdHyouji;
-    QPushButton* cmdInsatu;
-    QPushButton* cmdQuestion;
-    QPushButton* cmdBack;
 };
 
 // 借贷对照表.

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QLabel>
-#include <QPushButton>
 #include <memory>
 
 #include "common/ui/ReportScreen.h"
@@ -20,8 +19,4 @@ class StatementScreen : public ReportScreen {
   private:
     std::unique_ptr<StatutoryStatement> logic_;
     QLabel* lblReadMe;
-    QPushButton* cmdHyouji;
-    QPushButton* cmdInsatu;
-    QPushButton* cmdQuestion;
-    QPushButton* cmdBack;
 };

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QComboBox>
-#include <QPushButton>
 
 #include "common/ui/ReportScreen.h"
 #include "statements/SmallBusinessForms.h"
@@ -20,8 +19,4 @@ class prtXiaoQiye : public ReportScreen {
     SmallBusinessForms logic_;
     QComboBox* cmbForm;
     QComboBox* cmbTaisyoNenTuki;
-    QPushButton* cmdHyouji;
-    QPushButton* cmdInsatu;
-    QPushButton* cmdQuestion;
-    QPushButton* cmdBack;
 };

@@ -17,18 +17,6 @@ QComboBox* makeList(QWidget* parent, const QString& name) {
     return box;
 }
 
-template <typename Entry>
-void showList(QComboBox* box, const QList<Entry>& entries, int index) {
-    const QSignalBlocker block(box);
-    if (box->count() != entries.size()) {
-        box->clear();
-        for (const Entry& entry : entries) {
-            box->addItem(entry.text);
-        }
-    }
-    box->setCurrentIndex(index);
-}
-
 }  // namespace
 
 LedgerScreen::LedgerScreen(const QString& form, const QString& title,
@@ -92,10 +80,10 @@ LedgerScreen::LedgerScreen(const QString& form, const QString& title,
 }
 
 void LedgerScreen::refresh() {
-    showList(cmbTaisyoNenTuki1, logic_->months(), logic_->firstMonth());
-    showList(cmbTaisyoNenTuki2, logic_->months(), logic_->lastMonth());
-    showList(cmbTaisyoKamoku1, logic_->accounts(), logic_->firstAccount());
-    showList(cmbTaisyoKamoku2, logic_->accounts(), logic_->lastAccount());
+    showEntries(cmbTaisyoNenTuki1, logic_->months(), logic_->firstMonth());
+    showEntries(cmbTaisyoNenTuki2, logic_->months(), logic_->lastMonth());
+    showEntries(cmbTaisyoKamoku1, logic_->accounts(), logic_->firstAccount());
+    showEntries(cmbTaisyoKamoku2, logic_->accounts(), logic_->lastAccount());
     cmdDataHyoji->setEnabled(logic_->dataHyojiEnabled());
 }
 
