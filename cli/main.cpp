@@ -1,9 +1,12 @@
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
 #include <algorithm>
 #include <memory>
+
+#include <unistd.h>
 
 #include "CliSupport.h"
 #include "common/Clock.h"
@@ -114,6 +117,17 @@ int main(int argc, char* argv[]) {
                                       [](const char* arg) { return qstrcmp(arg, "report") == 0; });
     if (painting && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    // Run from a script or a service there is no session folder; Qt would make one itself and
+    // say so on standard error, where only the command's own messages belong.
+    if (painting && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime =
+            QDir::tempPath() + QStringLiteral("/ombrel-runtime-%1").arg(::getuid());
+        if (QDir().mkpath(runtime) &&
+            QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ExeOwner)) {
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        }
     }
     const std::unique_ptr<QCoreApplication> application(
         painting ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));

@@ -26,6 +26,8 @@ TEST(Cli, MonthlyStatementReports) {
                              dir.filePath(QStringLiteral("ts.pdf")));
     EXPECT_EQ(trial.status, 0) << trial.err.toStdString();
     EXPECT_TRUE(trial.out.startsWith(u"R_TS: 2 页")) << trial.out.toStdString();
+    // Standard error carries the command's own messages only, even without a session folder.
+    EXPECT_TRUE(trial.err.isEmpty()) << trial.err.toStdString();
     EXPECT_EQ(valueIn(books, balanced), QStringLiteral("1"));
     EXPECT_EQ(valueIn(books, QStringLiteral("SELECT PCODE6 FROM T_PRINTKOMOKU")),
               QStringLiteral("2024年6月度"));
