@@ -48,7 +48,13 @@ QString usageText() {
         "          R_TS, R_PS [--month yyyy/mm] (the trial balance or the income statement of\n"
         "          that month, else the period's last),\n"
         "          R_XQY01, R_XQY02 [--month yyyy/mm] (会小企01表 资产负债表 or 会小企02表 利润表\n"
-        "          of that month, else the period's last)\n");
+        "          of that month, else the period's last)\n"
+        "  backup --set CID --to DIR\n"
+        "          write the set's 23 backup files into DIR (DIR is left as it was on failure)\n"
+        "  restore --set CID --from DIR\n"
+        "          replace the set with the backup in DIR (23 files, or the 11 of a year-end)\n"
+        "  compact\n"
+        "          rewrite the database file without its free space\n");
 }
 
 void badArguments(const QString& message) {
