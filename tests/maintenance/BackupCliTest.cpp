@@ -25,7 +25,7 @@ TEST(BackupCli, BackupRestoreAndCompactionKeepTheSet) {
         const CliRun result =
             cli(QStringList{QStringLiteral("--db"), books, QStringLiteral("--today"),
                             QStringLiteral("2024/05/20")} +
-                line.arg(dir.path()).split(u' '));
+                QString(line).replace(QStringLiteral("%1"), dir.path()).split(u' '));
         EXPECT_EQ(result.status, 0) << line.toStdString() << ": " << result.err.toStdString();
         return result.out;
     };
