@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "BenchBook.h"
 #include "db/Database.h"
@@ -26,79 +27,67 @@ void setCounters(benchmark::State& state) {
                    .toLongLong());
 }
 
-// The 23 files of the set with the book.
-void BM_BackUp(benchmark::State& state) {
-    if (!currentBookReady(state, state.range(0))) {
-        return;
-    }
+// Three timed runs on the 100,000-line and the 1,000,000-line book.
+void bothBooks(benchmark::internal::Benchmark* b) {
+    b->ArgName("lines")
+        ->Arg(kHundredThousand)
+        ->Arg(kMillion)
+        ->Iterations(3)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
+}
+
+// Times run on the book of state.range(0) lines made current; a failed run skips the benchmark.
+bool timedRuns(benchmark::State& state, const std::function<bool()>& run, const char* failure) {
     for (auto _ : state) {
         const auto start = Clocked::now();
-        if (!DataBackUp(backupFolder(state.range(0)))) {
-            state.SkipWithError("DataBackUp failed");
-            return;
+        if (!run()) {
+            state.SkipWithError(failure);
+            return false;
         }
         state.SetIterationTime(secondsSince(start));
     }
-    setCounters(state);
+    return true;
 }
-BENCHMARK(BM_BackUp)
-    ->ArgName("lines")
-    ->Arg(kHundredThousand)
-    ->Arg(kMillion)
-    ->Iterations(3)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+
+// The 23 files of the set with the book.
+void BM_BackUp(benchmark::State& state) {
+    const QString folder = backupFolder(state.range(0));
+    if (currentBookReady(state, state.range(0)) &&
+        timedRuns(
+            state, [&] { return DataBackUp(folder); }, "DataBackUp failed")) {
+        setCounters(state);
+    }
+}
+BENCHMARK(BM_BackUp)->Apply(bothBooks);
 
 // The set replaced by its backup: every table deleted and written again, in one transaction.
 void BM_Restore(benchmark::State& state) {
+    const QString folder = backupFolder(state.range(0));
     if (!currentBookReady(state, state.range(0))) {
         return;
     }
-    const QString folder = backupFolder(state.range(0));
     if (countBackupFiles(folder) != 23 && !DataBackUp(folder)) {
         state.SkipWithError("DataBackUp failed");
         return;
     }
-    for (auto _ : state) {
-        const auto start = Clocked::now();
-        if (restoreBackupSet(folder, QStringLiteral("bench")) != RestoreOutcome::Restored) {
-            state.SkipWithError("restore failed");
-            return;
-        }
-        state.SetIterationTime(secondsSince(start));
+    const auto restore = [&] {
+        return restoreBackupSet(folder, QStringLiteral("bench")) == RestoreOutcome::Restored;
+    };
+    if (timedRuns(state, restore, "restore failed")) {
+        setCounters(state);
     }
-    setCounters(state);
 }
-BENCHMARK(BM_Restore)
-    ->ArgName("lines")
-    ->Arg(kHundredThousand)
-    ->Arg(kMillion)
-    ->Iterations(3)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Restore)->Apply(bothBooks);
 
 // The whole database file (with every book built so far) rewritten and reopened.
 void BM_Compaction(benchmark::State& state) {
-    if (!currentBookReady(state, state.range(0))) {
-        return;
+    if (currentBookReady(state, state.range(0)) &&
+        timedRuns(state, compactDatabase, "compaction failed")) {
+        state.counters["MB"] =
+            double(QFileInfo(Database::global().filePath()).size()) / (1024.0 * 1024.0);
     }
-    for (auto _ : state) {
-        const auto start = Clocked::now();
-        if (!compactDatabase()) {
-            state.SkipWithError("compaction failed");
-            return;
-        }
-        state.SetIterationTime(secondsSince(start));
-    }
-    state.counters["MB"] =
-        double(QFileInfo(Database::global().filePath()).size()) / (1024.0 * 1024.0);
 }
-BENCHMARK(BM_Compaction)
-    ->ArgName("lines")
-    ->Arg(kHundredThousand)
-    ->Arg(kMillion)
-    ->Iterations(3)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Compaction)->Apply(bothBooks);
 
 }  // namespace

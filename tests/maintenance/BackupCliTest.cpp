@@ -7,15 +7,6 @@
 
 namespace {
 
-// Every file of a backup folder, by name.
-QStringList backupFiles(const QString& folder) {
-    QStringList all;
-    for (const QString& name : QDir(folder).entryList(QDir::Files)) {
-        all.append(name + u'\n' + QString::fromUtf8(bytesOf(QDir(folder).filePath(name))));
-    }
-    return all;
-}
-
 // Back up, replace the book, restore, compact: the set comes back exactly as backed up, the
 // other set is never touched.
 TEST(BackupCli, BackupRestoreAndCompactionKeepTheSet) {
@@ -42,8 +33,8 @@ TEST(BackupCli, BackupRestoreAndCompactionKeepTheSet) {
         QStringLiteral("generate --set 51 --start 2024/01/01 --days 12 --lines-per-day 3 "
                        "--seed 9 --replace"));
     run(QStringLiteral("backup --set 51 --to %1/changed"));
-    ASSERT_NE(backupFiles(dir.filePath(QStringLiteral("changed"))),
-              backupFiles(dir.filePath(QStringLiteral("first"))));
+    ASSERT_NE(folderFiles(dir.filePath(QStringLiteral("changed"))),
+              folderFiles(dir.filePath(QStringLiteral("first"))));
 
     EXPECT_TRUE(run(QStringLiteral("restore --set 51 --from %1/first"))
                     .startsWith(u"restored set 51 from "));
@@ -51,10 +42,10 @@ TEST(BackupCli, BackupRestoreAndCompactionKeepTheSet) {
     // An existing folder is written over file by file.
     run(QStringLiteral("backup --set 51 --to %1/changed"));
     run(QStringLiteral("backup --set 52 --to %1/other2"));
-    EXPECT_EQ(backupFiles(dir.filePath(QStringLiteral("changed"))),
-              backupFiles(dir.filePath(QStringLiteral("first"))));
-    EXPECT_EQ(backupFiles(dir.filePath(QStringLiteral("other2"))),
-              backupFiles(dir.filePath(QStringLiteral("other"))));
+    EXPECT_EQ(folderFiles(dir.filePath(QStringLiteral("changed"))),
+              folderFiles(dir.filePath(QStringLiteral("first"))));
+    EXPECT_EQ(folderFiles(dir.filePath(QStringLiteral("other2"))),
+              folderFiles(dir.filePath(QStringLiteral("other"))));
     EXPECT_EQ(valueIn(books, QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Kaikei.mdb")});
 }

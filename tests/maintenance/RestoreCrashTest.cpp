@@ -11,14 +11,6 @@
 
 namespace {
 
-QStringList backupFiles(const QString& folder) {
-    QStringList all;
-    for (const QString& name : QDir(folder).entryList(QDir::Files)) {
-        all.append(name + u'\n' + QString::fromUtf8(bytesOf(QDir(folder).filePath(name))));
-    }
-    return all;
-}
-
 // A restore killed at any moment leaves a sound file holding the set entirely as it was or
 // entirely restored.
 TEST(RestoreCrash, KilledRestoreLeavesTheSetBeforeOrAfter) {
@@ -39,8 +31,8 @@ TEST(RestoreCrash, KilledRestoreLeavesTheSetBeforeOrAfter) {
         QStringLiteral("generate --set 51 --start 2024/01/01 --days 150 --lines-per-day 20 "
                        "--seed 6 --replace"));
     run(QStringLiteral("backup --set 51 --to %1/before"));
-    const QStringList before = backupFiles(dir.filePath(QStringLiteral("before")));
-    const QStringList after = backupFiles(dir.filePath(QStringLiteral("after")));
+    const QStringList before = folderFiles(dir.filePath(QStringLiteral("before")));
+    const QStringList after = folderFiles(dir.filePath(QStringLiteral("after")));
     ASSERT_NE(before, after);
 
     const QStringList restore =
@@ -72,7 +64,7 @@ TEST(RestoreCrash, KilledRestoreLeavesTheSetBeforeOrAfter) {
                   QStringLiteral("0"));
         const QString check = QStringLiteral("check") + QString::number(attempt);
         run(QStringLiteral("backup --set 51 --to %1/") + check);
-        const QStringList now = backupFiles(dir.filePath(check));
+        const QStringList now = folderFiles(dir.filePath(check));
         EXPECT_TRUE(now == before || now == after);
         if (now == after) {
             ++seenAfter;
