@@ -7,8 +7,10 @@
 #include "app/DesktopMessages.h"
 #include "app/MainMenu.h"
 #include "app/Password.h"
+#include "common/SavedBooks.h"
 #include "common/Session.h"
 #include "common/ui/Screens.h"
+#include "maintenance/AutoBackup.h"
 #include "print/ui/DesktopReportOutput.h"
 
 int main(int argc, char* argv[]) {
@@ -30,6 +32,8 @@ int main(int argc, char* argv[]) {
     session().AppFolder = QApplication::applicationDirPath() + u'/';
 
     registerAllScreens();
+    // The first save of a set each day also backs it up.
+    SavedBooks::setListener([](const QString&) { writeAutoBackup(); });
     MainMenu mainMenu;
     Screens::addExisting(QStringLiteral("MainMenu"), &mainMenu);
     // The first window in the middle of the screen; every other one opens over its opener.

@@ -2,6 +2,7 @@
 
 #include "common/DateHelpers.h"
 #include "common/Messages.h"
+#include "common/SavedBooks.h"
 #include "common/Session.h"
 #include "db/Database.h"
 #include "db/ErrorReport.h"
@@ -273,6 +274,7 @@ bool DailyEntry::saveDay() {
         transaction.commit();
         voucher_.DAYZAN = totals_.closing;
         voucher_.RATE = rate_;
+        SavedBooks::notify(session().CurrentCid);
         return true;
     } catch (const DbError& error) {
         reportError(error, QStringLiteral("cmdTouroku_Click"));

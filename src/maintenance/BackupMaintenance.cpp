@@ -1,6 +1,7 @@
 #include "maintenance/BackupMaintenance.h"
 
 #include <QDir>
+#include <QLocale>
 
 #include "common/Messages.h"
 #include "common/Session.h"
@@ -40,9 +41,10 @@ bool BackupMaintenance::cmdBackUp_Click() {
 
 bool BackupMaintenance::cmdLoalBack_Click() {
     const QString folder = host_.chooseBackupFolder();
-    if (folder.isNull()) {
-        return false;
-    }
+    return !folder.isNull() && restoreFrom(folder);
+}
+
+bool BackupMaintenance::restoreFrom(const QString& folder) {
     host_.setBusy(true);
     host_.showMessageLabel(QStringLiteral("数 据 恢 复 中 ！！"));
     const bool restored = restoreBackupSet(QDir::cleanPath(folder) + u'/',
@@ -75,4 +77,37 @@ bool BackupMaintenance::cmdCompack_Click() {
 
 void BackupMaintenance::cmdQuestion_Click() {
     messages().plain(questionText());
+}
+
+void BackupMaintenance::refreshAutoBackups() {
+    autoBackups_ = autoBackups(session().CurrentCid);
+}
+
+QString BackupMaintenance::autoBackupText(const AutoBackupEntry& entry) {
+    constexpr qint64 kilobyte = 1024;
+    return entry.day.toString(QStringLiteral("yyyy/MM/dd")) + QStringLiteral("    ") +
+           QLocale(QLocale::Chinese, QLocale::China)
+               .toString((entry.bytes + kilobyte - 1) / kilobyte) +
+           QStringLiteral(" KB");
+}
+
+bool BackupMaintenance::cmdAutoRestore_Click(int index) {
+    if (index < 0 || index >= autoBackups_.size()) {
+        return false;
+    }
+    const AutoBackupEntry entry = autoBackups_.at(index);
+    const QString question =
+        QStringLiteral("用 %1 的自动备份恢复%2的数据。")
+            .arg(entry.day.toString(QStringLiteral("yyyy/MM/dd")), host_.accountSetText()) +
+        Messages::kCrLf + QStringLiteral("现在的数据将被替换，可以吗?");
+    if (messages().askYesNo(question, MsgAnswer::No, MsgIcon::Exclamation) != MsgAnswer::Yes) {
+        return false;
+    }
+    return restoreFrom(entry.folder);
+}
+
+bool BackupMaintenance::numKeep_Change(int count) {
+    const bool stored = setAutoBackupKeepCount(count);
+    refreshAutoBackups();
+    return stored;
 }

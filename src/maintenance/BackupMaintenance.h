@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include "maintenance/AutoBackup.h"
 
 // What the backup screen does for its logic: the parts that need a display.
 class BackupMaintenanceHost {
@@ -38,8 +41,20 @@ class BackupMaintenance {
     bool cmdCompack_Click();
     void cmdQuestion_Click();
 
+    // The automatic backups of the current set as the list shows them, newest first.
+    const QList<AutoBackupEntry>& autoBackupList() const { return autoBackups_; }
+    void refreshAutoBackups();
+    static QString autoBackupText(const AutoBackupEntry& entry);
+    // Restores the set from the automatic backup at index after asking; true when restored.
+    bool cmdAutoRestore_Click(int index);
+    // A new number of automatic backups to keep; false when it could not be stored.
+    bool numKeep_Change(int count);
+
   private:
     void done();
 
+    bool restoreFrom(const QString& folder);
+
     BackupMaintenanceHost& host_;
+    QList<AutoBackupEntry> autoBackups_;
 };

@@ -118,7 +118,7 @@ bool DataBackUp(const QString& folder, BackupUse use) {
                 return false;
             }
         }
-        if (use != BackupUse::YearEnd) {
+        if (use == BackupUse::Full) {
             messages().information(QStringLiteral("数据备份成功！"));
         }
         return true;

@@ -14,10 +14,11 @@ class QTextStream;
 enum class BackupUse {
     Full,     // the 23 files, with the year copies
     YearEnd,  // the 11 files of the live tables, written silently before a carry-forward
+    Silent,   // the 23 files without the closing message (the automatic backup)
 };
 
 // Writes the backup set of the current account set into folder (created when missing).
-// Announces "数据备份成功！" unless written for the year-end. Reports failures itself.
+// Announces "数据备份成功！" for a full backup. Reports failures itself.
 bool DataBackUp(const QString& folder, BackupUse use = BackupUse::Full);
 
 // The folder the main window backs up into: AppFolder/Data/<account-set text>/.

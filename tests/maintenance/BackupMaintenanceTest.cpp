@@ -3,13 +3,16 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <functional>
 
 #include "common/Session.h"
 #include "common/ui/Screens.h"
 #include "db/Database.h"
+#include "maintenance/AutoBackup.h"
 #include "maintenance/BackupMaintenance.h"
 #include "maintenance/BackupSet.h"
 #include "maintenance/Compaction.h"
@@ -224,6 +227,10 @@ TEST_F(BackupScreen, ScreenButtonsUseTheFolderChooser) {
     EXPECT_EQ(screen.findChild<QLabel*>(QStringLiteral("lblReadMe"))->text(),
               BackupMaintenance::readMeText());
     EXPECT_TRUE(screen.windowTitle().endsWith(u" — 2024 年度"));
+    // No automatic backup yet: nothing to restore from, ten to keep.
+    EXPECT_EQ(screen.findChild<QListWidget*>(QStringLiteral("lstAutoBackup"))->count(), 0);
+    EXPECT_FALSE(screen.findChild<QPushButton*>(QStringLiteral("cmdAutoRestore"))->isEnabled());
+    EXPECT_EQ(screen.findChild<QSpinBox*>(QStringLiteral("numKeep"))->value(), 10);
     const auto click = [&](const char* button, const QString& chosen, const char* answer) {
         QTimer::singleShot(0, [chosen, answer] {
             auto* dialog = qobject_cast<FileDialog*>(QApplication::activeModalWidget());
@@ -246,6 +253,14 @@ TEST_F(BackupScreen, ScreenButtonsUseTheFolderChooser) {
     EXPECT_EQ(messages.last().text, QStringLiteral("数据恢复成功！"));
     screen.findChild<QPushButton*>(QStringLiteral("cmdQuestion"))->click();
     EXPECT_TRUE(messages.last().text.startsWith(u"单击“开始备份”"));
+    // Shown again, the screen lists today's automatic backup and restores it after asking.
+    ASSERT_TRUE(writeAutoBackup());
+    screen.hide();
+    screen.show();
+    EXPECT_EQ(screen.findChild<QListWidget*>(QStringLiteral("lstAutoBackup"))->count(), 1);
+    messages.answers = {MsgAnswer::Yes};
+    screen.findChild<QPushButton*>(QStringLiteral("cmdAutoRestore"))->click();
+    EXPECT_EQ(messages.last().text, QStringLiteral("数据恢复成功！"));
     screen.close();
 }
 

@@ -31,7 +31,14 @@ runBackUp::runBackUp(QWidget* parent) : QWidget(parent), logic_(*this) {
     cmdCompack = button(QStringLiteral("cmdCompack"), QStringLiteral("压缩数据库"));
     cmdQuestion = button(QStringLiteral("cmdQuestion"), QStringLiteral("帮助"));
     cmdBack = button(QStringLiteral("cmdBack"), QStringLiteral("返回"));
-    FocusKeys::install(this, {cmdBackUp, cmdLoalBack, cmdCompack, cmdQuestion, cmdBack});
+    lstAutoBackup = new QListWidget(this);
+    lstAutoBackup->setObjectName(QStringLiteral("lstAutoBackup"));
+    numKeep = new QSpinBox(this);
+    numKeep->setObjectName(QStringLiteral("numKeep"));
+    numKeep->setRange(1, kMaxAutoBackups);
+    cmdAutoRestore = button(QStringLiteral("cmdAutoRestore"), QStringLiteral("恢复自动备份"));
+    FocusKeys::install(this, {cmdBackUp, cmdLoalBack, cmdCompack, lstAutoBackup, numKeep,
+                              cmdAutoRestore, cmdQuestion, cmdBack});
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(lblReadMe, 0, 0, 1, 3);
@@ -39,14 +46,41 @@ runBackUp::runBackUp(QWidget* parent) : QWidget(parent), logic_(*this) {
     grid->addWidget(cmdLoalBack, 1, 1);
     grid->addWidget(cmdCompack, 1, 2);
     grid->addWidget(lblMessage, 2, 0, 1, 3);
-    grid->addWidget(cmdQuestion, 3, 1);
-    grid->addWidget(cmdBack, 3, 2);
+    grid->addWidget(new QLabel(QStringLiteral("自动备份（每天第一次保存时）："), this), 3, 0, 1, 3);
+    grid->addWidget(lstAutoBackup, 4, 0, 3, 2);
+    grid->addWidget(new QLabel(QStringLiteral("保留份数："), this), 4, 2);
+    grid->addWidget(numKeep, 5, 2);
+    grid->addWidget(cmdAutoRestore, 6, 2);
+    grid->addWidget(cmdQuestion, 7, 1);
+    grid->addWidget(cmdBack, 7, 2);
 
     connect(cmdBackUp, &QPushButton::clicked, this, [this] { logic_.cmdBackUp_Click(); });
     connect(cmdLoalBack, &QPushButton::clicked, this, [this] { logic_.cmdLoalBack_Click(); });
     connect(cmdCompack, &QPushButton::clicked, this, [this] { logic_.cmdCompack_Click(); });
     connect(cmdQuestion, &QPushButton::clicked, this, [this] { logic_.cmdQuestion_Click(); });
     connect(cmdBack, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmdAutoRestore, &QPushButton::clicked, this, [this] {
+        logic_.cmdAutoRestore_Click(lstAutoBackup->currentRow());
+        showAutoBackups();
+    });
+    connect(numKeep, &QSpinBox::editingFinished, this, [this] {
+        if (numKeep->value() != autoBackupKeepCount()) {
+            logic_.numKeep_Change(numKeep->value());
+            showAutoBackups();
+        }
+    });
+}
+
+void runBackUp::showAutoBackups() {
+    logic_.refreshAutoBackups();
+    lstAutoBackup->clear();
+    for (const AutoBackupEntry& entry : logic_.autoBackupList()) {
+        lstAutoBackup->addItem(BackupMaintenance::autoBackupText(entry));
+    }
+    lstAutoBackup->setCurrentRow(0);
+    cmdAutoRestore->setEnabled(lstAutoBackup->count() > 0);
+    const QSignalBlocker quiet(numKeep);
+    numKeep->setValue(autoBackupKeepCount());
 }
 
 void runBackUp::showEvent(QShowEvent* event) {
@@ -58,6 +92,7 @@ void runBackUp::showEvent(QShowEvent* event) {
         move(where->availableGeometry().center() - rect().center());
     }
     refreshCaption();
+    showAutoBackups();
 }
 
 void runBackUp::closeEvent(QCloseEvent* event) {

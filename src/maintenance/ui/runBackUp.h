@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QWidget>
 
 #include "maintenance/BackupMaintenance.h"
@@ -26,6 +28,7 @@ class runBackUp : public QWidget, private BackupMaintenanceHost {
     void focusBack() override;
     QString accountSetText() const override;
     void refreshCaption() override;
+    void showAutoBackups();
 
     BackupMaintenance logic_;
     QLabel* lblReadMe;
@@ -35,4 +38,7 @@ class runBackUp : public QWidget, private BackupMaintenanceHost {
     QPushButton* cmdCompack;
     QPushButton* cmdQuestion;
     QPushButton* cmdBack;
+    QListWidget* lstAutoBackup;
+    QSpinBox* numKeep;
+    QPushButton* cmdAutoRestore;
 };
