@@ -15,13 +15,13 @@
 namespace {
 
 // Makes what was written to path survive a power cut before anything depends on it.
-void syncPath(const QString& path, const QString& routine) {
+void syncPath(const QString& path) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
     if (fd < 0 || ::fsync(fd) != 0) {
         if (fd >= 0) {
             ::close(fd);
         }
-        throw DbError(DbError::kNotOpen, QStringLiteral("不能写入磁盘: ") + path + u' ' + routine);
+        throw DbError(DbError::kNotOpen, QStringLiteral("不能写入磁盘: ") + path);
     }
     ::close(fd);
 }
@@ -62,7 +62,7 @@ bool CompactDB(const QString& source, const QString& target) {
             throw DbError(DbError::kNotOpen, QStringLiteral("文件已经存在: ") + target);
         }
         vacuumInto(source, target);
-        syncPath(target, QString());
+        syncPath(target);
         return true;
     } catch (const DbError& error) {
         reportError(error, QStringLiteral("CompactDB"));
@@ -93,7 +93,7 @@ bool RenameFile(const QString& file, const QString& newName) {
             throw DbError(DbError::kNotOpen,
                           QStringLiteral("不能把文件 %1 改名为 %2。").arg(file, newName));
         }
-        syncPath(folder, QString());
+        syncPath(folder);
         return true;
     } catch (const DbError& error) {
         reportError(error, QStringLiteral("RenameFile"));
@@ -103,6 +103,11 @@ bool RenameFile(const QString& file, const QString& newName) {
 
 bool compactDatabase() {
     Database& db = Database::global();
+    if (!db.isOpen()) {
+        reportError(DbError(DbError::kNotOpen, QStringLiteral("数据库没有打开。")),
+                    QStringLiteral("CompactDB"));
+        return false;
+    }
     const QString path = db.filePath();
     const QFileInfo info(path);
     const QString copy = info.dir().filePath(QStringLiteral("bak_") + info.fileName());
