@@ -48,7 +48,11 @@ QString usageText() {
         "          R_TS, R_PS [--month yyyy/mm] (the trial balance or the income statement of\n"
         "          that month, else the period's last),\n"
         "          R_XQY01, R_XQY02 [--month yyyy/mm] (会小企01表 资产负债表 or 会小企02表 利润表\n"
-        "          of that month, else the period's last)\n");
+        "          of that month, else the period's last)\n"
+        "  year-end --set CID [--rate R]\n"
+        "          close the set's fiscal year: keep it as the previous year, carry the closing\n"
+        "          balances forward, delete its vouchers and open the next year; R is the next\n"
+        "          year's opening exchange rate, required for a set kept in a foreign currency\n");
 }
 
 void badArguments(const QString& message) {

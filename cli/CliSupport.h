@@ -72,3 +72,4 @@ Command setsCommand(const QStringList& arguments);
 Command generateCommand(const QStringList& arguments);
 Command totalsCommand(const QStringList& arguments);
 Command reportCommand(const QStringList& arguments);
+Command yearEndCommand(const QStringList& arguments);

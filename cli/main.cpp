@@ -69,6 +69,9 @@ Command parseCommand(const CommandLine& line) {
     if (line.command == u"report") {
         return reportCommand(line.arguments);
     }
+    if (line.command == u"year-end") {
+        return yearEndCommand(line.arguments);
+    }
     badArguments(QStringLiteral("未知的命令: ") + line.command);
 }
 

@@ -10,14 +10,15 @@
 #include "entry/ui/InpKantanSiwake.h"
 #include "entry/ui/InpTekiyouTouroku.h"
 #include "entry/ui/prtSiwakeNikki.h"
+#include "maintenance/ui/runNenjiUpdate.h"
 #include "master/ui/InpKaisyaJoho.h"
 #include "master/ui/InpKanjokamokuCh.h"
 #include "master/ui/InpKisyuZandaka.h"
 #include "master/ui/prtKanjoKamokuSet.h"
 #include "print/ui/SetUsePrinter.h"
 #include "statements/ui/MonthStatementScreen.h"
-#include "statements/ui/prtXiaoQiye.h"
 #include "statements/ui/prtLirun.h"
+#include "statements/ui/prtXiaoQiye.h"
 #include "statements/ui/prtZichan.h"
 #include "totals/ui/InpSoukanjoMotchoH.h"
 #include "totals/ui/prtSoukanjoHojoMotocho.h"
@@ -52,6 +53,8 @@ void registerAllScreens() {
     Screens::add(QStringLiteral("prtXiaoQiye"), [] { return new prtXiaoQiye; });
     Screens::add(QStringLiteral("prtZichan"), [] { return new prtZichan; });
     Screens::add(QStringLiteral("prtLirun"), [] { return new prtLirun; });
+    // Data maintenance:
+    Screens::add(QStringLiteral("runNenjiUpdate"), [] { return new runNenjiUpdate; });
     // Printing:
     Screens::add(QStringLiteral("SetUsePrinter"), [] { return new SetUsePrinter; });
 }
