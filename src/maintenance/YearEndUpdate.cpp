@@ -270,8 +270,8 @@ bool YearEndUpdate::save_now_data(const QString& first, const QString& last, con
                {cid});
     db.execute(QStringLiteral("DELETE FROM P_KESANSYO WHERE CID = ?"), {cid});
 
-    // The pass says "月次总计出现异常。" itself when it fails.
     if (!msum_tukisime(first, last, kSubsidiaryCaller)) {
+        messages().plain(QStringLiteral("月次总计出现异常。"));
         return false;
     }
     StatutoryProfitStatement statement;
