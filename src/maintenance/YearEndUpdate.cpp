@@ -9,9 +9,8 @@
 #include "db/Database.h"
 #include "db/ErrorReport.h"
 #include "db/RowWriters.h"
+#include "maintenance/BackupReader.h"
 #include "maintenance/BackupSet.h"
-// until the reader lands
-bool write_data_to_table(const QString&, const QString&, int, int);
 #include "master/CurrentAccountSet.h"
 #include "statements/StatutoryProfitStatement.h"
 #include "totals/MonthFlags.h"
