@@ -8,8 +8,8 @@
 
 #include "common/Messages.h"
 #include "common/ui/FocusKeys.h"
-#include "common/ui/ScreenCaption.h"
 #include "common/ui/Screens.h"
+#include "master/ui/InpKaisyaJoho.h"
 
 runNenjiUpdate::runNenjiUpdate(QWidget* parent) : QWidget(parent), logic_(QString(), this) {
     setObjectName(QStringLiteral("runNenjiUpdate"));
@@ -84,7 +84,7 @@ void runNenjiUpdate::refresh() {
 
 void runNenjiUpdate::showEvent(QShowEvent* event) {
     // Each showing is a fresh load: the current set may have changed.
-    logic_ = YearEndUpdate(mainWindowCompanyName(), this);
+    logic_ = YearEndUpdate(MainWindowAccountSets().currentAccountSetText(), this);
     logic_.Form_Load();
     refresh();
     if (const QScreen* screen = this->screen()) {
