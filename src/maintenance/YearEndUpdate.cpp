@@ -239,6 +239,16 @@ bool YearEndUpdate::form_init() {
     }
 }
 
+void YearEndUpdate::loadSessionCopy() {
+    Database& db = Database::global();
+    db.execute(QStringLiteral("DELETE FROM WK_COMPANY"));
+    db.execute(QStringLiteral("INSERT INTO WK_COMPANY SELECT * FROM T_COMP_MAIN WHERE CID = ?"),
+               {session().CurrentCid});
+    if (!form_init()) {
+        stepFailed(QStringLiteral("form_init"));
+    }
+}
+
 bool YearEndUpdate::save_now_data(const QString& first, const QString& last, const QString& end) {
     Database& db = Database::global();
     const QString cid = session().CurrentCid;
@@ -407,12 +417,7 @@ bool YearEndUpdate::cmdPerYear_Click() {
         }
         db.execute(QStringLiteral("INSERT INTO P_KESANSYO SELECT * FROM BT_KESANSYO WHERE CID = ?"),
                    {cid});
-        db.execute(QStringLiteral("DELETE FROM WK_COMPANY"));
-        db.execute(QStringLiteral("INSERT INTO WK_COMPANY SELECT * FROM T_COMP_MAIN WHERE CID = ?"),
-                   {cid});
-        if (!form_init()) {
-            stepFailed(QStringLiteral("form_init"));
-        }
+        loadSessionCopy();
         markBothStale(firstMonth, lastMonth);
         deleteMonthTotals();
         transaction.commit();
@@ -514,12 +519,7 @@ bool YearEndUpdate::reset_now_year_data(const QString& first, const QString& las
                 kCarried + QStringLiteral(" AND T.DATEYM = ?"),
             last);
         update_kisyuzan_hojo(last);
-        db.execute(QStringLiteral("DELETE FROM WK_COMPANY"));
-        db.execute(QStringLiteral("INSERT INTO WK_COMPANY SELECT * FROM T_COMP_MAIN WHERE CID = ?"),
-                   {cid});
-        if (!form_init()) {
-            stepFailed(QStringLiteral("form_init"));
-        }
+        loadSessionCopy();
         markBothStale(first, last);
         deleteMonthTotals();
         // The restored flags describe totals that are gone and opening balances that moved: every

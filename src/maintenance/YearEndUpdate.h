@@ -64,6 +64,8 @@ class YearEndUpdate {
   private:
     void updateButtons();
     void busy(bool on);
+    // WK_COMPANY from the set's row, then form_init. Throws DbError.
+    void loadSessionCopy();
 
     QString accountSetText_;
     YearEndHost* host_;
