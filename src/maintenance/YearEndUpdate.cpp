@@ -165,8 +165,7 @@ void reset_siwake() {
 }
 
 void markBothStale(const QString& first, const QString& last) {
-    if (!UpdateTukiSimebi(TotalsKind::Accounts, MonthState::Stale, openingMonth(first), last) ||
-        !UpdateTukiSimebi(TotalsKind::Subsidiaries, MonthState::Stale, openingMonth(first), last)) {
+    if (!MarkMonthsStale(openingMonth(first), last)) {
         stepFailed(QStringLiteral("UpdateTukiSimebi"));
     }
 }
