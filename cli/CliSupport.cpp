@@ -52,7 +52,13 @@ QString usageText() {
         "  year-end --set CID [--rate R]\n"
         "          close the set's fiscal year: keep it as the previous year, carry the closing\n"
         "          balances forward, delete its vouchers and open the next year; R is the next\n"
-        "          year's opening exchange rate, required for a set kept in a foreign currency\n");
+        "          year's opening exchange rate, required for a set kept in a foreign currency\n"
+        "  backup --set CID --to DIR\n"
+        "          write the set's 23 backup files into DIR (DIR is left as it was on failure)\n"
+        "  restore --set CID --from DIR\n"
+        "          replace the set with the backup in DIR (23 files, or the 11 of a year-end)\n"
+        "  compact\n"
+        "          rewrite the database file without its free space\n");
 }
 
 void badArguments(const QString& message) {

@@ -72,12 +72,23 @@ Command parseCommand(const CommandLine& line) {
     if (line.command == u"year-end") {
         return yearEndCommand(line.arguments);
     }
+    if (line.command == u"backup") {
+        return backupCommand(line.arguments);
+    }
+    if (line.command == u"restore") {
+        return restoreCommand(line.arguments);
+    }
+    if (line.command == u"compact") {
+        return compactCommand(line.arguments);
+    }
     badArguments(QStringLiteral("未知的命令: ") + line.command);
 }
 
 // Opens the file (created from the shipped database when missing) and runs the command in one
-// transaction: a command that fails changes nothing, and a file it created is removed again.
-int runOnDatabase(const QString& dbFile, const Command& command, QTextStream& out) {
+// transaction (compact outside one: it closes and reopens the connection): a command that fails
+// changes nothing, and a file it created is removed again.
+int runOnDatabase(const QString& dbFile, const Command& command, bool inTransaction,
+                  QTextStream& out) {
     const QFileInfo file(dbFile);
     const QString path = file.absoluteFilePath();
     const bool existed = file.exists();
@@ -91,10 +102,12 @@ int runOnDatabase(const QString& dbFile, const Command& command, QTextStream& ou
         DataSource::open();
         QTextStream buffered(&report);
         int status = 0;
-        {
+        if (inTransaction) {
             TransactionGuard transaction;
             status = command(buffered);
             transaction.commit();
+        } else {
+            status = command(buffered);
         }
         DataSource::close();
         out << report;
@@ -141,7 +154,7 @@ int main(int argc, char* argv[]) {
         const CommandLine line = parseCommandLine(app.arguments().mid(1));
         // Every argument is checked before the file is opened or created.
         const Command command = parseCommand(line);
-        return runOnDatabase(line.dbFile, command, out);
+        return runOnDatabase(line.dbFile, command, line.command != u"compact", out);
     } catch (const CliError& error) {
         return reportFailure(error.message, error.status);
     } catch (const DbError& error) {

@@ -101,30 +101,46 @@ void restoreFile(const QString& file, const QString& table, int seqNo, int field
     if (!in.open(QIODevice::ReadOnly)) {
         throw DbError(DbError::kNotOpen, QStringLiteral("不能读取文件: ") + file);
     }
-    BackupFieldReader reader(decodeBackupText(in.readAll()));
+    // Failures name the file, and the line where there is one.
+    const auto inFile = [&name](const DbError& error) {
+        return DbError(error.number(), name + u' ' + error.description());
+    };
+    std::optional<BackupFieldReader> reader;
+    try {
+        reader.emplace(decodeBackupText(in.readAll()));
+    } catch (const DbError& error) {
+        throw inFile(error);
+    }
     in.close();
 
     Database& db = Database::global();
     const QList<Column>& columns = db.columns(table);
     const QString cid = session().CurrentCid;
     QStringList fields;
-    while (reader.nextRow(fields, fieldCount)) {
-        const QString where = QStringLiteral("%1 第 %2 行：").arg(name).arg(reader.rowLine());
+    for (;;) {
+        try {
+            if (!reader->nextRow(fields, fieldCount)) {
+                break;
+            }
+        } catch (const DbError& error) {
+            throw inFile(error);
+        }
+        const auto atRow = [&](const QString& what) {
+            return QStringLiteral("%1 第 %2 行：").arg(name).arg(reader->rowLine()) + what;
+        };
         if (fields.size() != fieldCount) {
-            throw formatError(
-                where +
-                QStringLiteral("有 %1 个字段，应为 %2 个。").arg(fields.size()).arg(fieldCount));
+            throw formatError(atRow(
+                QStringLiteral("有 %1 个字段，应为 %2 个。").arg(fields.size()).arg(fieldCount)));
         }
         if (seqNo > 1) {
             const QString rowCid = cidOf(fields, columns);
             if (rowCid != cid) {
-                throw formatError(
-                    where +
-                    QStringLiteral("这一行属于账套 %1，不属于现在的账套 %2。").arg(rowCid, cid));
+                throw formatError(atRow(
+                    QStringLiteral("这一行属于账套 %1，不属于现在的账套 %2。").arg(rowCid, cid)));
             }
         }
         if (!writer(fields, table)) {
-            throw DbError(db.lastErrorNumber(), where + db.lastErrorText());
+            throw DbError(db.lastErrorNumber(), atRow(db.lastErrorText()));
         }
         if (seqNo == kAccountSetSeqNo) {
             takeAccountSetRow(fields, period);

@@ -40,6 +40,20 @@ TEST(Cli, RefusalsChangeNothing) {
         "generate --set 51 --start 2024/01/01 --days 20 --lines-per-day 5 --seed 7";
     const CliRun made = cli(QStringList{QStringLiteral("--db"), books} + words(generate51));
     ASSERT_EQ(made.status, 0) << made.err.toStdString();
+    // Backups to restore from, in BOOKS.d: set 51's, set 52's, ten files of 51's, a broken one.
+    const QString backups = books + QStringLiteral(".d/");
+    for (const char* line :
+         {"generate --set 52 --start 2024/01/01 --days 5 --lines-per-day 2 --seed 8",
+          "backup --set 51 --to BOOKS.d/set51", "backup --set 51 --to BOOKS.d/ten",
+          "backup --set 51 --to BOOKS.d/broken", "backup --set 52 --to BOOKS.d/set52"}) {
+        const CliRun run = cli(QStringList{QStringLiteral("--db"), books} + words(line));
+        ASSERT_EQ(run.status, 0) << line << ": " << run.err.toStdString();
+    }
+    for (int n = 11; n <= 23; ++n) {
+        QFile::remove(backups + QStringLiteral("ten/T_%1.txt").arg(n, 3, 10, QLatin1Char('0')));
+    }
+    QFile broken(backups + QStringLiteral("broken/T_004.txt"));
+    ASSERT_TRUE(broken.resize(broken.size() - 5));
     constexpr int bad = 2;
     constexpr int failed = 1;
     const struct {
@@ -80,6 +94,15 @@ TEST(Cli, RefusalsChangeNothing) {
         {generate51, failed, "--replace", false},
         {"report R_TEKIYO --set 77 --pdf BOOKS.pdf", failed, "77", true},
         {"report R_TEKIYO --set 51 --xlsx BOOKS/none.xlsx", failed, "不能写入文件", false},
+        {"backup --set 51", bad, "--to", true},
+        {"restore --set 51 --to BOOKS.d/set51", bad, "--to", true},
+        {"compact --set 51", bad, "--set", true},
+        {"backup --set 77 --to BOOKS.d/new", failed, "77", true},
+        {"backup --set 51 --to BOOKS", failed, "不是文件夹", false},
+        {"restore --set 51 --from BOOKS.d/none", failed, "找不到文件夹", true},
+        {"restore --set 51 --from BOOKS.d/ten", failed, "没找到符合条件的数据", false},
+        {"restore --set 51 --from BOOKS.d/set52", failed, "不是现在使用中的", false},
+        {"restore --set 51 --from BOOKS.d/broken", failed, "(write_data_to_table)", false},
     };
     const QString missing = dir.filePath(QStringLiteral("missing.mdb"));
     for (const auto& c : cases) {
@@ -94,6 +117,10 @@ TEST(Cli, RefusalsChangeNothing) {
         EXPECT_TRUE(bytesOf(books) == before) << label;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
                   QStringList{QStringLiteral("Kaikei.mdb")})
+            << label;
+        EXPECT_EQ(QDir(backups).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden),
+                  (QStringList{QStringLiteral("broken"), QStringLiteral("set51"),
+                               QStringLiteral("set52"), QStringLiteral("ten")}))
             << label;
         if (c.onMissingFile) {
             const CliRun refused = cli(QStringList{QStringLiteral("--db"), missing} + arguments);

@@ -2,15 +2,27 @@
 
 #include <gtest/gtest.h>
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 
 // A file's bytes ("" when it cannot be read), to show that something left it unchanged.
 inline QByteArray bytesOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every file of a folder as its name, a line break and its text, by name: two folders of the
+// same backup compare equal.
+inline QStringList folderFiles(const QString& folder) {
+    QStringList all;
+    for (const QString& name : QDir(folder).entryList(QDir::Files)) {
+        all.append(name + u'\n' + QString::fromUtf8(bytesOf(QDir(folder).filePath(name))));
+    }
+    return all;
 }
 
 // One value read from a database file on a connection of its own, beside the program's.
