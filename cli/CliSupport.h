@@ -72,6 +72,7 @@ Command setsCommand(const QStringList& arguments);
 Command generateCommand(const QStringList& arguments);
 Command totalsCommand(const QStringList& arguments);
 Command reportCommand(const QStringList& arguments);
+Command yearEndCommand(const QStringList& arguments);
 Command backupCommand(const QStringList& arguments);
 Command restoreCommand(const QStringList& arguments);
 // Runs with the file open but outside any transaction: it closes and reopens the connection.

@@ -69,6 +69,9 @@ Command parseCommand(const CommandLine& line) {
     if (line.command == u"report") {
         return reportCommand(line.arguments);
     }
+    if (line.command == u"year-end") {
+        return yearEndCommand(line.arguments);
+    }
     if (line.command == u"backup") {
         return backupCommand(line.arguments);
     }

@@ -11,6 +11,7 @@
 #include "entry/ui/InpTekiyouTouroku.h"
 #include "entry/ui/prtSiwakeNikki.h"
 #include "maintenance/ui/runBackUp.h"
+#include "maintenance/ui/runNenjiUpdate.h"
 #include "master/ui/InpKaisyaJoho.h"
 #include "master/ui/InpKanjokamokuCh.h"
 #include "master/ui/InpKisyuZandaka.h"
@@ -54,6 +55,7 @@ void registerAllScreens() {
     Screens::add(QStringLiteral("prtZichan"), [] { return new prtZichan; });
     Screens::add(QStringLiteral("prtLirun"), [] { return new prtLirun; });
     // Data maintenance:
+    Screens::add(QStringLiteral("runNenjiUpdate"), [] { return new runNenjiUpdate; });
     Screens::add(QStringLiteral("runBackUp"), [] { return new runBackUp; });
     // Printing:
     Screens::add(QStringLiteral("SetUsePrinter"), [] { return new SetUsePrinter; });

@@ -16,6 +16,7 @@
 #include "common/ui/Screens.h"
 #include "db/DataSource.h"
 #include "maintenance/BackupSet.h"
+#include "maintenance/YearEndUpdate.h"
 
 namespace {
 
@@ -203,9 +204,8 @@ bool MainMenu::dataBackUp() {
     return done;
 }
 
-bool MainMenu::resetNowYearData(const QString&, const QString&) {
-    // The previous year can only be loaded by the year-end screen, which restores it itself.
-    return true;
+bool MainMenu::resetNowYearData(const QString& first, const QString& last) {
+    return YearEndUpdate(cmbKaikeiData->currentText()).reset_now_year_data(first, last);
 }
 
 void MainMenu::showMessageLabel(const QString& text) {

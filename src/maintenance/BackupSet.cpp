@@ -76,6 +76,10 @@ QString defaultBackupFolder(const QString& accountSetText) {
     return session().AppFolder + QStringLiteral("Data/") + folderSafe(accountSetText) + u'/';
 }
 
+QString temporaryBackupFolder(const QString& accountSetText) {
+    return session().AppFolder + QStringLiteral("Temp/") + folderSafe(accountSetText) + u'/';
+}
+
 bool write_data_to_text(const RecordSet& row, const QList<Column>& columns, int fieldCount,
                         QTextStream& file) {
     try {

@@ -23,6 +23,8 @@ bool DataBackUp(const QString& folder, BackupUse use = BackupUse::Full);
 
 // The folder the main window backs up into: AppFolder/Data/<account-set text>/.
 QString defaultBackupFolder(const QString& accountSetText);
+// The folder of the year-end update's copy of the current year: AppFolder/Temp/<text>/.
+QString temporaryBackupFolder(const QString& accountSetText);
 
 // Writes the first fieldCount columns of the current row as one line; columns are the row's
 // columns as the schema declares them.
