@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QScreen>
+#include <QVBoxLayout>
 
 #include "common/Session.h"
 #include "common/ui/FocusKeys.h"
@@ -47,12 +48,16 @@ runBackUp::runBackUp(QWidget* parent) : QWidget(parent), logic_(*this) {
     grid->addWidget(cmdCompack, 1, 2);
     grid->addWidget(lblMessage, 2, 0, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("自动备份（每天第一次保存时）："), this), 3, 0, 1, 3);
-    grid->addWidget(lstAutoBackup, 4, 0, 3, 2);
-    grid->addWidget(new QLabel(QStringLiteral("保留份数："), this), 4, 2);
-    grid->addWidget(numKeep, 5, 2);
-    grid->addWidget(cmdAutoRestore, 6, 2);
-    grid->addWidget(cmdQuestion, 7, 1);
-    grid->addWidget(cmdBack, 7, 2);
+    grid->addWidget(lstAutoBackup, 4, 0, 1, 2);
+    // The count and the restore button stay together at the top beside the list.
+    auto* beside = new QVBoxLayout;
+    beside->addWidget(new QLabel(QStringLiteral("保留份数："), this));
+    beside->addWidget(numKeep);
+    beside->addWidget(cmdAutoRestore);
+    beside->addStretch();
+    grid->addLayout(beside, 4, 2);
+    grid->addWidget(cmdQuestion, 5, 1);
+    grid->addWidget(cmdBack, 5, 2);
 
     connect(cmdBackUp, &QPushButton::clicked, this, [this] { logic_.cmdBackUp_Click(); });
     connect(cmdLoalBack, &QPushButton::clicked, this, [this] { logic_.cmdLoalBack_Click(); });

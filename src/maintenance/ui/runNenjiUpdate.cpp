@@ -37,7 +37,8 @@ runNenjiUpdate::runNenjiUpdate(QWidget* parent) : QWidget(parent), logic_(QStrin
     cmdSyokika = button("cmdSyokika", QStringLiteral("数据初始化"));
     cmdBack = button("cmdBack", QStringLiteral("返回"));
 
-    auto* form = new QFormLayout;
+    form_ = new QFormLayout;
+    auto* form = form_;
     form->addRow(QStringLiteral("下一年度期首日:"), lblKisyubi);
     form->addRow(QStringLiteral("期首日汇率:"), numRate);
     auto* buttons = new QHBoxLayout;
@@ -75,7 +76,8 @@ void runNenjiUpdate::run(bool (YearEndUpdate::*routine)()) {
 void runNenjiUpdate::refresh() {
     lblReadMe->setText(QString(logic_.lblReadMe).replace(Messages::kCrLf, QStringLiteral("\n")));
     lblKisyubi->setText(logic_.lblKisyubi);
-    numRate->setVisible(logic_.rateShown);
+    // The caption goes with the box: a set without foreign currency has neither.
+    form_->setRowVisible(numRate, logic_.rateShown);
     cmdJikkou->setEnabled(logic_.cmdJikkouEnabled);
     cmdPerYear->setEnabled(logic_.cmdPerYearEnabled);
     cmdNowYear->setEnabled(logic_.cmdNowYearEnabled);

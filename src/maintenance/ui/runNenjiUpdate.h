@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDoubleSpinBox>
+#include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
@@ -36,4 +37,5 @@ class runNenjiUpdate : public QWidget, private YearEndHost {
     QPushButton* cmdNowYear;
     QPushButton* cmdSyokika;
     QPushButton* cmdBack;
+    QFormLayout* form_ = nullptr;
 };
