@@ -1,7 +1,9 @@
 #include "db/DatabaseLock.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
+#include <QThread>
 
 DatabaseLock::DatabaseLock(const QString& databasePath)
     : databasePath_(databasePath), file_(std::make_unique<QLockFile>(lockPathFor(databasePath))) {
@@ -16,6 +18,23 @@ QString DatabaseLock::lockPathFor(const QString& databasePath) {
     return databasePath + QStringLiteral(".lock");
 }
 
+bool DatabaseLock::unfinishedLeftover() const {
+    // A holder killed between creating the lock and writing its process into it leaves a lock
+    // that names nobody; with age not counting, it would shut the books out for good. A live
+    // writer fills it within microseconds, so one still empty a moment later is a leftover.
+    const auto namesNobody = [this] {
+        qint64 pid = 0;
+        QString host;
+        QString application;
+        return !file_->getLockInfo(&pid, &host, &application);
+    };
+    if (!namesNobody()) {
+        return false;
+    }
+    QThread::msleep(100);
+    return namesNobody() && QFileInfo::exists(lockPathFor(databasePath_));
+}
+
 void DatabaseLock::unlock() {
     file_->unlock();
 }
@@ -24,6 +43,10 @@ bool DatabaseLock::tryLock() {
     refusal_.clear();
     heldElsewhere_ = false;
     if (file_->isLocked() || file_->tryLock(0)) {
+        return true;
+    }
+    if (file_->error() == QLockFile::LockFailedError && unfinishedLeftover() &&
+        file_->removeStaleLockFile() && file_->tryLock(0)) {
         return true;
     }
     const QString database = QDir::toNativeSeparators(databasePath_);

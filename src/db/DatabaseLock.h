@@ -27,6 +27,9 @@ class DatabaseLock {
     bool heldElsewhere() const { return heldElsewhere_; }
 
   private:
+    // The lock file names no holder, and still none a moment later.
+    bool unfinishedLeftover() const;
+
     QString databasePath_;
     std::unique_ptr<QLockFile> file_;
     QString refusal_;

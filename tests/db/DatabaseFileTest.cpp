@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -63,6 +62,11 @@ TEST(DatabaseLock, OneHolderPerFileAndALockLeftByADeadProcessIsTakenOver) {
     EXPECT_TRUE(first.tryLock()) << first.refusal().toStdString();
     EXPECT_TRUE(bytesOf(database + QStringLiteral(".lock"))
                     .startsWith(QByteArray::number(QCoreApplication::applicationPid())));
+    first.unlock();
+
+    // A kill between creating the lock and writing into it leaves an empty one.
+    writeFile(database + QStringLiteral(".lock"), QByteArray());
+    EXPECT_TRUE(first.tryLock()) << first.refusal().toStdString();
 }
 
 TEST(DatabaseLock, TheToolRefusesAFileThatIsInUse) {
