@@ -171,7 +171,8 @@ QString decodeBackupText(const QByteArray& bytes) {
     return *text;
 }
 
-BackupFieldReader::BackupFieldReader(QString text) : text_(std::move(text)) {}
+BackupFieldReader::BackupFieldReader(QString text, bool bareFields)
+    : text_(std::move(text)), bareFields_(bareFields) {}
 
 void BackupFieldReader::fail(const QString& what) const {
     throw formatError(QStringLiteral("第 %1 行：").arg(line_) + what);
@@ -199,7 +200,42 @@ bool BackupFieldReader::nextRow(QStringList& fields, int maxFields) {
     rowLine_ = line_;
     for (;;) {
         if (text_.at(pos_) != u'"') {
-            fail(QStringLiteral("第 %1 个字段没有用双引号括起来。").arg(fields.size() + 1));
+            if (!bareFields_) {
+                fail(QStringLiteral("第 %1 个字段没有用双引号括起来。").arg(fields.size() + 1));
+            }
+            qsizetype end = pos_;
+            while (end < size && text_.at(end) != u',' && text_.at(end) != u'\n' &&
+                   text_.at(end) != u'\r') {
+                if (text_.at(end) == u'"') {
+                    fail(QStringLiteral("第 %1 个字段没有用双引号括起来，却含有双引号。")
+                             .arg(fields.size() + 1));
+                }
+                ++end;
+            }
+            fields.append(text_.sliced(pos_, end - pos_));
+            pos_ = end;
+            if (fields.size() > maxFields) {
+                fail(QStringLiteral("一行的字段多于 %1 个。").arg(maxFields));
+            }
+            if (pos_ >= size) {
+                return true;
+            }
+            if (atLineEnd()) {
+                skipLineEnd();
+                return true;
+            }
+            if (text_.at(pos_) != u',') {
+                fail(QStringLiteral("第 %1 个字段后面有单独的回车符。").arg(fields.size()));
+            }
+            ++pos_;
+            if (pos_ >= size || atLineEnd()) {
+                fields.append(QString());
+                if (pos_ < size) {
+                    skipLineEnd();
+                }
+                return true;
+            }
+            continue;
         }
         ++pos_;
         QString field;
@@ -236,7 +272,14 @@ bool BackupFieldReader::nextRow(QStringList& fields, int maxFields) {
         }
         ++pos_;
         if (pos_ >= size || atLineEnd()) {
-            fail(QStringLiteral("逗号后面缺少字段。"));
+            if (!bareFields_) {
+                fail(QStringLiteral("逗号后面缺少字段。"));
+            }
+            fields.append(QString());
+            if (pos_ < size) {
+                skipLineEnd();
+            }
+            return true;
         }
     }
 }

@@ -29,9 +29,11 @@ QString decodeBackupText(const QByteArray& bytes);
 // Splits backup text into rows of quoted fields: each line one row, fields in double quotes
 // separated by ",", a doubled quote inside a field read as one; quoted fields may hold commas
 // and line breaks; blank lines are skipped. Throws DbError naming the line on anything else.
+// With bareFields, fields may also stand without quotes (as spreadsheets save them back): such a
+// field runs to the next comma or line end and holds no quote.
 class BackupFieldReader {
   public:
-    explicit BackupFieldReader(QString text);
+    explicit BackupFieldReader(QString text, bool bareFields = false);
 
     // The next row into fields; false at the end of the text. A row of more than maxFields
     // fields is refused as soon as it is seen.
@@ -45,6 +47,7 @@ class BackupFieldReader {
     void skipLineEnd();
 
     QString text_;
+    bool bareFields_ = false;
     qsizetype pos_ = 0;
     int line_ = 1;
     int rowLine_ = 0;

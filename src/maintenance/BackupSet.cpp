@@ -80,22 +80,25 @@ QString temporaryBackupFolder(const QString& accountSetText) {
     return session().AppFolder + QStringLiteral("Temp/") + folderSafe(accountSetText) + u'/';
 }
 
+QString backupLine(const RecordSet& row, const QList<Column>& columns, int fieldCount) {
+    if (fieldCount < 1 || fieldCount > columns.size()) {
+        throw DbError(DbError::kInvalidValue,
+                      QStringLiteral("字段数 %1 超出了表的列数 %2。").arg(fieldCount).arg(columns.size()));
+    }
+    QString line;
+    for (int i = 0; i < fieldCount; ++i) {
+        if (i > 0) {
+            line += u',';
+        }
+        line += backupField(fieldText(row.valueAt(i), columns.at(i).kind));
+    }
+    return line;
+}
+
 bool write_data_to_text(const RecordSet& row, const QList<Column>& columns, int fieldCount,
                         QTextStream& file) {
     try {
-        if (fieldCount < 1 || fieldCount > columns.size()) {
-            throw DbError(DbError::kInvalidValue, QStringLiteral("字段数 %1 超出了表的列数 %2。")
-                                                      .arg(fieldCount)
-                                                      .arg(columns.size()));
-        }
-        QString line;
-        for (int i = 0; i < fieldCount; ++i) {
-            if (i > 0) {
-                line += u',';
-            }
-            line += backupField(fieldText(row.valueAt(i), columns.at(i).kind));
-        }
-        file << line << "\r\n";
+        file << backupLine(row, columns, fieldCount) << "\r\n";
         return true;
     } catch (const DbError& error) {
         reportError(error, QStringLiteral("write_data_to_text"));

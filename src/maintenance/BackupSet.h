@@ -31,5 +31,8 @@ QString temporaryBackupFolder(const QString& accountSetText);
 bool write_data_to_text(const RecordSet& row, const QList<Column>& columns, int fieldCount,
                         QTextStream& file);
 
+// The line write_data_to_text writes, without its line end. Throws DbError.
+QString backupLine(const RecordSet& row, const QList<Column>& columns, int fieldCount);
+
 // One field as written: the value's ordinary text in double quotes, a quote inside doubled.
 QString backupField(const QString& text);
