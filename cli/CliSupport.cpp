@@ -57,6 +57,12 @@ QString usageText() {
         "          write the set's 23 backup files into DIR (DIR is left as it was on failure)\n"
         "  restore --set CID --from DIR\n"
         "          replace the set with the backup in DIR (23 files, or the 11 of a year-end)\n"
+        "  export-csv --set CID --month yyyy/mm --to DIR\n"
+        "          write the month's not yet exported voucher lines and the set's row as\n"
+        "          Data<CID>_<month>.CSV and Kaisha<CID>_<month>.CSV into DIR, and mark the lines\n"
+        "  import-csv --set CID --month yyyy/mm --from DIR\n"
+        "          replace the month's dated voucher lines with those two files from DIR; a\n"
+        "          file with any bad line is refused whole\n"
         "  compact\n"
         "          rewrite the database file without its free space\n");
 }

@@ -75,5 +75,7 @@ Command reportCommand(const QStringList& arguments);
 Command yearEndCommand(const QStringList& arguments);
 Command backupCommand(const QStringList& arguments);
 Command restoreCommand(const QStringList& arguments);
+Command exportCsvCommand(const QStringList& arguments);
+Command importCsvCommand(const QStringList& arguments);
 // Runs with the file open but outside any transaction: it closes and reopens the connection.
 Command compactCommand(const QStringList& arguments);

@@ -78,6 +78,12 @@ Command parseCommand(const CommandLine& line) {
     if (line.command == u"restore") {
         return restoreCommand(line.arguments);
     }
+    if (line.command == u"export-csv") {
+        return exportCsvCommand(line.arguments);
+    }
+    if (line.command == u"import-csv") {
+        return importCsvCommand(line.arguments);
+    }
     if (line.command == u"compact") {
         return compactCommand(line.arguments);
     }

@@ -11,6 +11,8 @@
 #include "entry/ui/InpTekiyouTouroku.h"
 #include "entry/ui/prtSiwakeNikki.h"
 #include "maintenance/ui/runBackUp.h"
+#include "maintenance/ui/runDatain.h"
+#include "maintenance/ui/runDataout.h"
 #include "maintenance/ui/runNenjiUpdate.h"
 #include "master/ui/InpKaisyaJoho.h"
 #include "master/ui/InpKanjokamokuCh.h"
@@ -57,6 +59,8 @@ void registerAllScreens() {
     // Data maintenance:
     Screens::add(QStringLiteral("runNenjiUpdate"), [] { return new runNenjiUpdate; });
     Screens::add(QStringLiteral("runBackUp"), [] { return new runBackUp; });
+    Screens::add(QStringLiteral("runDataout"), [] { return new runDataout; });
+    Screens::add(QStringLiteral("runDatain"), [] { return new runDatain; });
     // Printing:
     Screens::add(QStringLiteral("SetUsePrinter"), [] { return new SetUsePrinter; });
 }

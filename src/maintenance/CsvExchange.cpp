@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
+#include <optional>
 
 #include "common/Clock.h"
 #include "common/Messages.h"
@@ -453,7 +454,11 @@ bool CsvImport::importFrom(const QString& folder, int* lines) {
     QString failedFile;
     int imported = 0;
     try {
-        TransactionGuard transaction(db);
+        // The command line holds its own transaction around the whole run.
+        std::optional<TransactionGuard> transaction;
+        if (!db.inTransaction()) {
+            transaction.emplace(db);
+        }
         RecordSet period = db.query(QStringLiteral("SELECT KISYU, KIMATU FROM WK_COMPANY"));
         periodStart_ = period.eof() ? QString() : period.text(QStringLiteral("KISYU")).trimmed();
         periodEnd_ = period.eof() ? QString() : period.text(QStringLiteral("KIMATU")).trimmed();
@@ -527,7 +532,9 @@ bool CsvImport::importFrom(const QString& folder, int* lines) {
                 throw DbError(DbError::kInvalidValue, QString());
             }
         }
-        transaction.commit();
+        if (transaction) {
+            transaction->commit();
+        }
     } catch (const DbError& error) {
         // A routine that failed has shown its own message; this one says what it meant.
         const QString what = failedFile.isEmpty()

@@ -68,8 +68,9 @@ class CsvImport {
     int selected = -1;
 
     bool cmdStr_Click();
-    // The import from folder in one transaction; lines receives how many were imported. A
-    // refused file leaves the books as they were.
+    // The import from folder in one transaction (the caller's when one is open, which the
+    // caller then rolls back on false); lines receives how many were imported. A refused file
+    // leaves the books as they were.
     bool importFrom(const QString& folder, int* lines = nullptr);
 
     // Reads one file of fieldCount-field rows into table; reports its failures.

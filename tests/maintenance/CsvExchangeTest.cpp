@@ -1,0 +1,390 @@
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <iconv.h>
+#include <functional>
+
+#include "common/Session.h"
+#include "db/Database.h"
+#include "generator/BookGenerator.h"
+#include "maintenance/BackupReader.h"
+#include "maintenance/BackupSet.h"
+#include "maintenance/CsvExchange.h"
+#include "support/SetSnapshot.h"
+#include "support/TestDatabase.h"
+#include "totals/TotalsPass.h"
+
+namespace {
+
+const QString kSet = QStringLiteral("02");
+const QString kOther = QStringLiteral("03");
+const QString kJanuary = QStringLiteral("2024年1月");
+const QString kDescription = QStringLiteral("Lee, \"Best\" O'Brien 收款");
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    file.write(bytes);
+}
+
+// As a Chinese Windows saves text.
+QByteArray toGb18030(const QString& text) {
+    QByteArray in = text.toUtf8();
+    QByteArray out(in.size() * 2 + 8, Qt::Uninitialized);
+    iconv_t cd = iconv_open("GB18030", "UTF-8");
+    char* from = in.data();
+    char* to = out.data();
+    size_t fromLeft = static_cast<size_t>(in.size());
+    size_t toLeft = static_cast<size_t>(out.size());
+    EXPECT_NE(iconv(cd, &from, &fromLeft, &to, &toLeft), static_cast<size_t>(-1));
+    iconv_close(cd);
+    out.truncate(out.size() - static_cast<qsizetype>(toLeft));
+    return out;
+}
+
+using Rows = QList<QStringList>;
+
+Rows parse(const QByteArray& bytes) {
+    BackupFieldReader reader(decodeBackupText(bytes));
+    Rows rows;
+    QStringList fields;
+    while (reader.nextRow(fields, 66)) {
+        rows.append(fields);
+    }
+    return rows;
+}
+
+QByteArray quoted(const Rows& rows) {
+    QString text;
+    for (const QStringList& row : rows) {
+        QStringList fields;
+        for (const QString& field : row) {
+            fields.append(backupField(field));
+        }
+        text += fields.join(u',') + QStringLiteral("\r\n");
+    }
+    return text.toUtf8();
+}
+
+class CsvExchange : public DatabaseTest {
+  protected:
+    void generate(int days, int linesPerDay) {
+        QString error;
+        ASSERT_TRUE(generateBook({kSet, QDate(2024, 1, 1), days, linesPerDay, 11}, &error))
+            << error.toStdString();
+        // A description that needs quoting and a line without a date, which no export takes.
+        exec(QStringLiteral("UPDATE T_SI_MEISAI SET TEKIYO = ? WHERE CID = '02' AND DENCODE = "
+                            "'00002' AND DENMENO = '001'"),
+             {kDescription});
+        exec(QStringLiteral("INSERT INTO T_SI_MEISAI (DENCODE, DENMENO, CID, SIDAY, DATEYM, "
+                            "KRKOCODE, KSKOCODE, KRBUKBN) VALUES ('00001', '900', '02', '', '', "
+                            "'004', '001', '00')"));
+        SetSnapshot::copySet(kSet, kOther);
+        session().CurrentCid = kSet;
+        messages.shown.clear();
+    }
+    QString path(const QString& name) const { return folder.filePath(name); }
+    bool exportMonth(const QString& month, const QString& to) {
+        CsvExport csv;
+        EXPECT_TRUE(csv.FormInit());
+        csv.selected = csvMonthIndex(csv.months, month);
+        return csv.exportTo(to);
+    }
+    bool importMonth(const QString& month, const QString& from) {
+        CsvImport csv;
+        EXPECT_TRUE(csv.FormInit());
+        csv.selected = month.isEmpty() ? -1 : csvMonthIndex(csv.months, month);
+        return csv.importFrom(from);
+    }
+    // What the import must give back: lines, day balances, grid amounts and monthly totals.
+    QStringList books() {
+        EXPECT_TRUE(msum_tukisime(QStringLiteral("2024/01"), QStringLiteral("2024/12"),
+                                  session().CallerForm));
+        return rows(QStringLiteral("SELECT * FROM T_SI_MEISAI WHERE CID = '02' ORDER BY DENCODE, "
+                                   "DENMENO")) +
+               rows(QStringLiteral("SELECT DENCODE, DENDAY, YDAYZAN, DAYZAN FROM T_SIWAKE WHERE "
+                                   "CID = '02' ORDER BY DENDAY"),
+                    {}, 2) +
+               rows(QStringLiteral("SELECT * FROM T_DAY_TORAN WHERE CID = '02' ORDER BY KOCODE, "
+                                   "DATEYM")) +
+               rows(QStringLiteral("SELECT * FROM T_TUKIKAN WHERE CID = '02' ORDER BY KANKOCODE, "
+                                   "DATEYM"));
+    }
+};
+
+// Every month of a year exported and imported into the emptied set gives the books back; the
+// copy under another set code is never touched.
+TEST_F(CsvExchange, RoundTripOfEveryMonthRestoresTheBooks) {
+    generate(366, 3);
+    CsvExport months;
+    ASSERT_TRUE(months.FormInit());
+    ASSERT_EQ(months.months.size(), 12);
+    const SetSnapshot other(kOther);
+    for (const LedgerMonth& month : months.months) {
+        ASSERT_TRUE(exportMonth(month.month, path(QStringLiteral("out")))) << month.month.toStdString();
+    }
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI WHERE CID = '02' AND "
+                                   "KRBUKBN <> '01'")),
+              1);  // only the line without a date
+    const QStringList original = books();
+
+    exec(QStringLiteral("DELETE FROM T_SI_MEISAI WHERE CID = '02' AND SIDAY <> ''"));
+    exec(QStringLiteral("UPDATE T_SIWAKE SET YDAYZAN = 0, DAYZAN = 0 WHERE CID = '02'"));
+    QString zero;
+    for (int d = 1; d <= 31; ++d) {
+        zero += QStringLiteral("%1KIN%2 = 0").arg(d > 1 ? QStringLiteral(", ") : QString()).arg(d);
+    }
+    exec(QStringLiteral("UPDATE T_DAY_TORAN SET %1 WHERE CID = '02'").arg(zero));
+    exec(QStringLiteral("DELETE FROM T_TUKIKAN WHERE CID = '02'"));
+    ASSERT_NE(books(), original);
+
+    for (const LedgerMonth& month : months.months) {
+        ASSERT_TRUE(importMonth(month.month, path(QStringLiteral("out")))) << messages.texts().join(u'\n').toStdString();
+    }
+    EXPECT_EQ(books(), original);
+    EXPECT_TRUE(other.unchanged());
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SIWAKE A JOIN T_SIWAKE B ON B.CID = "
+                                   "A.CID AND B.DENDAY = date(replace(A.DENDAY, '/', '-'), "
+                                   "'+1 day') WHERE A.CID = '02' AND B.YDAYZAN <> A.DAYZAN")),
+              0);
+}
+
+// Export: the two files with a byte-order mark, CR LF lines, the lines marked once; the same
+// month again finds nothing; the other set's identical lines stay unmarked.
+TEST_F(CsvExchange, ExportWritesTheMonthOnceAndMarksIt) {
+    generate(40, 4);
+    const SetSnapshot other(kOther);
+    ASSERT_TRUE(exportMonth(QStringLiteral("2024/01"), path(QStringLiteral("out"))));
+    const QByteArray data = readAll(path(QStringLiteral("out/Data02_2024年1月.CSV")));
+    const QByteArray company = readAll(path(QStringLiteral("out/Kaisha02_2024年1月.CSV")));
+    EXPECT_TRUE(data.startsWith("\xEF\xBB\xBF\"000"));
+    EXPECT_TRUE(data.endsWith("\"\r\n"));
+    const Rows lines = parse(data);
+    EXPECT_EQ(lines.size(), count(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI WHERE CID = "
+                                                 "'02' AND DATEYM = '2024/01'")));
+    EXPECT_EQ(lines.at(0).size(), 31);
+    EXPECT_EQ(parse(company), Rows{parse(company).value(0)});
+    EXPECT_EQ(parse(company).at(0).size(), 27);
+    EXPECT_TRUE(data.contains("\"Lee, \"\"Best\"\" O'Brien"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI WHERE CID = '02' AND "
+                                   "KRBUKBN = '01'")),
+              lines.size());
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("数据备份成功！")});
+
+    messages.shown.clear();
+    EXPECT_FALSE(exportMonth(QStringLiteral("2024/01"), path(QStringLiteral("again"))));
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("备份的数据不存在。")});
+    EXPECT_FALSE(QDir(path(QStringLiteral("again"))).exists());
+
+    // All months: the rest, under "00"; never the line without a date.
+    CsvExport all;
+    ASSERT_TRUE(all.FormInit());
+    ASSERT_TRUE(all.exportTo(path(QStringLiteral("all"))));
+    EXPECT_EQ(parse(readAll(path(QStringLiteral("all/Data02_00.CSV")))).size(),
+              count(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI WHERE CID = '02' AND "
+                                   "DATEYM = '2024/02'")));
+    EXPECT_TRUE(QFile::exists(path(QStringLiteral("all/Kaisha02_00.CSV"))));
+    EXPECT_TRUE(other.unchanged());
+}
+
+struct Host : CsvExchangeHost {
+    QString folder;
+    QStringList files;
+    int busy = 0;
+    void setBusy(bool on) override { busy += on ? 1 : 0; }
+    QString chooseFolder(QStringList& listed) override {
+        listed = files;
+        return folder;
+    }
+    void focusBack() override {}
+    QString accountSetText() const override { return QStringLiteral("零售业"); }
+};
+
+// The screens' clicks: the question and the folder choice stop them, every message of both.
+TEST_F(CsvExchange, ClicksAskAndStopAsTheScreensDo) {
+    generate(40, 4);
+    Host host;
+    struct Case {
+        const char* name;
+        bool exportScreen;
+        MsgAnswer answer;
+        QString folder;
+        QStringList files;
+        QStringList texts;
+        bool done;
+    };
+    const QString out = path(QStringLiteral("out"));
+    const QString ask = QStringLiteral("零售业  2024年1月的备份开始。可以吗？");
+    const QStringList both = {QStringLiteral("Data02_2024年1月.CSV"),
+                              QStringLiteral("Kaisha02_2024年1月.CSV")};
+    const QString where = QStringLiteral("请指定恢复数据的路径。");
+    const QString none = QStringLiteral("没有找到符合条件的数据，中止恢复处理。");
+    const QList<Case> cases = {
+        {"export answered No", true, MsgAnswer::No, out, {}, {ask}, false},
+        {"export folder cancelled", true, MsgAnswer::Yes, QString(), {}, {ask}, false},
+        {"export", true, MsgAnswer::Yes, out, {}, {ask, QStringLiteral("数据备份成功！")}, true},
+        {"export again", true, MsgAnswer::Yes, out, {}, {QStringLiteral("备份的数据不存在。")},
+         false},
+        {"import folder cancelled", false, MsgAnswer::Ok, QString(), {}, {where}, false},
+        {"import with one file", false, MsgAnswer::Ok, out, {both.at(0)}, {where, none}, false},
+        {"import", false, MsgAnswer::Ok, out, both, {where, QStringLiteral("数据恢复成功！")},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.shown.clear();
+        messages.answers = {c.answer};
+        host.folder = c.folder;
+        host.files = c.files;
+        const int before =
+            static_cast<int>(count(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI WHERE CID = "
+                                                  "'02' AND KRBUKBN = '01'")));
+        bool done = false;
+        if (c.exportScreen) {
+            CsvExport screen(&host);
+            ASSERT_TRUE(screen.FormInit());
+            screen.selected = 0;
+            done = screen.cmdStart_Click();
+        } else {
+            CsvImport screen(&host);
+            ASSERT_TRUE(screen.FormInit());
+            screen.selected = 0;
+            done = screen.cmdStr_Click();
+        }
+        EXPECT_EQ(done, c.done);
+        EXPECT_EQ(messages.texts(), c.texts);
+        if (c.exportScreen && !c.done) {
+            EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI WHERE CID = '02' "
+                                           "AND KRBUKBN = '01'")),
+                      before);
+        }
+    }
+    EXPECT_EQ(messages.shown.at(0).icon, MsgIcon::Exclamation);
+}
+
+// Spreadsheets save the files back in other forms; each is read as the original.
+TEST_F(CsvExchange, ImportReadsTheFormsSpreadsheetsWrite) {
+    generate(40, 4);
+    ASSERT_TRUE(exportMonth(QStringLiteral("2024/01"), path(QStringLiteral("out"))));
+    const QByteArray data = readAll(path(QStringLiteral("out/Data02_2024年1月.CSV")));
+    const QByteArray company = readAll(path(QStringLiteral("out/Kaisha02_2024年1月.CSV")));
+    const QString text = decodeBackupText(data);
+    const QStringList lines = rows(QStringLiteral("SELECT * FROM T_SI_MEISAI WHERE CID = '02' "
+                                                  "ORDER BY DENCODE, DENMENO"));
+    // Quoted only where a value needs it, as Excel writes, with dates reformatted.
+    QString bare;
+    for (const QStringList& row : parse(data)) {
+        QStringList fields;
+        for (int i = 0; i < row.size(); ++i) {
+            QString field = i == 3 ? QString(row.at(i)).replace(QStringLiteral("/0"), QStringLiteral("/")) : row.at(i);
+            fields.append(field.contains(u',') || field.contains(u'"') ? backupField(field) : field);
+        }
+        bare += fields.join(u',') + u'\n';
+    }
+    const struct {
+        const char* name;
+        QByteArray data;
+    } forms[] = {
+        {"UTF-8 without BOM, LF", text.toUtf8().replace("\r\n", "\n")},
+        {"GB18030, CR LF", toGb18030(text)},
+        {"unquoted, short dates", bare.toUtf8()},
+    };
+    for (const auto& form : forms) {
+        SCOPED_TRACE(form.name);
+        const QString dir = path(QString::fromUtf8(form.name));
+        writeAll(dir + QStringLiteral("/Data02_2024年1月.CSV"), form.data);
+        writeAll(dir + QStringLiteral("/Kaisha02_2024年1月.CSV"), company);
+        exec(QStringLiteral("DELETE FROM T_SI_MEISAI WHERE CID = '02' AND DATEYM = '2024/01'"));
+        ASSERT_TRUE(importMonth(QStringLiteral("2024/01"), dir))
+            << messages.texts().join(u'\n').toStdString();
+        EXPECT_EQ(rows(QStringLiteral("SELECT * FROM T_SI_MEISAI WHERE CID = '02' ORDER BY "
+                                      "DENCODE, DENMENO")),
+                  lines);
+    }
+}
+
+// Broken files are refused whole with a message naming the file and line; neither set changes.
+TEST_F(CsvExchange, BrokenFilesAreRefusedWhole) {
+    generate(40, 4);
+    ASSERT_TRUE(exportMonth(QStringLiteral("2024/01"), path(QStringLiteral("out"))));
+    const Rows data = parse(readAll(path(QStringLiteral("out/Data02_2024年1月.CSV"))));
+    const Rows company = parse(readAll(path(QStringLiteral("out/Kaisha02_2024年1月.CSV"))));
+    const QString dataName = QStringLiteral("Data02_2024年1月.CSV 第 3 行：");
+    const auto field = [&](int position, const QString& value) {
+        Rows changed = data;
+        changed[2][position - 1] = value;
+        return quoted(changed);
+    };
+    struct Case {
+        const char* name;
+        QByteArray data;
+        QByteArray company;
+        QString message;
+    };
+    const QByteArray good = quoted(data);
+    Rows twoCompanies = company;
+    twoCompanies.append(company.at(0));
+    Rows shortLine = data;
+    shortLine[2].removeLast();
+    const QList<Case> cases = {
+        {"short line", quoted(shortLine), {}, dataName + QStringLiteral("有 30 个字段，应为 31 个。")},
+        {"unknown account", field(7, QStringLiteral("999")), {},
+         dataName + QStringLiteral("第 7 个字段的科目“999”不存在。")},
+        {"unknown credit account", field(18, QString()), {},
+         dataName + QStringLiteral("第 18 个字段的科目“”不存在。")},
+        {"date before the period", field(4, QStringLiteral("2023/12/31")), {},
+         dataName + QStringLiteral("日期 2023/12/31 不在会计期间")},
+        {"not a date", field(4, QStringLiteral("2024/01/32")), {},
+         dataName + QStringLiteral("日期“2024/01/32”不是有效的日期。")},
+        {"another month", field(4, QStringLiteral("2024/02/01")), {},
+         dataName + QStringLiteral("月份“2024/01”与日期 2024/02/01 不一致。")},
+        {"amount", field(14, QStringLiteral("12,5")), {},
+         dataName + QStringLiteral("第 14 个字段的金额“12,5”不是数字。")},
+        {"rate", field(12, QStringLiteral("x")), {},
+         dataName + QStringLiteral("第 12 个字段“x”不是数字。")},
+        {"line of another set", field(3, kOther), {},
+         dataName + QStringLiteral("这一行属于账套 03，不属于现在的账套 02。")},
+        {"company of another set", good, [&] {
+             Rows changed = company;
+             changed[0][0] = kOther;
+             return quoted(changed);
+         }(),
+         QStringLiteral("Kaisha02_2024年1月.CSV 第 1 行：这是账套 03 的文件")},
+        {"two company rows", good, quoted(twoCompanies),
+         QStringLiteral("Kaisha02_2024年1月.CSV 第 2 行：账套文件只能有一行。")},
+        {"empty data file", QByteArray(""), {}, QStringLiteral("File is NULL")},
+        {"empty company file", good, QByteArray("\xEF\xBB\xBF"),
+         QStringLiteral("File is NULL")},
+        {"random bytes", QByteArray("\x81\x30\xff\xfe\x00\x01\x9a", 7), {},
+         QStringLiteral("Data02_2024年1月.CSV 文件内容既不是 UTF-8 也不是 GB18030 文本。")},
+        {"open quote", good + "\"00001\",\"0", {},
+         QStringLiteral("的双引号到文件末尾也没有结束。")},
+    };
+    const SetSnapshot set(kSet);
+    const SetSnapshot other(kOther);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.shown.clear();
+        const QString dir = path(QString::fromUtf8(c.name));
+        writeAll(dir + QStringLiteral("/Data02_2024年1月.CSV"), c.data);
+        writeAll(dir + QStringLiteral("/Kaisha02_2024年1月.CSV"),
+                 c.company.isNull() ? quoted(company) : c.company);
+        EXPECT_FALSE(importMonth(QStringLiteral("2024/01"), dir));
+        ASSERT_FALSE(messages.shown.isEmpty());
+        EXPECT_TRUE(messages.texts().join(u'\n').contains(c.message))
+            << messages.texts().join(u'\n').toStdString();
+        EXPECT_TRUE(messages.last().text.endsWith(u"账套没有改变。(cmdStr_Click)"));
+        EXPECT_TRUE(set.unchanged());
+        EXPECT_TRUE(other.unchanged());
+        EXPECT_EQ(value(QStringLiteral("SELECT CID FROM WK_COMPANY")), kSet);
+    }
+}
+
+}  // namespace
