@@ -82,8 +82,9 @@ QString temporaryBackupFolder(const QString& accountSetText) {
 
 QString backupLine(const RecordSet& row, const QList<Column>& columns, int fieldCount) {
     if (fieldCount < 1 || fieldCount > columns.size()) {
-        throw DbError(DbError::kInvalidValue,
-                      QStringLiteral("字段数 %1 超出了表的列数 %2。").arg(fieldCount).arg(columns.size()));
+        throw DbError(
+            DbError::kInvalidValue,
+            QStringLiteral("字段数 %1 超出了表的列数 %2。").arg(fieldCount).arg(columns.size()));
     }
     QString line;
     for (int i = 0; i < fieldCount; ++i) {

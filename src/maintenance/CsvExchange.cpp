@@ -149,10 +149,10 @@ bool CsvExport::cmdStart_Click() {
         return false;
     }
     const QString setText = host_ ? host_->accountSetText() : QString();
-    const QString question =
-        selected >= 0 ? setText + QStringLiteral("  ") + months.at(selected).text +
-                            QStringLiteral("的备份开始。可以吗？")
-                      : setText + QStringLiteral("的备份开始。可以吗？");
+    const QString question = selected >= 0
+                                 ? setText + QStringLiteral("  ") + months.at(selected).text +
+                                       QStringLiteral("的备份开始。可以吗？")
+                                 : setText + QStringLiteral("的备份开始。可以吗？");
     if (messages().askYesNo(question, MsgAnswer::No) != MsgAnswer::Yes) {
         return false;
     }
@@ -211,8 +211,7 @@ bool CsvExport::exportTo(const QString& folder, int* lines) {
     const QString where = monthCondition();
     try {
         Database& db = Database::global();
-        if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI") + where,
-                      selectionParams())
+        if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI") + where, selectionParams())
                 .toInt() == 0) {
             messages().information(QStringLiteral("备份的数据不存在。"));
             return false;
@@ -299,15 +298,17 @@ void CsvImport::checkLine(QStringList& fields, const QString& at) const {
                                .arg(fields.at(kDateym - 1).trimmed(), siday));
     }
     if (selected >= 0 && siday.left(7) != months.at(selected).month) {
-        throw refused(at + QStringLiteral("日期 %1 不属于所选的月份 %2。")
-                               .arg(siday, months.at(selected).text));
+        throw refused(
+            at +
+            QStringLiteral("日期 %1 不属于所选的月份 %2。").arg(siday, months.at(selected).text));
     }
     fields[kSiday - 1] = siday;
     fields[kDateym - 1] = siday.left(7);
     for (const int position : kAccountFields) {
         const QString kocode = fields.at(position - 1).trimmed();
         if (!accounts_.contains(kocode)) {
-            throw refused(at + QStringLiteral("第 %1 个字段的科目“%2”不存在。").arg(position).arg(kocode));
+            throw refused(
+                at + QStringLiteral("第 %1 个字段的科目“%2”不存在。").arg(position).arg(kocode));
         }
     }
     for (const int position : kAmountFields) {
@@ -324,7 +325,8 @@ void CsvImport::checkLine(QStringList& fields, const QString& at) const {
             text.toDouble(&ok);
         }
         if (!ok) {
-            throw refused(at + QStringLiteral("第 %1 个字段“%2”不是数字。").arg(position).arg(text));
+            throw refused(at +
+                          QStringLiteral("第 %1 个字段“%2”不是数字。").arg(position).arg(text));
         }
     }
 }
@@ -361,7 +363,8 @@ void CsvImport::readFile(const QString& file, int fieldCount, const QString& tab
         const QString at = QStringLiteral("%1 第 %2 行：").arg(name).arg(reader.rowLine());
         if (fields.size() != fieldCount) {
             throw refused(
-                at + QStringLiteral("有 %1 个字段，应为 %2 个。").arg(fields.size()).arg(fieldCount));
+                at +
+                QStringLiteral("有 %1 个字段，应为 %2 个。").arg(fields.size()).arg(fieldCount));
         }
         ++rows;
         if (fieldCount == kCompanyFields) {
@@ -402,9 +405,9 @@ bool CsvImport::SetNewRec(const QString& date, QString& code) {
     Database& db = Database::global();
     const QString cid = session().CurrentCid;
     try {
-        const QVariant found = db.scalar(
-            QStringLiteral("SELECT DENCODE FROM T_SIWAKE WHERE DENDAY = ? AND CID = ?"),
-            {date, cid});
+        const QVariant found =
+            db.scalar(QStringLiteral("SELECT DENCODE FROM T_SIWAKE WHERE DENDAY = ? AND CID = ?"),
+                      {date, cid});
         if (!found.isNull()) {
             code = found.toString();
             return true;
@@ -424,9 +427,8 @@ bool CsvImport::SetNewRec(const QString& date, QString& code) {
         for (;; day = day.addDays(1)) {
             code = QStringLiteral("%1").arg(++next, 5, 10, QLatin1Char('0'));
             const QString text = day.toString(QStringLiteral("yyyy/MM/dd"));
-            if (!WriteSiwakeTable({cid, code, code, text, Clock::todayText(),
-                                   QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
-                                   QStringLiteral("0")},
+            if (!WriteSiwakeTable({cid, code, code, text, Clock::todayText(), QStringLiteral("0"),
+                                   QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")},
                                   QStringLiteral("T_SIWAKE"))) {
                 throw DbError(db.lastErrorNumber(), db.lastErrorText());
             }
@@ -541,9 +543,10 @@ bool CsvImport::importFrom(const QString& folder, int* lines) {
                                  ? QStringLiteral("数据没有恢复，账套没有改变。")
                                  : QFileInfo(failedFile).fileName() +
                                        QStringLiteral(" 被拒绝，数据没有恢复，账套没有改变。");
-        reportError(DbError(error.number(),
-                            error.description().isEmpty() ? what : error.description() + u' ' + what),
-                    QStringLiteral("cmdStr_Click"));
+        reportError(
+            DbError(error.number(),
+                    error.description().isEmpty() ? what : error.description() + u' ' + what),
+            QStringLiteral("cmdStr_Click"));
         return false;
     }
     if (lines) {

@@ -54,9 +54,9 @@ void rebuildDayAmounts(const QString& from, const QString& to) {
         const QString credit = rs.text(QStringLiteral("KSKOCODE"));
         const Money amount = rs.money(QStringLiteral("KRKIN"));
         bool income = false;
-        const EntryChart::Account* account =
-            rs.text(QStringLiteral("SISYU")) == u"0" ? gridAccount(chart, debit, credit, income)
-                                                     : nullptr;
+        const EntryChart::Account* account = rs.text(QStringLiteral("SISYU")) == u"0"
+                                                 ? gridAccount(chart, debit, credit, income)
+                                                 : nullptr;
         if (!account) {
             TransferEntryRow row;
             row.debitKocode = debit;

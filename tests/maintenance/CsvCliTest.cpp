@@ -26,8 +26,9 @@ TEST(CsvCli, ExportAndImportAreAllOrNothing) {
                 .arg(QLatin1String(set)),
             0);
     }
-    const QString lines = QStringLiteral("SELECT COUNT(*) || '/' || SUM(KRKIN) || '/' || "
-                                         "SUM(KRBUKBN = '01') FROM T_SI_MEISAI WHERE CID = '%1'");
+    const QString lines = QStringLiteral(
+        "SELECT COUNT(*) || '/' || SUM(KRKIN) || '/' || "
+        "SUM(KRBUKBN = '01') FROM T_SI_MEISAI WHERE CID = '%1'");
     const QString other = valueIn(books, lines.arg(QStringLiteral("52")));
     EXPECT_TRUE(run(QStringLiteral("export-csv --set 51 --month 2024/01 --to %1/out"), 0)
                     .startsWith(u"export-csv set 51 2024/01: 124 lines into "));

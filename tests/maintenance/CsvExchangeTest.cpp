@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
+#include <iconv.h>
 #include <QDir>
 #include <QFile>
-#include <iconv.h>
 #include <functional>
 
 #include "common/Session.h"
@@ -83,9 +83,10 @@ class CsvExchange : public DatabaseTest {
         exec(QStringLiteral("UPDATE T_SI_MEISAI SET TEKIYO = ? WHERE CID = '02' AND DENCODE = "
                             "'00002' AND DENMENO = '001'"),
              {kDescription});
-        exec(QStringLiteral("INSERT INTO T_SI_MEISAI (DENCODE, DENMENO, CID, SIDAY, DATEYM, "
-                            "KRKOCODE, KSKOCODE, KRBUKBN) VALUES ('00001', '900', '02', '', '', "
-                            "'004', '001', '00')"));
+        exec(
+            QStringLiteral("INSERT INTO T_SI_MEISAI (DENCODE, DENMENO, CID, SIDAY, DATEYM, "
+                           "KRKOCODE, KSKOCODE, KRBUKBN) VALUES ('00001', '900', '02', '', '', "
+                           "'004', '001', '00')"));
         SetSnapshot::copySet(kSet, kOther);
         session().CurrentCid = kSet;
         messages.shown.clear();
@@ -128,7 +129,8 @@ TEST_F(CsvExchange, RoundTripOfEveryMonthRestoresTheBooks) {
     ASSERT_EQ(months.months.size(), 12);
     const SetSnapshot other(kOther);
     for (const LedgerMonth& month : months.months) {
-        ASSERT_TRUE(exportMonth(month.month, path(QStringLiteral("out")))) << month.month.toStdString();
+        ASSERT_TRUE(exportMonth(month.month, path(QStringLiteral("out"))))
+            << month.month.toStdString();
     }
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI WHERE CID = '02' AND "
                                    "KRBUKBN <> '01'")),
@@ -146,7 +148,8 @@ TEST_F(CsvExchange, RoundTripOfEveryMonthRestoresTheBooks) {
     ASSERT_NE(books(), original);
 
     for (const LedgerMonth& month : months.months) {
-        ASSERT_TRUE(importMonth(month.month, path(QStringLiteral("out")))) << messages.texts().join(u'\n').toStdString();
+        ASSERT_TRUE(importMonth(month.month, path(QStringLiteral("out"))))
+            << messages.texts().join(u'\n').toStdString();
     }
     EXPECT_EQ(books(), original);
     EXPECT_TRUE(other.unchanged());
@@ -230,11 +233,21 @@ TEST_F(CsvExchange, ClicksAskAndStopAsTheScreensDo) {
         {"export answered No", true, MsgAnswer::No, out, {}, {ask}, false},
         {"export folder cancelled", true, MsgAnswer::Yes, QString(), {}, {ask}, false},
         {"export", true, MsgAnswer::Yes, out, {}, {ask, QStringLiteral("数据备份成功！")}, true},
-        {"export again", true, MsgAnswer::Yes, out, {}, {QStringLiteral("备份的数据不存在。")},
+        {"export again",
+         true,
+         MsgAnswer::Yes,
+         out,
+         {},
+         {QStringLiteral("备份的数据不存在。")},
          false},
         {"import folder cancelled", false, MsgAnswer::Ok, QString(), {}, {where}, false},
         {"import with one file", false, MsgAnswer::Ok, out, {both.at(0)}, {where, none}, false},
-        {"import", false, MsgAnswer::Ok, out, both, {where, QStringLiteral("数据恢复成功！")},
+        {"import",
+         false,
+         MsgAnswer::Ok,
+         out,
+         both,
+         {where, QStringLiteral("数据恢复成功！")},
          true},
     };
     for (const Case& c : cases) {
@@ -276,15 +289,19 @@ TEST_F(CsvExchange, ImportReadsTheFormsSpreadsheetsWrite) {
     const QByteArray data = readAll(path(QStringLiteral("out/Data02_2024年1月.CSV")));
     const QByteArray company = readAll(path(QStringLiteral("out/Kaisha02_2024年1月.CSV")));
     const QString text = decodeBackupText(data);
-    const QStringList lines = rows(QStringLiteral("SELECT * FROM T_SI_MEISAI WHERE CID = '02' "
-                                                  "ORDER BY DENCODE, DENMENO"));
+    const QStringList lines =
+        rows(QStringLiteral("SELECT * FROM T_SI_MEISAI WHERE CID = '02' "
+                            "ORDER BY DENCODE, DENMENO"));
     // Quoted only where a value needs it, as Excel writes, with dates reformatted.
     QString bare;
     for (const QStringList& row : parse(data)) {
         QStringList fields;
         for (int i = 0; i < row.size(); ++i) {
-            QString field = i == 3 ? QString(row.at(i)).replace(QStringLiteral("/0"), QStringLiteral("/")) : row.at(i);
-            fields.append(field.contains(u',') || field.contains(u'"') ? backupField(field) : field);
+            QString field =
+                i == 3 ? QString(row.at(i)).replace(QStringLiteral("/0"), QStringLiteral("/"))
+                       : row.at(i);
+            fields.append(field.contains(u',') || field.contains(u'"') ? backupField(field)
+                                                                       : field);
         }
         bare += fields.join(u',') + u'\n';
     }
@@ -334,24 +351,44 @@ TEST_F(CsvExchange, BrokenFilesAreRefusedWhole) {
     Rows shortLine = data;
     shortLine[2].removeLast();
     const QList<Case> cases = {
-        {"short line", quoted(shortLine), {}, dataName + QStringLiteral("有 30 个字段，应为 31 个。")},
-        {"unknown account", field(7, QStringLiteral("999")), {},
+        {"short line",
+         quoted(shortLine),
+         {},
+         dataName + QStringLiteral("有 30 个字段，应为 31 个。")},
+        {"unknown account",
+         field(7, QStringLiteral("999")),
+         {},
          dataName + QStringLiteral("第 7 个字段的科目“999”不存在。")},
-        {"unknown credit account", field(18, QString()), {},
+        {"unknown credit account",
+         field(18, QString()),
+         {},
          dataName + QStringLiteral("第 18 个字段的科目“”不存在。")},
-        {"date before the period", field(4, QStringLiteral("2023/12/31")), {},
+        {"date before the period",
+         field(4, QStringLiteral("2023/12/31")),
+         {},
          dataName + QStringLiteral("日期 2023/12/31 不在会计期间")},
-        {"not a date", field(4, QStringLiteral("2024/01/32")), {},
+        {"not a date",
+         field(4, QStringLiteral("2024/01/32")),
+         {},
          dataName + QStringLiteral("日期“2024/01/32”不是有效的日期。")},
-        {"another month", field(4, QStringLiteral("2024/02/01")), {},
+        {"another month",
+         field(4, QStringLiteral("2024/02/01")),
+         {},
          dataName + QStringLiteral("月份“2024/01”与日期 2024/02/01 不一致。")},
-        {"amount", field(14, QStringLiteral("12,5")), {},
+        {"amount",
+         field(14, QStringLiteral("12,5")),
+         {},
          dataName + QStringLiteral("第 14 个字段的金额“12,5”不是数字。")},
-        {"rate", field(12, QStringLiteral("x")), {},
+        {"rate",
+         field(12, QStringLiteral("x")),
+         {},
          dataName + QStringLiteral("第 12 个字段“x”不是数字。")},
-        {"line of another set", field(3, kOther), {},
+        {"line of another set",
+         field(3, kOther),
+         {},
          dataName + QStringLiteral("这一行属于账套 03，不属于现在的账套 02。")},
-        {"company of another set", good, [&] {
+        {"company of another set", good,
+         [&] {
              Rows changed = company;
              changed[0][0] = kOther;
              return quoted(changed);
@@ -360,11 +397,14 @@ TEST_F(CsvExchange, BrokenFilesAreRefusedWhole) {
         {"two company rows", good, quoted(twoCompanies),
          QStringLiteral("Kaisha02_2024年1月.CSV 第 2 行：账套文件只能有一行。")},
         {"empty data file", QByteArray(""), {}, QStringLiteral("File is NULL")},
-        {"empty company file", good, QByteArray("\xEF\xBB\xBF"),
-         QStringLiteral("File is NULL")},
-        {"random bytes", QByteArray("\x81\x30\xff\xfe\x00\x01\x9a", 7), {},
+        {"empty company file", good, QByteArray("\xEF\xBB\xBF"), QStringLiteral("File is NULL")},
+        {"random bytes",
+         QByteArray("\x81\x30\xff\xfe\x00\x01\x9a", 7),
+         {},
          QStringLiteral("Data02_2024年1月.CSV 文件内容既不是 UTF-8 也不是 GB18030 文本。")},
-        {"open quote", good + "\"00001\",\"0", {},
+        {"open quote",
+         good + "\"00001\",\"0",
+         {},
          QStringLiteral("的双引号到文件末尾也没有结束。")},
     };
     const SetSnapshot set(kSet);
