@@ -199,64 +199,14 @@ bool BackupFieldReader::nextRow(QStringList& fields, int maxFields) {
     }
     rowLine_ = line_;
     for (;;) {
-        if (text_.at(pos_) != u'"') {
-            if (!bareFields_) {
-                fail(QStringLiteral("第 %1 个字段没有用双引号括起来。").arg(fields.size() + 1));
-            }
-            qsizetype end = pos_;
-            while (end < size && text_.at(end) != u',' && text_.at(end) != u'\n' &&
-                   text_.at(end) != u'\r') {
-                if (text_.at(end) == u'"') {
-                    fail(QStringLiteral("第 %1 个字段没有用双引号括起来，却含有双引号。")
-                             .arg(fields.size() + 1));
-                }
-                ++end;
-            }
-            fields.append(text_.sliced(pos_, end - pos_));
-            pos_ = end;
-            if (fields.size() > maxFields) {
-                fail(QStringLiteral("一行的字段多于 %1 个。").arg(maxFields));
-            }
-            if (pos_ >= size) {
-                return true;
-            }
-            if (atLineEnd()) {
-                skipLineEnd();
-                return true;
-            }
-            if (text_.at(pos_) != u',') {
-                fail(QStringLiteral("第 %1 个字段后面有单独的回车符。").arg(fields.size()));
-            }
-            ++pos_;
-            if (pos_ >= size || atLineEnd()) {
-                fields.append(QString());
-                if (pos_ < size) {
-                    skipLineEnd();
-                }
-                return true;
-            }
-            continue;
+        const bool quoted = text_.at(pos_) == u'"';
+        if (quoted) {
+            readQuoted(fields);
+        } else if (bareFields_) {
+            readBare(fields);
+        } else {
+            fail(QStringLiteral("第 %1 个字段没有用双引号括起来。").arg(fields.size() + 1));
         }
-        ++pos_;
-        QString field;
-        for (;;) {
-            const qsizetype quote = text_.indexOf(u'"', pos_);
-            if (quote < 0) {
-                fail(QStringLiteral("第 %1 个字段的双引号到文件末尾也没有结束。")
-                         .arg(fields.size() + 1));
-            }
-            const QStringView part = QStringView(text_).sliced(pos_, quote - pos_);
-            line_ += static_cast<int>(part.count(u'\n'));
-            field += part;
-            pos_ = quote + 1;
-            if (pos_ < size && text_.at(pos_) == u'"') {
-                field += u'"';
-                ++pos_;
-                continue;
-            }
-            break;
-        }
-        fields.append(field);
         if (fields.size() > maxFields) {
             fail(QStringLiteral("一行的字段多于 %1 个。").arg(maxFields));
         }
@@ -268,13 +218,16 @@ bool BackupFieldReader::nextRow(QStringList& fields, int maxFields) {
             return true;
         }
         if (text_.at(pos_) != u',') {
-            fail(QStringLiteral("第 %1 个字段的双引号后面不是逗号或行尾。").arg(fields.size()));
+            fail(quoted
+                     ? QStringLiteral("第 %1 个字段的双引号后面不是逗号或行尾。").arg(fields.size())
+                     : QStringLiteral("第 %1 个字段后面有单独的回车符。").arg(fields.size()));
         }
         ++pos_;
         if (pos_ >= size || atLineEnd()) {
             if (!bareFields_) {
                 fail(QStringLiteral("逗号后面缺少字段。"));
             }
+            // A spreadsheet ends a line whose last value is empty with the comma.
             fields.append(QString());
             if (pos_ < size) {
                 skipLineEnd();
@@ -282,6 +235,45 @@ bool BackupFieldReader::nextRow(QStringList& fields, int maxFields) {
             return true;
         }
     }
+}
+
+void BackupFieldReader::readQuoted(QStringList& fields) {
+    const qsizetype size = text_.size();
+    ++pos_;
+    QString field;
+    for (;;) {
+        const qsizetype quote = text_.indexOf(u'"', pos_);
+        if (quote < 0) {
+            fail(QStringLiteral("第 %1 个字段的双引号到文件末尾也没有结束。")
+                     .arg(fields.size() + 1));
+        }
+        const QStringView part = QStringView(text_).sliced(pos_, quote - pos_);
+        line_ += static_cast<int>(part.count(u'\n'));
+        field += part;
+        pos_ = quote + 1;
+        if (pos_ < size && text_.at(pos_) == u'"') {
+            field += u'"';
+            ++pos_;
+            continue;
+        }
+        break;
+    }
+    fields.append(field);
+}
+
+void BackupFieldReader::readBare(QStringList& fields) {
+    const qsizetype size = text_.size();
+    qsizetype end = pos_;
+    while (end < size && text_.at(end) != u',' && text_.at(end) != u'\n' &&
+           text_.at(end) != u'\r') {
+        if (text_.at(end) == u'"') {
+            fail(QStringLiteral("第 %1 个字段没有用双引号括起来，却含有双引号。")
+                     .arg(fields.size() + 1));
+        }
+        ++end;
+    }
+    fields.append(text_.sliced(pos_, end - pos_));
+    pos_ = end;
 }
 
 bool write_data_to_table(const QString& file, const QString& table, int seqNo, int fieldCount,

@@ -45,6 +45,8 @@ class BackupFieldReader {
     [[noreturn]] void fail(const QString& what) const;
     bool atLineEnd() const;
     void skipLineEnd();
+    void readQuoted(QStringList& fields);
+    void readBare(QStringList& fields);
 
     QString text_;
     bool bareFields_ = false;
