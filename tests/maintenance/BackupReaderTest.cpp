@@ -179,3 +179,51 @@ TEST_F(BackupReader, AccountSetRowBecomesTheSessionsPeriod) {
 }
 
 }  // namespace
+
+namespace {
+
+// Spreadsheets save values back unquoted where they can; the CSV reader takes both forms, the
+// backup reader only quoted ones.
+TEST(FieldReader, BareFieldsOnlyWhereAllowed) {
+    struct Case {
+        const char* name;
+        QString text;
+        QStringList rows;  // fields joined by "|"; none when refused
+        const char* error;
+    };
+    const QList<Case> cases = {
+        {"bare and quoted mixed",
+         QStringLiteral("a,\"b,\"\"c\"\"\",3\r\n4,,6\n"),
+         {QStringLiteral("a|b,\"c\"|3"), QStringLiteral("4||6")},
+         ""},
+        {"empty last value",
+         QStringLiteral("a,b,\r\nc,d,"),
+         {QStringLiteral("a|b|"), QStringLiteral("c|d|")},
+         ""},
+        {"quote inside a bare value", QStringLiteral("a,b\"c\n"), {}, "却含有双引号"},
+        {"lone carriage return", QStringLiteral("a\rb,c\n"), {}, "单独的回车符"},
+        {"text after a closing quote", QStringLiteral("\"a\"b,c\n"), {}, "不是逗号或行尾"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BackupFieldReader reader(c.text, true);
+        QStringList rows;
+        QString error;
+        try {
+            QStringList fields;
+            while (reader.nextRow(fields, 5)) {
+                rows.append(fields.join(u'|'));
+            }
+        } catch (const DbError& e) {
+            error = e.description();
+        }
+        EXPECT_EQ(rows, c.rows);
+        EXPECT_TRUE(error.contains(QString::fromUtf8(c.error))) << error.toStdString();
+        // The backup reader refuses the first bare value.
+        BackupFieldReader strict(c.text);
+        QStringList fields;
+        EXPECT_THROW(strict.nextRow(fields, 5), DbError);
+    }
+}
+
+}  // namespace
