@@ -14,7 +14,8 @@ namespace {
 
 constexpr int kFirstYearCopy = 12;
 
-// The ordinary text form of a stored value, amounts in their decimal form.
+}  // namespace
+
 QString fieldText(const QVariant& value, ColumnKind kind) {
     if (value.isNull()) {
         return QString();
@@ -27,6 +28,8 @@ QString fieldText(const QVariant& value, ColumnKind kind) {
     }
     return value.toString();
 }
+
+namespace {
 
 // Folder names come from company names; keep them to one folder level.
 QString folderSafe(QString name) {

@@ -34,5 +34,9 @@ bool write_data_to_text(const RecordSet& row, const QList<Column>& columns, int 
 // The line write_data_to_text writes, without its line end. Throws DbError.
 QString backupLine(const RecordSet& row, const QList<Column>& columns, int fieldCount);
 
+// The ordinary text form of a stored value as the files hold it (and the row writers take it
+// back), amounts in their decimal form, null as empty.
+QString fieldText(const QVariant& value, ColumnKind kind);
+
 // One field as written: the value's ordinary text in double quotes, a quote inside doubled.
 QString backupField(const QString& text);

@@ -57,20 +57,6 @@ QDate readDate(const QString& text) {
     return QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
 }
 
-// A stored value in the text form the row writers take back.
-QString storedText(const QVariant& value, ColumnKind kind) {
-    if (value.isNull()) {
-        return QString();
-    }
-    if (kind == ColumnKind::Money) {
-        return Money::fromDb(value).toText();
-    }
-    if (value.typeId() == QMetaType::Double) {
-        return QString::number(value.toDouble(), 'g', 15);
-    }
-    return value.toString();
-}
-
 // The file of that name in folder, whatever the case of its letters (the files come from
 // Windows too); a null string when there is none.
 QString findFile(const QString& folder, const QString& name) {
@@ -510,7 +496,7 @@ bool CsvImport::importFrom(const QString& folder, int* lines) {
              !rs.eof(); rs.moveNext()) {
             QStringList fields;
             for (int i = 0; i < kLineFields; ++i) {
-                fields.append(storedText(rs.valueAt(i), columns.at(i).kind));
+                fields.append(fieldText(rs.valueAt(i), columns.at(i).kind));
             }
             if (first || fields.at(kDencode - 1) != previous) {
                 first = false;

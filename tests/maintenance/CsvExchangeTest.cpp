@@ -10,6 +10,7 @@
 #include "maintenance/BackupReader.h"
 #include "maintenance/BackupSet.h"
 #include "maintenance/CsvExchange.h"
+#include "support/DatabaseFiles.h"
 #include "support/SetSnapshot.h"
 #include "support/TestDatabase.h"
 #include "totals/TotalsPass.h"
@@ -20,12 +21,6 @@ const QString kSet = QStringLiteral("02");
 const QString kOther = QStringLiteral("03");
 const QString kJanuary = QStringLiteral("2024年1月");
 const QString kDescription = QStringLiteral("Lee, \"Best\" O'Brien 收款");
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll();
-}
 
 void writeAll(const QString& path, const QByteArray& bytes) {
     ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
@@ -165,8 +160,8 @@ TEST_F(CsvExchange, ExportWritesTheMonthOnceAndMarksIt) {
     generate(40, 4);
     const SetSnapshot other(kOther);
     ASSERT_TRUE(exportMonth(QStringLiteral("2024/01"), path(QStringLiteral("out"))));
-    const QByteArray data = readAll(path(QStringLiteral("out/Data02_2024年1月.CSV")));
-    const QByteArray company = readAll(path(QStringLiteral("out/Kaisha02_2024年1月.CSV")));
+    const QByteArray data = bytesOf(path(QStringLiteral("out/Data02_2024年1月.CSV")));
+    const QByteArray company = bytesOf(path(QStringLiteral("out/Kaisha02_2024年1月.CSV")));
     EXPECT_TRUE(data.startsWith("\xEF\xBB\xBF\"000"));
     EXPECT_TRUE(data.endsWith("\"\r\n"));
     const Rows lines = parse(data);
@@ -190,7 +185,7 @@ TEST_F(CsvExchange, ExportWritesTheMonthOnceAndMarksIt) {
     CsvExport all;
     ASSERT_TRUE(all.FormInit());
     ASSERT_TRUE(all.exportTo(path(QStringLiteral("all"))));
-    EXPECT_EQ(parse(readAll(path(QStringLiteral("all/Data02_00.CSV")))).size(),
+    EXPECT_EQ(parse(bytesOf(path(QStringLiteral("all/Data02_00.CSV")))).size(),
               count(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI WHERE CID = '02' AND "
                                    "DATEYM = '2024/02'")));
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("all/Kaisha02_00.CSV"))));
@@ -286,8 +281,8 @@ TEST_F(CsvExchange, ClicksAskAndStopAsTheScreensDo) {
 TEST_F(CsvExchange, ImportReadsTheFormsSpreadsheetsWrite) {
     generate(40, 4);
     ASSERT_TRUE(exportMonth(QStringLiteral("2024/01"), path(QStringLiteral("out"))));
-    const QByteArray data = readAll(path(QStringLiteral("out/Data02_2024年1月.CSV")));
-    const QByteArray company = readAll(path(QStringLiteral("out/Kaisha02_2024年1月.CSV")));
+    const QByteArray data = bytesOf(path(QStringLiteral("out/Data02_2024年1月.CSV")));
+    const QByteArray company = bytesOf(path(QStringLiteral("out/Kaisha02_2024年1月.CSV")));
     const QString text = decodeBackupText(data);
     const QStringList lines =
         rows(QStringLiteral("SELECT * FROM T_SI_MEISAI WHERE CID = '02' "
@@ -331,8 +326,8 @@ TEST_F(CsvExchange, ImportReadsTheFormsSpreadsheetsWrite) {
 TEST_F(CsvExchange, BrokenFilesAreRefusedWhole) {
     generate(40, 4);
     ASSERT_TRUE(exportMonth(QStringLiteral("2024/01"), path(QStringLiteral("out"))));
-    const Rows data = parse(readAll(path(QStringLiteral("out/Data02_2024年1月.CSV"))));
-    const Rows company = parse(readAll(path(QStringLiteral("out/Kaisha02_2024年1月.CSV"))));
+    const Rows data = parse(bytesOf(path(QStringLiteral("out/Data02_2024年1月.CSV"))));
+    const Rows company = parse(bytesOf(path(QStringLiteral("out/Kaisha02_2024年1月.CSV"))));
     const QString dataName = QStringLiteral("Data02_2024年1月.CSV 第 3 行：");
     const auto field = [&](int position, const QString& value) {
         Rows changed = data;
