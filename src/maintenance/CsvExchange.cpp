@@ -297,8 +297,12 @@ void CsvImport::checkLine(QStringList& fields, const QString& at) const {
                 at + QStringLiteral("第 %1 个字段的科目“%2”不存在。").arg(position).arg(kocode));
         }
     }
+    // Commas only as thousands separators: "12,5" is a decimal comma, not 125.
+    static const QRegularExpression amount(
+        QStringLiteral("^-?(\\d+|\\d{1,3}(,\\d{3})+)(\\.\\d+)?$"));
     for (const int position : kAmountFields) {
-        if (!Money::parse(fields.at(position - 1).trimmed())) {
+        const QString text = fields.at(position - 1).trimmed();
+        if (!amount.match(text).hasMatch() || !Money::parse(text)) {
             throw refused(at + QStringLiteral("第 %1 个字段的金额“%2”不是数字。")
                                    .arg(position)
                                    .arg(fields.at(position - 1)));

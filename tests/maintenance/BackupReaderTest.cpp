@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "common/Session.h"
+#include "db/DbError.h"
 #include "maintenance/BackupReader.h"
 #include "maintenance/BackupSet.h"
 #include "support/SetSnapshot.h"

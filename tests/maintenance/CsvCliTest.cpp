@@ -30,6 +30,7 @@ TEST(CsvCli, ExportAndImportAreAllOrNothing) {
         "SELECT COUNT(*) || '/' || SUM(KRKIN) || '/' || "
         "SUM(KRBUKBN = '01') FROM T_SI_MEISAI WHERE CID = '%1'");
     const QString other = valueIn(books, lines.arg(QStringLiteral("52")));
+    const QString before = valueIn(books, lines.arg(QStringLiteral("51")));
     EXPECT_TRUE(run(QStringLiteral("export-csv --set 51 --month 2024/01 --to %1/out"), 0)
                     .startsWith(u"export-csv set 51 2024/01: 124 lines into "));
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("out/Data51_2024年1月.CSV"))));
@@ -55,7 +56,8 @@ TEST(CsvCli, ExportAndImportAreAllOrNothing) {
     }
     EXPECT_TRUE(run(QStringLiteral("import-csv --set 51 --month 2024/01 --from %1/out"), 0)
                     .startsWith(u"import-csv set 51 2024/01: 124 lines from "));
-    EXPECT_EQ(valueIn(books, lines.arg(QStringLiteral("51"))), exported);
+    // The imported lines are not yet exported from this copy.
+    EXPECT_EQ(valueIn(books, lines.arg(QStringLiteral("51"))), before);
     EXPECT_EQ(valueIn(books, lines.arg(QStringLiteral("52"))), other);
 }
 
