@@ -231,6 +231,7 @@ TEST_F(CsvExchange, ClicksAskAndStopAsTheScreensDo) {
     struct Case {
         const char* name;
         bool exportScreen;
+        int month;
         MsgAnswer answer;
         QString folder;
         QStringList files;
@@ -244,20 +245,30 @@ TEST_F(CsvExchange, ClicksAskAndStopAsTheScreensDo) {
     const QString where = QStringLiteral("请指定恢复数据的路径。");
     const QString none = QStringLiteral("没有找到符合条件的数据，中止恢复处理。");
     const QList<Case> cases = {
-        {"export answered No", true, MsgAnswer::No, out, {}, {ask}, false},
-        {"export folder cancelled", true, MsgAnswer::Yes, QString(), {}, {ask}, false},
-        {"export", true, MsgAnswer::Yes, out, {}, {ask, QStringLiteral("数据备份成功！")}, true},
+        {"every month answered No",
+         true,
+         -1,
+         MsgAnswer::No,
+         out,
+         {},
+         {QStringLiteral("零售业的备份开始。可以吗？")},
+         false},
+        {"export answered No", true, 0, MsgAnswer::No, out, {}, {ask}, false},
+        {"export folder cancelled", true, 0, MsgAnswer::Yes, QString(), {}, {ask}, false},
+        {"export", true, 0, MsgAnswer::Yes, out, {}, {ask, QStringLiteral("数据备份成功！")}, true},
         {"export again",
          true,
+         0,
          MsgAnswer::Yes,
          out,
          {},
          {QStringLiteral("备份的数据不存在。")},
          false},
-        {"import folder cancelled", false, MsgAnswer::Ok, QString(), {}, {where}, false},
-        {"import with one file", false, MsgAnswer::Ok, out, {both.at(0)}, {where, none}, false},
+        {"import folder cancelled", false, 0, MsgAnswer::Ok, QString(), {}, {where}, false},
+        {"import with one file", false, 0, MsgAnswer::Ok, out, {both.at(0)}, {where, none}, false},
         {"import",
          false,
+         0,
          MsgAnswer::Ok,
          out,
          both,
@@ -277,12 +288,12 @@ TEST_F(CsvExchange, ClicksAskAndStopAsTheScreensDo) {
         if (c.exportScreen) {
             CsvExport screen(&host);
             ASSERT_TRUE(screen.FormInit());
-            screen.selected = 0;
+            screen.selected = c.month;
             done = screen.cmdStart_Click();
         } else {
             CsvImport screen(&host);
             ASSERT_TRUE(screen.FormInit());
-            screen.selected = 0;
+            screen.selected = c.month;
             done = screen.cmdStr_Click();
         }
         EXPECT_EQ(done, c.done);
@@ -294,6 +305,28 @@ TEST_F(CsvExchange, ClicksAskAndStopAsTheScreensDo) {
         }
     }
     EXPECT_EQ(messages.shown.at(0).icon, MsgIcon::Exclamation);
+}
+
+// A copy that has not reached the files' days yet gets a voucher for each day up to them, and
+// the day balances run on over the new days.
+TEST_F(CsvExchange, ImportMakesTheDaysTheTargetHasNotReached) {
+    generate(40, 4);
+    const QStringList vouchers = rows(QStringLiteral("SELECT DENCODE, DENDAY, YDAYZAN, DAYZAN FROM "
+                                                     "T_SIWAKE WHERE CID = '02' ORDER BY DENDAY"),
+                                      {}, 2);
+    ASSERT_TRUE(exportMonth(QStringLiteral("2024/01"), path(QStringLiteral("out"))));
+    exec(QStringLiteral("DELETE FROM T_SIWAKE WHERE CID = '02' AND DENDAY > '2024/01/20'"));
+    exec(QStringLiteral("DELETE FROM T_SI_MEISAI WHERE CID = '02' AND SIDAY > '2024/01/20'"));
+    const SetSnapshot other(kOther);
+    ASSERT_TRUE(importMonth(QStringLiteral("2024/01"), path(QStringLiteral("out"))));
+    EXPECT_EQ(rows(QStringLiteral("SELECT DENCODE, DENDAY, YDAYZAN, DAYZAN FROM T_SIWAKE WHERE "
+                                  "CID = '02' ORDER BY DENDAY"),
+                   {}, 2),
+              vouchers.mid(0, 31));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_SI_MEISAI WHERE CID = '02' AND SIDAY = "
+                                   "'2024/01/31' AND DENCODE = '00031'")),
+              4);
+    EXPECT_TRUE(other.unchanged());
 }
 
 // Spreadsheets save the files back in other forms; each is read as the original.
@@ -436,6 +469,7 @@ TEST_F(CsvExchange, BrokenFilesAreRefusedWhole) {
         EXPECT_TRUE(messages.texts().join(u'\n').contains(c.message))
             << messages.texts().join(u'\n').toStdString();
         EXPECT_TRUE(messages.last().text.endsWith(u"账套没有改变。(cmdStr_Click)"));
+        EXPECT_TRUE(messages.texts().join(u'\n').contains(u"(RWdata)"));
         EXPECT_TRUE(set.unchanged());
         EXPECT_TRUE(other.unchanged());
         EXPECT_EQ(value(QStringLiteral("SELECT CID FROM WK_COMPANY")), kSet);
