@@ -457,7 +457,7 @@ bool CsvImport::importFrom(const QString& folder, int* lines) {
         period.close();
         accounts_.clear();
         for (const QVariantList& row : db.selectAll(QStringLiteral("SELECT KOCODE FROM T_KANJO"))) {
-            accounts_.append(row.at(0).toString().trimmed());
+            accounts_.insert(row.at(0).toString().trimmed());
         }
 
         db.execute(QStringLiteral("DELETE FROM WK_COMPANY"));

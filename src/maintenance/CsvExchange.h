@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -86,5 +87,5 @@ class CsvImport {
     CsvExchangeHost* host_;
     QString periodStart_;
     QString periodEnd_;
-    QStringList accounts_;
+    QSet<QString> accounts_;  // the chart's account keys
 };
