@@ -63,6 +63,12 @@ QString usageText() {
         "  import-csv --set CID --month yyyy/mm --from DIR\n"
         "          replace the month's dated voucher lines with those two files from DIR; a\n"
         "          file with any bad line is refused whole\n"
+        "  convert-export --set CID --to DIR\n"
+        "          write the set for the Japanese edition (23 files, names as character\n"
+        "          numbers) into DIR; DIR is left as it was on failure\n"
+        "  convert-import --set CID --from DIR [--japanese]\n"
+        "          replace the set with one the Japanese edition wrote, all or nothing; text in\n"
+        "          Chinese characters, or in the Japanese ones with --japanese\n"
         "  compact\n"
         "          rewrite the database file without its free space\n");
 }

@@ -77,5 +77,7 @@ Command backupCommand(const QStringList& arguments);
 Command restoreCommand(const QStringList& arguments);
 Command exportCsvCommand(const QStringList& arguments);
 Command importCsvCommand(const QStringList& arguments);
+Command convertExportCommand(const QStringList& arguments);
+Command convertImportCommand(const QStringList& arguments);
 // Runs with the file open but outside any transaction: it closes and reopens the connection.
 Command compactCommand(const QStringList& arguments);

@@ -84,6 +84,12 @@ Command parseCommand(const CommandLine& line) {
     if (line.command == u"import-csv") {
         return importCsvCommand(line.arguments);
     }
+    if (line.command == u"convert-export") {
+        return convertExportCommand(line.arguments);
+    }
+    if (line.command == u"convert-import") {
+        return convertImportCommand(line.arguments);
+    }
     if (line.command == u"compact") {
         return compactCommand(line.arguments);
     }

@@ -13,6 +13,7 @@
 #include "maintenance/ui/runBackUp.h"
 #include "maintenance/ui/runDatain.h"
 #include "maintenance/ui/runDataout.h"
+#include "maintenance/ui/runConverter.h"
 #include "maintenance/ui/runNenjiUpdate.h"
 #include "master/ui/InpKaisyaJoho.h"
 #include "master/ui/InpKanjokamokuCh.h"
@@ -61,6 +62,7 @@ void registerAllScreens() {
     Screens::add(QStringLiteral("runBackUp"), [] { return new runBackUp; });
     Screens::add(QStringLiteral("runDataout"), [] { return new runDataout; });
     Screens::add(QStringLiteral("runDatain"), [] { return new runDatain; });
+    Screens::add(QStringLiteral("runConverter"), [] { return new runConverter; });
     // Printing:
     Screens::add(QStringLiteral("SetUsePrinter"), [] { return new SetUsePrinter; });
 }

@@ -70,12 +70,14 @@ void open() {
         lock.reset();
         throw;
     }
-    // A file made before a report existed gets its layout (and the form lines); one that cannot
-    // take it still opens, and that report says what is missing.
+    // A file made before a report existed gets its layout (and the form lines, and the new
+    // rows of the character table); one that cannot take it still opens, and that report says
+    // what is missing.
     try {
         QSqlDatabase connection = Database::global().connection();
         ShippedDatabase::addMissingReportLayouts(connection);
         ShippedDatabase::addMissingFormLines(connection);
+        ShippedDatabase::addMissingCharacters(connection);
     } catch (const DbError&) {
     }
 }

@@ -3,10 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
+#include <utility>
 
 #include "common/Money.h"
 #include "db/DbError.h"
@@ -78,14 +80,19 @@ QVariant cellValue(const QString& cell, const Column& column, const QString& tab
     return cell;
 }
 
-// Rows are tab-separated with a header line of column names; lines starting with "#" are notes.
+// Rows are tab-separated with a header line of column names; a line starting with "#" and
+// holding no tab is a note (the character table has a row for "#").
+bool isRowLine(const QString& line) {
+    return !line.isEmpty() && !(line.startsWith(u'#') && !line.contains(u'\t'));
+}
+
 void loadRows(QSqlDatabase& db, const QString& table) {
     const QString text = readResource(QStringLiteral(":/shipped/rows/%1.tsv").arg(table));
     const QList<Column> tableColumns = readTableColumns(db, table);
     QList<Column> header;
     QSqlQuery insert(db);
     for (const QString& line : text.split(u'\n')) {
-        if (line.isEmpty() || line.startsWith(u'#')) {
+        if (!isRowLine(line)) {
             continue;
         }
         const QStringList cells = line.split(u'\t');
@@ -220,6 +227,60 @@ void addMissingFormLines(QSqlDatabase& db) {
             }
         }
         loadRows(db, QStringLiteral("MT_FORMLINE"));
+        exec(db, QStringLiteral("COMMIT"));
+    } catch (const DbError&) {
+        exec(db, QStringLiteral("ROLLBACK"));
+        throw;
+    }
+}
+
+void addMissingCharacters(QSqlDatabase& db) {
+    QSet<QString> held;
+    QSqlQuery read(db);
+    if (!read.exec(QStringLiteral("SELECT CHINESE FROM T_MOJICHG"))) {
+        throw errorOf(read);
+    }
+    while (read.next()) {
+        held.insert(read.value(0).toString());
+    }
+    read.finish();
+    QList<QStringList> missing;
+    bool header = true;
+    const QString text = readResource(QStringLiteral(":/shipped/rows/T_MOJICHG.tsv"));
+    for (const QString& line : text.split(u'\n')) {
+        if (!isRowLine(line)) {
+            continue;
+        }
+        const QStringList cells = line.split(u'\t');
+        if (std::exchange(header, false)) {
+            if (cells != QStringList{QStringLiteral("JAPANESE"), QStringLiteral("CHINESE")}) {
+                throw DbError(DbError::kInvalidValue, QStringLiteral("T_MOJICHG: 列不符"));
+            }
+            continue;
+        }
+        if (cells.size() == 2 && !held.contains(cells.at(1))) {
+            missing.append(cells);
+            held.insert(cells.at(1));
+        }
+    }
+    if (missing.isEmpty()) {
+        return;
+    }
+    // Appended in shipped order: the characters the file holds keep their numbers.
+    exec(db, QStringLiteral("BEGIN"));
+    try {
+        QSqlQuery insert(db);
+        if (!insert.prepare(
+                QStringLiteral("INSERT INTO T_MOJICHG (JAPANESE, CHINESE) VALUES (?, ?)"))) {
+            throw errorOf(insert);
+        }
+        for (const QStringList& cells : missing) {
+            insert.bindValue(0, cells.at(0));
+            insert.bindValue(1, cells.at(1));
+            if (!insert.exec()) {
+                throw errorOf(insert);
+            }
+        }
         exec(db, QStringLiteral("COMMIT"));
     } catch (const DbError&) {
         exec(db, QStringLiteral("ROLLBACK"));

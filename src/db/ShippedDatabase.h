@@ -23,6 +23,10 @@ void addMissingReportLayouts(QSqlDatabase& db);
 // holds the table keeps its rows as they are. Throws DbError.
 void addMissingFormLines(QSqlDatabase& db);
 
+// Appends each shipped character row whose Chinese character the file's table lacks (a file
+// made before the row existed), after the rows it holds, which keep their order. Throws DbError.
+void addMissingCharacters(QSqlDatabase& db);
+
 // The tables that come with shipped rows, in loading order.
 QStringList tablesWithRows();
 

@@ -68,7 +68,8 @@ QString cidOf(const QStringList& fields, const QList<Column>& columns) {
     return QString();
 }
 
-// The account-set row makes the restored period the session's.
+}  // namespace
+
 void takeAccountSetRow(const QStringList& fields, RestoredPeriod* period) {
     Database& db = Database::global();
     db.execute(QStringLiteral("DELETE FROM WK_COMPANY"));
@@ -83,6 +84,8 @@ void takeAccountSetRow(const QStringList& fields, RestoredPeriod* period) {
         *period = RestoredPeriod{true, start, fields.at(kPeriodEnd - 1)};
     }
 }
+
+namespace {
 
 void restoreFile(const QString& file, const QString& table, int seqNo, int fieldCount,
                  RestoredPeriod* period) {

@@ -13,6 +13,10 @@ struct RestoredPeriod {
     QString end;    // field 15
 };
 
+// The account-set row just written (fields as in T_002.txt) makes the restored period the
+// session's: WK_COMPANY and the period label follow it; period, when given, receives it.
+void takeAccountSetRow(const QStringList& fields, RestoredPeriod* period);
+
 // Restores one backup file into table: every fieldCount fields of a line make one row, written
 // by the row writer of seqNo. Rows of any set other than the current one are refused. The
 // account-set row (seqNo 2) also refreshes WK_COMPANY and the session's period label and is

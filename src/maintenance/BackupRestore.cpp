@@ -18,12 +18,7 @@ constexpr int kFullSet = 23;
 constexpr int kYearEndSet = 11;
 constexpr int kAccountSetFields = 27;
 
-struct BackupEntry {
-    int seqNo;
-    QString textName;
-    int fieldCount;
-    QString table;
-};
+}  // namespace
 
 QList<BackupEntry> backupEntries() {
     QList<BackupEntry> entries;
@@ -37,6 +32,23 @@ QList<BackupEntry> backupEntries() {
     }
     return entries;
 }
+
+bool reopenRestoredPeriod(const RestoredPeriod& period) {
+    Database& db = Database::global();
+    const QString cid = session().CurrentCid;
+    // Every month of the restored period is stale: the totals are rebuilt on next use.
+    const QString from = openingMonth(dateNormalise(period.start).left(7));
+    const QString to = dateNormalise(period.end).left(7);
+    if (!UpdateTukiSimebi(TotalsKind::Accounts, MonthState::Stale, from, to) ||
+        !UpdateTukiSimebi(TotalsKind::Subsidiaries, MonthState::Stale, from, to)) {
+        return false;
+    }
+    db.execute(QStringLiteral("DELETE FROM T_TUKIKAN  WHERE CID = ?"), {cid});
+    db.execute(QStringLiteral("DELETE FROM T_TUKIHOJO WHERE CID = ?"), {cid});
+    return true;
+}
+
+namespace {
 
 // Deletes the set's rows of every table in the backup and writes the files back; false after a
 // failure already reported.
@@ -69,16 +81,7 @@ bool restoreTables(const QString& folder, int fileCount) {
         throw DbError(DbError::kInvalidValue,
                       QStringLiteral("备份中没有账套 %1 的账套信息 (T_002.txt)。").arg(cid));
     }
-    // Every month of the restored period is stale: the totals are rebuilt on next use.
-    const QString from = openingMonth(dateNormalise(period->start).left(7));
-    const QString to = dateNormalise(period->end).left(7);
-    if (!UpdateTukiSimebi(TotalsKind::Accounts, MonthState::Stale, from, to) ||
-        !UpdateTukiSimebi(TotalsKind::Subsidiaries, MonthState::Stale, from, to)) {
-        return false;
-    }
-    db.execute(QStringLiteral("DELETE FROM T_TUKIKAN  WHERE CID = ?"), {cid});
-    db.execute(QStringLiteral("DELETE FROM T_TUKIHOJO WHERE CID = ?"), {cid});
-    return true;
+    return reopenRestoredPeriod(*period);
 }
 
 }  // namespace

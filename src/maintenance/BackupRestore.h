@@ -5,6 +5,21 @@
 
 // Restoring an account set from the text files of a backup set.
 
+struct RestoredPeriod;
+
+// One file of the backup set as T_BACKUP lists it, in SEQNO order.
+struct BackupEntry {
+    int seqNo;
+    QString textName;
+    int fieldCount;
+    QString table;
+};
+QList<BackupEntry> backupEntries();
+
+// Marks every month of the restored period stale and drops the set's monthly totals, so that
+// they are rebuilt on next use. False after a failure already reported.
+bool reopenRestoredPeriod(const RestoredPeriod& period);
+
 // The file names of a full set, T_001.txt … T_023.txt.
 QStringList backupFileNames();
 // How many of them folder holds.

@@ -41,7 +41,10 @@ QString folderSafe(QString name) {
     return name.trimmed().isEmpty() ? QStringLiteral("_") : name.trimmed();
 }
 
-bool writeTable(const QString& path, const QString& table, int seqNo, int fieldCount) {
+}  // namespace
+
+bool writeSetFile(const QString& path, const QString& table, int seqNo, const QString& order,
+                  const SetLineWriter& writeLine) {
     Database& db = Database::global();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -51,11 +54,12 @@ bool writeTable(const QString& path, const QString& table, int seqNo, int fieldC
     out.setEncoding(QStringConverter::Utf8);
     // Table names come from the shipped list and are checked against the schema.
     const QList<Column> columns = db.columns(table);
-    RecordSet rs = seqNo > 1 ? db.query(QStringLiteral("SELECT * FROM %1 WHERE CID = ?").arg(table),
-                                        {session().CurrentCid})
-                             : db.query(QStringLiteral("SELECT * FROM %1").arg(table));
+    RecordSet rs =
+        seqNo > 1 ? db.query(QStringLiteral("SELECT * FROM %1 WHERE CID = ?%2").arg(table, order),
+                             {session().CurrentCid})
+                  : db.query(QStringLiteral("SELECT * FROM %1").arg(table));
     for (; !rs.eof(); rs.moveNext()) {
-        if (!write_data_to_text(rs, columns, fieldCount, out)) {
+        if (!writeLine(rs, columns, out)) {
             file.cancelWriting();
             return false;
         }
@@ -66,8 +70,6 @@ bool writeTable(const QString& path, const QString& table, int seqNo, int fieldC
     }
     return true;
 }
-
-}  // namespace
 
 QString backupField(const QString& text) {
     QString quoted = text;
@@ -124,8 +126,12 @@ bool DataBackUp(const QString& folder, BackupUse use) {
             }
             const QString path = QDir(folder).filePath(list.text(QStringLiteral("TEXTNAME")) +
                                                        QStringLiteral(".txt"));
-            if (!writeTable(path, list.text(QStringLiteral("KEISIKI")), seqNo,
-                            static_cast<int>(list.number(QStringLiteral("FLPNO"))))) {
+            const int fieldCount = static_cast<int>(list.number(QStringLiteral("FLPNO")));
+            const auto line = [fieldCount](const RecordSet& row, const QList<Column>& columns,
+                                           QTextStream& out) {
+                return write_data_to_text(row, columns, fieldCount, out);
+            };
+            if (!writeSetFile(path, list.text(QStringLiteral("KEISIKI")), seqNo, QString(), line)) {
                 return false;
             }
         }

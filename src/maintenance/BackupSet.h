@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "db/TableColumns.h"
 
@@ -25,6 +26,14 @@ bool DataBackUp(const QString& folder, BackupUse use = BackupUse::Full);
 QString defaultBackupFolder(const QString& accountSetText);
 // The folder of the year-end update's copy of the current year: AppFolder/Temp/<text>/.
 QString temporaryBackupFolder(const QString& accountSetText);
+
+// Writes one file of the set: each row of table (of the current set unless seqNo is 1, in the
+// order of the ORDER BY clause order, if any) through writeLine. The file appears whole or not
+// at all. False when writeLine failed (it reports); throws DbError when the file cannot be written.
+using SetLineWriter =
+    std::function<bool(const RecordSet& row, const QList<Column>& columns, QTextStream& out)>;
+bool writeSetFile(const QString& path, const QString& table, int seqNo, const QString& order,
+                  const SetLineWriter& writeLine);
 
 // Writes the first fieldCount columns of the current row as one line; columns are the row's
 // columns as the schema declares them.

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QHash>
+#include <QSqlDatabase>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include "db/Database.h"
+#include "db/ShippedDatabase.h"
 #include "support/StringLists.h"
 #include "support/TestDatabase.h"
 
@@ -13,8 +16,10 @@ class CharacterTable : public DatabaseTest {
   protected:
     void SetUp() override {
         DatabaseTest::SetUp();
-        for (const QString& row : rows(QStringLiteral("SELECT CHINESE, JAPANESE FROM T_MOJICHG"))) {
-            const QStringList cells = row.split(u'|');
+        // A tab joins the two: the table has a row for "|", the helper's separator.
+        for (const QString& row :
+             rows(QStringLiteral("SELECT CHINESE || char(9) || JAPANESE FROM T_MOJICHG"))) {
+            const QStringList cells = row.split(u'\t');
             japaneseOf.insert(cells.value(0), cells.value(1));
         }
     }
@@ -30,10 +35,6 @@ class CharacterTable : public DatabaseTest {
 
     QHash<QString, QString> japaneseOf;
 };
-
-bool isIdeograph(QChar ch) {
-    return ch.unicode() >= 0x4E00 && ch.unicode() <= 0x9FFF;
-}
 
 TEST_F(CharacterTable, CoversTheCommonCharactersOnePairEach) {
     // GB2312 level 1 has 3,755 characters; only those with no Shift_JIS form are missing.
@@ -66,11 +67,12 @@ TEST_F(CharacterTable, KeepsCharactersJapaneseAlreadyWrites) {
 }
 
 TEST_F(CharacterTable, EveryJapaneseSideSurvivesShiftJis) {
-    QStringEncoder encoder("Shift_JIS");
-    QStringDecoder decoder("Shift_JIS");
-    ASSERT_TRUE(encoder.isValid() && decoder.isValid());
     QString bad;
     for (auto it = japaneseOf.cbegin(); it != japaneseOf.cend(); ++it) {
+        // A fresh codec each time: an error stays set on the one that met it.
+        QStringEncoder encoder("Shift_JIS");
+        QStringDecoder decoder("Shift_JIS");
+        ASSERT_TRUE(encoder.isValid() && decoder.isValid());
         const QByteArray bytes = encoder.encode(it.value());
         if (encoder.hasError() || QString(decoder.decode(bytes)) != it.value()) {
             bad += it.value();
@@ -78,23 +80,53 @@ TEST_F(CharacterTable, EveryJapaneseSideSurvivesShiftJis) {
     }
     EXPECT_EQ(bad, QString());
     // Guards the check itself: a character outside JIS X 0208 must fail it.
+    QStringEncoder encoder("Shift_JIS");
+    QStringDecoder decoder("Shift_JIS");
     const QByteArray bytes = encoder.encode(QStringLiteral("赋"));
     EXPECT_NE(QString(decoder.decode(bytes)), QStringLiteral("赋"));
 }
 
-TEST_F(CharacterTable, CoversTheShippedChartAndAccountSets) {
+// Every character of a shipped name, the brackets of 应付账款（外币） included, and the
+// punctuation, letters and digits of descriptions.
+TEST_F(CharacterTable, CoversTheShippedNamesAndDescriptions) {
     QString missing;
-    const QStringList names = rows(
-        QStringLiteral("SELECT KANNAME FROM MT_KANJO UNION ALL SELECT COMPANY FROM T_COMP_MAIN"));
+    const QStringList names = rows(QStringLiteral(
+        "SELECT KANNAME FROM MT_KANJO UNION ALL SELECT KANNAME FROM T_KISYUZAN UNION ALL "
+        "SELECT COMPANY FROM T_COMP_MAIN"));
     ASSERT_FALSE(names.isEmpty());
-    for (const QString& name : names) {
+    QString printable;
+    for (char16_t c = 0x20; c < 0x7F; ++c) {
+        printable += QChar(c);
+    }
+    for (const QString& name :
+         names + QStringList{printable, QStringLiteral("（）、，。：；“”‘’《》【】！？％…—～·　"),
+                             QStringLiteral("０１２３４５６７８９ＡＢＣＸＹＺａｂｚ")}) {
         for (const QChar ch : name) {
-            if (isIdeograph(ch) && !japaneseOf.contains(QString(ch)) && !missing.contains(ch)) {
+            if (!japaneseOf.contains(QString(ch)) && !missing.contains(ch)) {
                 missing += ch;
             }
         }
     }
     EXPECT_EQ(missing, QString());
+    EXPECT_EQ(toJapanese(QStringLiteral("（A-1）·～—")), QStringLiteral("（A-1）・~―"));
+}
+
+// A file made before rows were added gets them after its own, which keep their order and
+// values; a second open adds nothing.
+TEST_F(CharacterTable, OldFilesGetTheNewRowsAfterTheirOwn) {
+    const qint64 shipped = count(QStringLiteral("SELECT COUNT(*) FROM T_MOJICHG"));
+    exec(QStringLiteral("DELETE FROM T_MOJICHG WHERE CHINESE IN ('（', '）', 'A', '#', ' ')"));
+    exec(QStringLiteral("UPDATE T_MOJICHG SET JAPANESE = '帳' WHERE CHINESE = '一'"));
+    const QStringList old = rows(QStringLiteral("SELECT JAPANESE, CHINESE FROM T_MOJICHG"));
+    QSqlDatabase connection = Database::global().connection();
+    ShippedDatabase::addMissingCharacters(connection);
+    ShippedDatabase::addMissingCharacters(connection);
+    const QStringList now = rows(QStringLiteral("SELECT JAPANESE, CHINESE FROM T_MOJICHG"));
+    EXPECT_EQ(now.size(), shipped);
+    EXPECT_EQ(now.mid(0, old.size()), old);
+    QStringList added = now.mid(old.size());
+    added.sort();
+    EXPECT_EQ(added, strings({" | ", "#|#", "A|A", "（|（", "）|）"}));
 }
 
 }  // namespace

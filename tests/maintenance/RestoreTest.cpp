@@ -11,6 +11,7 @@
 #include "generator/BookGenerator.h"
 #include "maintenance/BackupRestore.h"
 #include "maintenance/BackupSet.h"
+#include "support/DatabaseFiles.h"
 #include "support/SetSnapshot.h"
 #include "support/TestDatabase.h"
 
@@ -18,18 +19,6 @@ namespace {
 
 const QString kSetText = QStringLiteral("零售业");
 const QString kDescription = QStringLiteral("Lee, \"Best\" O'Brien");
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    file.write(bytes);
-}
 
 void copyFolder(const QString& from, const QString& to) {
     ASSERT_TRUE(QDir().mkpath(to));
@@ -50,12 +39,7 @@ class Restore : public DatabaseTest {
         exec(QStringLiteral("UPDATE T_SI_MEISAI SET TEKIYO = ? WHERE CID = '02' AND DENCODE = "
                             "(SELECT MIN(DENCODE) FROM T_SI_MEISAI WHERE CID = '02')"),
              {kDescription});
-        for (const char* table : {"COMP_MAIN", "SIWAKE", "SI_MEISAI", "DAY_TORAN", "KISYUZAN",
-                                  "HOJOKAMOKU", "TUKISIME"}) {
-            exec(QStringLiteral("INSERT INTO BT_%1 SELECT * FROM T_%1 WHERE CID = '02'")
-                     .arg(QLatin1String(table)));
-        }
-        exec(QStringLiteral("INSERT INTO BT_KANJO SELECT '02', * FROM T_KANJO"));
+        SetSnapshot::copyToYearTables(QStringLiteral("02"));
         exec(
             QStringLiteral("INSERT INTO BT_KESANSYO (CID, KIN1, KIN64, DATEYMD) VALUES ('02', "
                            "12345000, -5000, '2023/12/31')"));
@@ -137,7 +121,7 @@ TEST_F(Restore, BrokenFoldersAreRefusedAndNothingElseChanges) {
     const auto edit = [](const char* name, std::function<QByteArray(QByteArray)> change) {
         return [name, change](const QDir& dir) {
             const QString file = dir.filePath(QLatin1String(name));
-            writeAll(file, change(readAll(file)));
+            writeAll(file, change(bytesOf(file)));
         };
     };
     QByteArray random(4096, Qt::Uninitialized);
@@ -209,7 +193,7 @@ TEST_F(Restore, BrokenFoldersAreRefusedAndNothingElseChanges) {
          [](const QDir& dir) {
              for (const QString& name : dir.entryList(QDir::Files)) {
                  const QString file = dir.filePath(name);
-                 writeAll(file, "\xEF\xBB\xBF" + readAll(file).replace("\r\n", "\n"));
+                 writeAll(file, "\xEF\xBB\xBF" + bytesOf(file).replace("\r\n", "\n"));
              }
          },
          Restored, "数据恢复成功！"},

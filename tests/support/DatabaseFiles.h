@@ -15,6 +15,13 @@ inline QByteArray bytesOf(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Replaces a file's bytes; fails the test when it cannot be written.
+inline void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    file.write(bytes);
+}
+
 // Every file of a folder as its name, a line break and its text, by name: two folders of the
 // same backup compare equal.
 inline QStringList folderFiles(const QString& folder) {

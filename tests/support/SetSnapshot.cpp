@@ -105,3 +105,14 @@ void SetSnapshot::copySet(const QString& from, const QString& to) {
             {to, from});
     }
 }
+
+void SetSnapshot::copyToYearTables(const QString& cid) {
+    Database& db = Database::global();
+    for (const char* table :
+         {"COMP_MAIN", "SIWAKE", "SI_MEISAI", "DAY_TORAN", "KISYUZAN", "HOJOKAMOKU", "TUKISIME"}) {
+        db.execute(QStringLiteral("INSERT INTO BT_%1 SELECT * FROM T_%1 WHERE CID = ?")
+                       .arg(QLatin1String(table)),
+                   {cid});
+    }
+    db.execute(QStringLiteral("INSERT INTO BT_KANJO SELECT ?, * FROM T_KANJO"), {cid});
+}

@@ -1,6 +1,5 @@
 #include "maintenance/ui/runBackUp.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QScreen>
@@ -8,11 +7,9 @@
 
 #include "common/Session.h"
 #include "common/ui/FocusKeys.h"
-#include "common/ui/ScreenCaption.h"
 #include "common/ui/Screens.h"
-#include "print/ui/FileDialog.h"
 
-runBackUp::runBackUp(QWidget* parent) : QWidget(parent), logic_(*this) {
+runBackUp::runBackUp(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("runBackUp"));
 
     lblReadMe = new QLabel(BackupMaintenance::readMeText(), this);
@@ -32,6 +29,7 @@ runBackUp::runBackUp(QWidget* parent) : QWidget(parent), logic_(*this) {
     cmdCompack = button(QStringLiteral("cmdCompack"), QStringLiteral("压缩数据库"));
     cmdQuestion = button(QStringLiteral("cmdQuestion"), QStringLiteral("帮助"));
     cmdBack = button(QStringLiteral("cmdBack"), QStringLiteral("返回"));
+    host_.bind(lblMessage, cmdBack);
     lstAutoBackup = new QListWidget(this);
     lstAutoBackup->setObjectName(QStringLiteral("lstAutoBackup"));
     numKeep = new QSpinBox(this);
@@ -96,43 +94,11 @@ void runBackUp::showEvent(QShowEvent* event) {
     if (const QScreen* where = screen()) {
         move(where->availableGeometry().center() - rect().center());
     }
-    refreshCaption();
+    host_.refreshCaption();
     showAutoBackups();
 }
 
 void runBackUp::closeEvent(QCloseEvent* event) {
     event->accept();
     Screens::showForm(QStringLiteral("SaveUpdateMenu"));
-}
-
-void runBackUp::setBusy(bool busy) {
-    if (busy) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    } else {
-        QApplication::restoreOverrideCursor();
-    }
-}
-
-void runBackUp::showMessageLabel(const QString& text) {
-    lblMessage->setText(text);
-    lblMessage->setVisible(!text.isEmpty());
-    lblMessage->repaint();
-}
-
-QString runBackUp::chooseBackupFolder() {
-    FileDialog dialog(FileDialogUse::Backup, {}, {}, this);
-    dialog.exec();
-    return dialog.resultText() == u"ok" ? dialog.folder() : QString();
-}
-
-void runBackUp::focusBack() {
-    cmdBack->setFocus();
-}
-
-QString runBackUp::accountSetText() const {
-    return mainWindowCompanyName();
-}
-
-void runBackUp::refreshCaption() {
-    setWindowTitle(BackupMaintenance::caption(accountSetText()));
 }

@@ -7,10 +7,11 @@
 #include <QWidget>
 
 #include "maintenance/BackupMaintenance.h"
+#include "maintenance/ui/SetFolderHost.h"
 
 // The backup screen: backs the current account set up into a folder, restores it from one and
 // compacts the database file (opened from the data menu, to which it returns).
-class runBackUp : public QWidget, private BackupMaintenanceHost {
+class runBackUp : public QWidget {
     Q_OBJECT
   public:
     explicit runBackUp(QWidget* parent = nullptr);
@@ -22,15 +23,10 @@ class runBackUp : public QWidget, private BackupMaintenanceHost {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void setBusy(bool busy) override;
-    void showMessageLabel(const QString& text) override;
-    QString chooseBackupFolder() override;
-    void focusBack() override;
-    QString accountSetText() const override;
-    void refreshCaption() override;
     void showAutoBackups();
 
-    BackupMaintenance logic_;
+    SetFolderHost host_{*this};
+    BackupMaintenance logic_{host_};
     QLabel* lblReadMe;
     QLabel* lblMessage;
     QPushButton* cmdBackUp;
