@@ -22,13 +22,6 @@ const QString kOther = QStringLiteral("03");
 const QString kJanuary = QStringLiteral("2024年1月");
 const QString kDescription = QStringLiteral("Lee, \"Best\" O'Brien 收款");
 
-void writeAll(const QString& path, const QByteArray& bytes) {
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    file.write(bytes);
-}
-
 // As a Chinese Windows saves text.
 QByteArray toGb18030(const QString& text) {
     QByteArray in = text.toUtf8();
