@@ -6,6 +6,7 @@
 
 #include "common/Session.h"
 #include "db/Database.h"
+#include "entry/DailyEntry.h"
 #include "generator/BookGenerator.h"
 #include "maintenance/BackupReader.h"
 #include "maintenance/BackupSet.h"
@@ -467,6 +468,53 @@ TEST_F(CsvExchange, BrokenFilesAreRefusedWhole) {
         EXPECT_TRUE(other.unchanged());
         EXPECT_EQ(value(QStringLiteral("SELECT CID FROM WK_COMPANY")), kSet);
     }
+}
+
+}  // namespace
+
+namespace {
+
+struct QuietHost : DailyEntryHost {
+    void setBusy(bool) override {}
+    void focusDateBox() override {}
+    void focusRate() override {}
+    void focusIncomeGrid() override {}
+};
+
+// A day with more transfer lines than the daily screen edits comes in whole and opens read-only,
+// every line shown.
+TEST_F(CsvExchange, ADayBeyondTheDailyScreensRowsIsImportedWholeAndStaysReadable) {
+    generate(40, 4);
+    const QString day = QStringLiteral("2024/01/31");
+    for (int n = 0; n < 130; ++n) {
+        exec(QStringLiteral("INSERT INTO T_SI_MEISAI (DENCODE, DENMENO, CID, SIDAY, DATEYM, SISYU, "
+                            "KRKOCODE, KRHOKOCODE, KRBUKBN, KRKIN, KRTKIN, KSKOCODE, KSHOKOCODE, "
+                            "KSBUKBN, KSKIN, KSTKIN, KRTKOCODE, KSTKOCODE, TEKIYO) SELECT DENCODE, "
+                            "?, '02', ?, '2024/01', '1', '009', '', '00', 10000, 10000, '004', '', "
+                            "'00', 10000, 10000, '000', '000', '存款' FROM T_SIWAKE WHERE CID = "
+                            "'02' AND DENDAY = ?"),
+             {QStringLiteral("%1").arg(500 + n, 3, 10, QLatin1Char('0')), day, day});
+    }
+    const QString lines = QStringLiteral(
+        "SELECT COUNT(*) FROM T_SI_MEISAI WHERE CID = '02' AND "
+        "SIDAY = '2024/01/31' AND SISYU = '1'");
+    const qint64 transfers = count(lines);
+    ASSERT_GT(transfers, DailyEntry::kMaxTransferRows);
+    ASSERT_TRUE(exportMonth(QStringLiteral("2024/01"), path(QStringLiteral("out"))));
+    exec(QStringLiteral("DELETE FROM T_SI_MEISAI WHERE CID = '02' AND DATEYM = '2024/01'"));
+    ASSERT_TRUE(importMonth(QStringLiteral("2024/01"), path(QStringLiteral("out"))))
+        << messages.texts().join(u'\n').toStdString();
+    EXPECT_EQ(count(lines), transfers);
+
+    QuietHost host;
+    DailyEntry entry(host);
+    ASSERT_TRUE(entry.Form_Load(QStringLiteral("MainMenu")))
+        << messages.texts().join(u'\n').toStdString();
+    entry.setTxtSyoriNen(day);
+    ASSERT_TRUE(entry.txtSyoriNen_LostFocus()) << messages.texts().join(u'\n').toStdString();
+    EXPECT_EQ(entry.txtSyoriNen(), day);
+    EXPECT_TRUE(entry.readOnly());
+    EXPECT_EQ(entry.transferRows().size(), transfers);
 }
 
 }  // namespace
