@@ -36,3 +36,18 @@ QString SetFolderHost::accountSetText() const {
 void SetFolderHost::refreshCaption() {
     screen_.setWindowTitle(BackupMaintenance::caption(accountSetText()));
 }
+
+QLabel* SetFolderHost::makeMessageLabel() {
+    auto* label = new QLabel(&screen_);
+    label->setObjectName(QStringLiteral("lblMessage"));
+    label->hide();
+    return label;
+}
+
+QPushButton* SetFolderHost::makeButton(const QString& name, const QString& text) {
+    auto* button = new QPushButton(text, &screen_);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    button->setMinimumWidth(120);
+    return button;
+}

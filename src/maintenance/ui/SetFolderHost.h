@@ -16,6 +16,10 @@ class SetFolderHost : public BackupMaintenanceHost {
         message_ = message;
         back_ = back;
     }
+    // The screen's hidden progress label, lblMessage.
+    QLabel* makeMessageLabel();
+    // A button of the screen's row: not a default button, wide enough for its caption.
+    QPushButton* makeButton(const QString& name, const QString& text);
 
     void setBusy(bool busy) override;
     void showMessageLabel(const QString& text) override;

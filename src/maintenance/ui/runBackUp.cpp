@@ -14,15 +14,9 @@ runBackUp::runBackUp(QWidget* parent) : QWidget(parent) {
 
     lblReadMe = new QLabel(BackupMaintenance::readMeText(), this);
     lblReadMe->setObjectName(QStringLiteral("lblReadMe"));
-    lblMessage = new QLabel(this);
-    lblMessage->setObjectName(QStringLiteral("lblMessage"));
-    lblMessage->hide();
+    lblMessage = host_.makeMessageLabel();
     const auto button = [this](const QString& name, const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        b->setMinimumWidth(120);
-        return b;
+        return host_.makeButton(name, text);
     };
     cmdBackUp = button(QStringLiteral("cmdBackUp"), QStringLiteral("开始备份"));
     cmdLoalBack = button(QStringLiteral("cmdLoalBack"), QStringLiteral("开始恢复"));

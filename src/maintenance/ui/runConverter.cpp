@@ -12,15 +12,9 @@ runConverter::runConverter(QWidget* parent) : QWidget(parent) {
 
     lblReadMe = new QLabel(ConverterMaintenance::readMeText(), this);
     lblReadMe->setObjectName(QStringLiteral("lblReadMe"));
-    lblMessage = new QLabel(this);
-    lblMessage->setObjectName(QStringLiteral("lblMessage"));
-    lblMessage->hide();
+    lblMessage = host_.makeMessageLabel();
     const auto button = [this](const QString& name, const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        b->setMinimumWidth(120);
-        return b;
+        return host_.makeButton(name, text);
     };
     cmdBackUp = button(QStringLiteral("cmdBackUp"), QStringLiteral("中文版数据导出"));
     cmdConverter = button(QStringLiteral("cmdConverter"), QStringLiteral("日文版数据导入"));
