@@ -63,6 +63,10 @@ void Database::open(const QString& filePath) {
         // an empty or a damaged one is left exactly as it was.
         requireOurs();
         execute(QStringLiteral("PRAGMA foreign_keys = OFF"));
+        // A ledger sorts and writes a year of lines in one statement: with the default 2 MB of
+        // cache the sort spills to temporary files and the work table's pages to the log.
+        execute(QStringLiteral("PRAGMA cache_size = -65536"));
+        execute(QStringLiteral("PRAGMA temp_store = MEMORY"));
         // A write-ahead log makes each commit one synced append instead of a journal round
         // trip, and stays durable (synchronous stays FULL). Commits and closing fold it back
         // into the file, and so does opening after a crash.

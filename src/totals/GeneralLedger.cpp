@@ -28,22 +28,35 @@ const QString kAccount = QStringLiteral(
     "AND K.KOCODE NOT IN ('202', '258') AND CAST(K.KMCODE AS INTEGER) BETWEEN ?1 AND ?2");
 const QString kSign = QStringLiteral("CASE WHEN K.TAIKBN = '0' THEN 1 ELSE -1 END");
 
+// The lines of one side before the first month (FROM ?5) or in the chosen months (FROM ?6),
+// summed per account, through that side's index.
+QString sideSums(const QString& side, const QString& alias, const QString& months) {
+    return QStringLiteral(
+               "LEFT JOIN (SELECT %1KOCODE AS KO, SUM(%1KIN) AS S FROM T_SI_MEISAI "
+               "WHERE CID = ?3 AND %3 GROUP BY %1KOCODE) %2 ON %2.KO = K.KOCODE ")
+        .arg(side, alias, months);
+}
+
 // The carried-forward row of each account, sorting before its lines (SIDAY ''): the opening
 // month's row (the opening balance, exact whatever month the totals pass ended at) and every
-// line of the period before the first month, signed in the account's direction, in CF.
+// line of the period before the first month, signed in the account's direction, in CF. An
+// account without a balance gets none unless it has lines in the chosen months.
 QString carriedForward() {
+    const QString before = QStringLiteral("DATEYM >= ?5 AND DATEYM < ?6");
+    const QString chosen = QStringLiteral("DATEYM BETWEEN ?6 AND ?8");
     return QStringLiteral(
-               "SELECT 0 AS JUN, K.KOCODE AS KO, NULL AS LINE, %1 AS SIGN, '' AS SIDAY, "
-               "'0' AS DENNO, '0' AS DENMENO, 0 AS DR, 0 AS "
-               "CR, %1 * (COALESCE(O.KRTOTAL, 0) - COALESCE(O.KSTOTAL, 0) + COALESCE(BD.S, 0) - "
-               "COALESCE(BC.S, 0)) AS CF FROM T_KANJO K "
+               "SELECT JUN, KO, LINE, SIGN, SIDAY, DENNO, DENMENO, DR, CR, CF FROM (SELECT 0 AS "
+               "JUN, K.KOCODE AS KO, NULL AS LINE, %1 AS SIGN, '' AS "
+               "SIDAY, '0' AS DENNO, '0' AS DENMENO, 0 AS DR, 0 AS CR, %1 * (COALESCE(O.KRTOTAL, "
+               "0) - COALESCE(O.KSTOTAL, 0) + COALESCE(BD.S, 0) - COALESCE(BC.S, 0)) AS CF, "
+               "COALESCE(ND.KO, NC.KO) AS USED FROM T_KANJO K "
                "LEFT JOIN T_TUKIKAN O ON O.CID = ?3 AND O.KANKOCODE = K.KOCODE AND O.DATEYM = ?4 "
-               "LEFT JOIN (SELECT KRKOCODE AS KO, SUM(KRKIN) AS S FROM T_SI_MEISAI WHERE CID = ?3 "
-               "AND DATEYM >= ?5 AND DATEYM < ?6 GROUP BY KRKOCODE) BD ON BD.KO = K.KOCODE "
-               "LEFT JOIN (SELECT KSKOCODE AS KO, SUM(KSKIN) AS S FROM T_SI_MEISAI WHERE CID = ?3 "
-               "AND DATEYM >= ?5 AND DATEYM < ?6 GROUP BY KSKOCODE) BC ON BC.KO = K.KOCODE "
-               "WHERE %2")
-        .arg(kSign, kAccount);
+               "%3 WHERE %2) WHERE CF <> 0 OR USED IS NOT NULL")
+        .arg(kSign, kAccount,
+             sideSums(QStringLiteral("KR"), QStringLiteral("BD"), before) +
+                 sideSums(QStringLiteral("KS"), QStringLiteral("BC"), before) +
+                 sideSums(QStringLiteral("KR"), QStringLiteral("ND"), chosen) +
+                 sideSums(QStringLiteral("KS"), QStringLiteral("NC"), chosen));
 }
 
 // One side of the voucher lines of the chosen months, found through that side's index on
@@ -81,8 +94,7 @@ QString orderedRows(bool runningSum, const QString& rows) {
 }
 
 // The whole ledger in one statement: names from the chart joined once, after the sort, which
-// carries only keys and amounts. An account without a balance and without a line gets a zero
-// carried-forward row here, removed afterwards.
+// carries only keys and amounts.
 QString ledgerRows(bool runningSum) {
     return QStringLiteral(
                "INSERT INTO T_SKANMT_OUT (KANKOCODE, SIDAY, DENNO, DENMENO, JUN, KMCODE, KMNAME, "
@@ -132,10 +144,6 @@ bool PrintSokanjo(const LedgerRange& range, const QString& caller) {
         static const QString withRunningSum = ledgerRows(true);
         static const QString withWindow = ledgerRows(false);
         db.execute(db.startRunningSum() ? withRunningSum : withWindow, params);
-        db.execute(QStringLiteral("DELETE FROM T_SKANMT_OUT WHERE TEKIYO = ? AND DENNO = '0' AND "
-                                  "ZAN = 0 AND KANKOCODE NOT IN (SELECT KANKOCODE FROM "
-                                  "T_SKANMT_OUT WHERE DENNO <> '0')"),
-                   {kCarriedForward});
         if (transaction) {
             transaction->commit();
         }

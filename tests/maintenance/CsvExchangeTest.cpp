@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "common/Session.h"
+#include "db/DataSource.h"
 #include "db/Database.h"
 #include "entry/DailyEntry.h"
 #include "generator/BookGenerator.h"
@@ -321,6 +322,65 @@ TEST_F(CsvExchange, ImportMakesTheDaysTheTargetHasNotReached) {
                                    "'2024/01/31' AND DENCODE = '00031'")),
               4);
     EXPECT_TRUE(other.unchanged());
+}
+
+// A failing statement in each routine is reported under the routine's name and changes neither
+// set. The tables are broken and repaired around each case; the connection is reopened so that
+// it reads the broken table afresh.
+TEST_F(CsvExchange, EachRoutinesFailureIsReportedByNameAndChangesNothing) {
+    generate(40, 4);
+    ASSERT_TRUE(exportMonth(QStringLiteral("2024/01"), path(QStringLiteral("jan"))));
+    // Days the import has to make again, for SetNewRec.
+    exec(QStringLiteral("DELETE FROM T_SIWAKE WHERE CID = '02' AND DENDAY BETWEEN '2024/01/21' "
+                        "AND '2024/01/31'"));
+    exec(QStringLiteral("DELETE FROM T_SI_MEISAI WHERE CID = '02' AND SIDAY BETWEEN '2024/01/21' "
+                        "AND '2024/01/31'"));
+    const auto reopen = [] {
+        Database::global().close();
+        Database::global().open(DataSource::defaultPath());
+    };
+    struct Case {
+        const char* routine;
+        QString breakIt;
+        QString repair;
+        std::function<bool()> run;
+        QString textEnd;
+    };
+    const QList<Case> cases = {
+        {"export FormInit", QStringLiteral("ALTER TABLE T_DAY_INPUT RENAME TO X_DAY_INPUT"),
+         QStringLiteral("ALTER TABLE X_DAY_INPUT RENAME TO T_DAY_INPUT"),
+         [] { return CsvExport().FormInit(); }, QStringLiteral("(FormInit)")},
+        {"import FormInit", QStringLiteral("ALTER TABLE T_DAY_INPUT RENAME TO X_DAY_INPUT"),
+         QStringLiteral("ALTER TABLE X_DAY_INPUT RENAME TO T_DAY_INPUT"),
+         [] { return CsvImport().FormInit(); }, QStringLiteral("(FormInit)")},
+        {"write_data_to_csv", QStringLiteral("ALTER TABLE T_SI_MEISAI DROP COLUMN ptcode"),
+         QStringLiteral("ALTER TABLE T_SI_MEISAI ADD COLUMN ptcode TEXT NOT NULL DEFAULT ''"),
+         [this] { return exportMonth(QStringLiteral("2024/02"), path(QStringLiteral("feb"))); },
+         QStringLiteral("(write_data_to_csv)。")},
+        {"SetNewRec",
+         QStringLiteral("CREATE TRIGGER no_voucher BEFORE INSERT ON T_SIWAKE BEGIN SELECT "
+                        "RAISE(ABORT, 'no voucher'); END"),
+         QStringLiteral("DROP TRIGGER no_voucher"),
+         [this] { return importMonth(QStringLiteral("2024/01"), path(QStringLiteral("jan"))); },
+         QStringLiteral("(SetNewRec)")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.routine);
+        const SetSnapshot set(kSet);
+        const SetSnapshot other(kOther);
+        exec(c.breakIt);
+        reopen();
+        messages.shown.clear();
+        EXPECT_FALSE(c.run());
+        ASSERT_FALSE(messages.shown.isEmpty());
+        EXPECT_EQ(messages.shown.first().icon, MsgIcon::Critical);
+        EXPECT_TRUE(messages.shown.first().text.endsWith(c.textEnd))
+            << messages.shown.first().text.toStdString();
+        exec(c.repair);
+        reopen();
+        EXPECT_TRUE(set.unchanged());
+        EXPECT_TRUE(other.unchanged());
+    }
 }
 
 // Spreadsheets save the files back in other forms; each is read as the original.
