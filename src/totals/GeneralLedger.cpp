@@ -78,24 +78,25 @@ QString sideLines(const QString& side, int jun) {
 
 const QString kLedgerOrder = QStringLiteral("W.KO, W.SIDAY, W.DENNO, W.DENMENO, W.JUN");
 
-// The rows in ledger order, and each row's running balance: the carried-forward balance plus the
-// signed rows so far. running_sum does in a third of the time what the window function does: the
-// ordered rows are the left-most term and every join is a LEFT JOIN on a unique key, so it sees
-// each row once and in order. The window stays for a connection without running_sum.
-QString orderedRows(bool runningSum, const QString& rows) {
-    if (runningSum) {
-        return QStringLiteral("SELECT W.* FROM (%2) W ORDER BY %1 LIMIT -1")
-            .arg(kLedgerOrder, rows);
-    }
-    return QStringLiteral(
-               "SELECT W.*, SUM(W.SIGN * (W.DR - W.CR) + W.CF) OVER (PARTITION BY W.KO "
-               "ORDER BY %1 ROWS UNBOUNDED PRECEDING) AS ZAN FROM (%2) W")
-        .arg(kLedgerOrder, rows);
+// Every row of the ledger: the carried-forward rows and both sides of the chosen months' lines.
+QString ledgerLines() {
+    return carriedForward() + QStringLiteral(" UNION ALL ") + sideLines(QStringLiteral("KR"), 0) +
+           QStringLiteral(" UNION ALL ") + sideLines(QStringLiteral("KS"), 1);
 }
 
-// The whole ledger in one statement: names from the chart joined once, after the sort, which
-// carries only keys and amounts.
-QString ledgerRows(bool runningSum) {
+// running_sum needs the rows in ledger order. They are sorted once into a table of this
+// connection and read back by rowid: a sorted subquery joined to the chart would lose its
+// ORDER BY to the optimizer or, held by a LIMIT, be sorted through a slower b-tree.
+const QString kOrderTable = QStringLiteral("temp.GL_ORDER");
+
+QString orderedLines() {
+    return QStringLiteral("INSERT INTO %1 SELECT * FROM (%2) W ORDER BY %3")
+        .arg(kOrderTable, ledgerLines(), kLedgerOrder);
+}
+
+// The whole ledger in one statement from rows in ledger order (L), with zan the running balance:
+// names from the chart joined once, after the sort, which carries only keys and amounts.
+QString ledgerRows(const QString& rows, const QString& zan, const QString& order) {
     return QStringLiteral(
                "INSERT INTO T_SKANMT_OUT (KANKOCODE, SIDAY, DENNO, DENMENO, JUN, KMCODE, KMNAME, "
                "AICODE, AINAME, AIHOCODE, AIHONAME, TEKIYO, KRKIN, KSKIN, ZAN) "
@@ -105,7 +106,7 @@ QString ledgerRows(bool runningSum) {
                "COALESCE(AI.KMCODE, '') END, COALESCE(AI.KANNAME, ''), COALESCE(H.HOCODE, ''), "
                "COALESCE(H.HONAME, ''), CASE WHEN L.SIDAY = '' THEN ?7 ELSE SM.TEKIYO END, L.DR, "
                "L.CR, %2 "
-               "FROM (%1) L "
+               "FROM %1 "
                "LEFT JOIN T_KANJO K ON K.KOCODE = L.KO "
                "LEFT JOIN T_SI_MEISAI SM ON SM.rowid = L.LINE "
                "LEFT JOIN T_KANJO AI ON AI.KOCODE = CASE L.JUN WHEN 0 THEN SM.KRAICODE ELSE "
@@ -113,13 +114,25 @@ QString ledgerRows(bool runningSum) {
                "LEFT JOIN T_HOJOKAMOKU H ON H.CID = ?3 AND H.KANKOCODE = CASE L.JUN WHEN 0 THEN "
                "SM.KRAICODE ELSE SM.KSAICODE END AND "
                "H.HOKOCODE = CASE L.JUN WHEN 0 THEN SM.KRAIHOCODE ELSE SM.KSAIHOCODE END AND "
-               "COALESCE(CASE L.JUN WHEN 0 THEN SM.KRAIHOCODE ELSE SM.KSAIHOCODE END, '') <> ''")
-        .arg(orderedRows(runningSum, carriedForward() + QStringLiteral(" UNION ALL ") +
-                                         sideLines(QStringLiteral("KR"), 0) +
-                                         QStringLiteral(" UNION ALL ") +
-                                         sideLines(QStringLiteral("KS"), 1)),
-             runningSum ? QStringLiteral("running_sum(L.KO, L.SIGN * (L.DR - L.CR) + L.CF)")
-                        : QStringLiteral("L.ZAN"));
+               "COALESCE(CASE L.JUN WHEN 0 THEN SM.KRAIHOCODE ELSE SM.KSAIHOCODE END, '') <> ''%3")
+        .arg(rows, zan, order);
+}
+
+// From the ordered table, each row's balance is the carried-forward balance plus the signed rows
+// so far, added up as the rows are read.
+QString ledgerWithRunningSum() {
+    return ledgerRows(kOrderTable + QStringLiteral(" L"),
+                      QStringLiteral("running_sum(L.KO, L.SIGN * (L.DR - L.CR) + L.CF)"),
+                      QStringLiteral(" ORDER BY L.rowid"));
+}
+
+// A connection without running_sum numbers the balances with the window function instead.
+QString ledgerWithWindow() {
+    return ledgerRows(QStringLiteral("(SELECT W.*, SUM(W.SIGN * (W.DR - W.CR) + W.CF) OVER "
+                                     "(PARTITION BY W.KO ORDER BY %1 ROWS UNBOUNDED PRECEDING) "
+                                     "AS ZAN FROM (%2) W) L")
+                          .arg(kLedgerOrder, ledgerLines()),
+                      QStringLiteral("L.ZAN"), QString());
 }
 
 }  // namespace
@@ -141,9 +154,19 @@ bool PrintSokanjo(const LedgerRange& range, const QString& caller) {
                                   session().CurrentCid, openingMonth(range.periodFirst),
                                   range.periodFirst,    range.first,
                                   kCarriedForward,      range.last};
-        static const QString withRunningSum = ledgerRows(true);
-        static const QString withWindow = ledgerRows(false);
-        db.execute(db.startRunningSum() ? withRunningSum : withWindow, params);
+        if (db.startRunningSum()) {
+            static const QString ordered = orderedLines();
+            static const QString ledger = ledgerWithRunningSum();
+            db.execute(
+                QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS GL_ORDER (JUN, KO, LINE, "
+                               "SIGN, SIDAY, DENNO, DENMENO, DR, CR, CF)"));
+            db.execute(ordered, params);
+            db.execute(ledger, params.mid(0, 7));
+            db.execute(QStringLiteral("DELETE FROM ") + kOrderTable);
+        } else {
+            static const QString ledger = ledgerWithWindow();
+            db.execute(ledger, params);
+        }
         if (transaction) {
             transaction->commit();
         }
