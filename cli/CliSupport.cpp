@@ -30,8 +30,10 @@ void requireYear(int year, const QString& text, const QString& option) {
 
 QString usageText() {
     return QStringLiteral(
-        "usage: ombrel-cli --db FILE [--today yyyy/mm/dd] COMMAND\n"
+        "usage: ombrel-cli [--db FILE] [--today yyyy/mm/dd] COMMAND\n"
+        "  FILE: the database, by default Kaikei.mdb in the data folder that ombrel uses\n"
         "commands:\n"
+        "  where   print the database file and the folder of its Data/ and Temp/\n"
         "  sets    list the account sets: CID, company, period start, period end\n"
         "  generate --set CID --start yyyy/mm/dd --days N --lines-per-day K --seed S [--replace]\n"
         "          write a generated book into the set (made from set 02 when missing);\n"

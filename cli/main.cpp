@@ -10,6 +10,7 @@
 
 #include "CliSupport.h"
 #include "common/Clock.h"
+#include "common/DataFolder.h"
 #include "common/Session.h"
 #include "db/DataSource.h"
 #include "db/Database.h"
@@ -50,8 +51,13 @@ CommandLine parseCommandLine(const QStringList& args) {
             line.arguments.append(arg);
         }
     }
-    if (line.dbFile.isEmpty() || line.command.isEmpty()) {
+    if (line.command.isEmpty() || (!line.dbFile.isNull() && line.dbFile.isEmpty())) {
         throw CliError{usageText(), kBadArguments};
+    }
+    // Without --db the books are the program's own, where the program keeps them.
+    if (line.dbFile.isNull()) {
+        line.dbFile =
+            DataFolder::choose(QCoreApplication::applicationDirPath()) + DataSource::kFileName;
     }
     return line;
 }
@@ -137,6 +143,17 @@ int runOnDatabase(const QString& dbFile, const Command& command, bool inTransact
     }
 }
 
+// Names the database file and the folder its Data/ and Temp/ live in; opens nothing.
+int printWhere(const QString& dbFile, const QStringList& arguments, QTextStream& out) {
+    if (!arguments.isEmpty()) {
+        badArguments(QStringLiteral("where 没有参数: ") + arguments.join(u' '));
+    }
+    const QFileInfo file(dbFile);
+    out << QStringLiteral("数据库: ") << file.absoluteFilePath() << u'\n'
+        << QStringLiteral("数据文件夹: ") << file.absolutePath() << u'\n';
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -160,10 +177,15 @@ int main(int argc, char* argv[]) {
     const std::unique_ptr<QCoreApplication> application(
         painting ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
     QCoreApplication& app = *application;
+    // The user's data folder is named after the program, shared with the desktop program.
+    QCoreApplication::setApplicationName(QStringLiteral("Ombrel"));
     StderrMessages messages;
     QTextStream out(stdout);
     try {
         const CommandLine line = parseCommandLine(app.arguments().mid(1));
+        if (line.command == u"where") {
+            return printWhere(line.dbFile, line.arguments, out);
+        }
         // Every argument is checked before the file is opened or created.
         const Command command = parseCommand(line);
         return runOnDatabase(line.dbFile, command, line.command != u"compact", out);

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QScreen>
@@ -79,10 +80,18 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent), logic_(*this) {
     auto* middle = new QHBoxLayout;
     middle->addLayout(buttons);
     middle->addWidget(lblReadMe, 1);
+    // Where the books are, for a user who wants to copy them; small, out of the way.
+    lblDataFile = new QLabel(this);
+    lblDataFile->setObjectName(QStringLiteral("lblDataFile"));
+    lblDataFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long path is cut off rather than widening the window; the tooltip shows it whole.
+    lblDataFile->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    lblDataFile->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblDataFile->setForegroundRole(QPalette::PlaceholderText);
     auto* link = new QHBoxLayout;
     link->addWidget(homeLabel);
     link->addWidget(lblHomePageLink);
-    link->addStretch();
+    link->addWidget(lblDataFile, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(lblKaisyaName);
@@ -135,6 +144,10 @@ void MainMenu::refresh() {
     }
     cmbKaikeiData->setCurrentIndex(logic_.selectedIndex());
     lblKaisyaName->setText(logic_.lblKaisyaName());
+    const QString dataFile = QFileInfo(DataSource::registeredPath()).absoluteFilePath();
+    lblDataFile->setText(QStringLiteral("数据库: ") + dataFile);
+    lblDataFile->setToolTip(QStringLiteral("账簿保存在这个文件里：") + dataFile +
+                            QStringLiteral("\n复制账簿时请先退出系统。"));
     for (QPushButton* b : {cmdSyokiSet, cmdInOutsyori, cmdKantanInp, cmdSave}) {
         b->setEnabled(logic_.bookButtonsEnabled());
     }

@@ -50,6 +50,7 @@ class MainMenu : public QWidget, public AccountSetList, private MainMenuHost {
     QLabel* lblReadMe;
     QLabel* lblMessage;
     QLabel* lblHomePageLink;
+    QLabel* lblDataFile;
     QPushButton* cmdNewKaisyaJoho;
     QPushButton* cmdSyokiSet;
     QPushButton* cmdInOutsyori;

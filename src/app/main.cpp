@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QScreen>
 
@@ -7,6 +8,8 @@
 #include "app/DesktopMessages.h"
 #include "app/MainMenu.h"
 #include "app/Password.h"
+#include "app/StartupCheck.h"
+#include "common/DataFolder.h"
 #include "common/SavedBooks.h"
 #include "common/Session.h"
 #include "common/ui/Screens.h"
@@ -14,8 +17,14 @@
 #include "print/ui/DesktopReportOutput.h"
 
 int main(int argc, char* argv[]) {
+    QElapsedTimer started;
+    started.start();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ombrel"));
+    // The installed menu entry, so that the desktop shows its name and icon for the windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.ombrel.Ombrel"));
+    const std::unique_ptr<StartupCheck> startupCheck =
+        StartupCheck::fromArguments(QApplication::arguments(), started);
     if (!installChineseTranslation(app)) {
         qWarning(
             "Qt's Chinese translation (qt6-translations-l10n) is missing: standard buttons "
@@ -29,7 +38,7 @@ int main(int argc, char* argv[]) {
     Messages::install(&desktopMessages);
     DesktopReportOutput reportWindows;
     ReportOutput::install(&reportWindows);
-    session().AppFolder = QApplication::applicationDirPath() + u'/';
+    session().AppFolder = DataFolder::choose(QApplication::applicationDirPath());
 
     registerAllScreens();
     // The first save of a set each day also backs it up.
@@ -56,6 +65,9 @@ int main(int argc, char* argv[]) {
         ReportOutput::install(nullptr);
         Messages::install(nullptr);
         return 2;
+    }
+    if (startupCheck) {
+        startupCheck->start(&mainMenu);
     }
     const int status = app.exec();
     ReportOutput::install(nullptr);

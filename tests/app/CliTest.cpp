@@ -25,6 +25,43 @@ TEST(Cli, SetsCreatesTheShippedDatabaseAndListsTheSets) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Kaikei.mdb")});
 }
 
+// Without --db the tool works on the books the program uses: beside it in a build folder, or
+// where OMBREL_DATA_DIR says. "where" names them without opening or creating anything.
+TEST(Cli, WhereNamesTheBooksTheProgramUses) {
+    QTemporaryDir dir;
+    const QString own = dir.filePath(QStringLiteral("own"));
+    QProcessEnvironment plain = QProcessEnvironment::systemEnvironment();
+    plain.remove(QStringLiteral("OMBREL_DATA_DIR"));
+    QProcessEnvironment overridden = plain;
+    overridden.insert(QStringLiteral("OMBREL_DATA_DIR"), own);
+    const QString buildFolder = QFileInfo(cliPath()).absolutePath();
+    const QString given = dir.filePath(QStringLiteral("given/Kaikei.mdb"));
+    const struct {
+        QStringList arguments;
+        const QProcessEnvironment& environment;
+        QString folder;
+    } cases[] = {
+        {{QStringLiteral("where")}, plain, buildFolder},
+        {{QStringLiteral("where")}, overridden, own},
+        {{QStringLiteral("--db"), given, QStringLiteral("where")},
+         overridden,
+         dir.filePath(QStringLiteral("given"))},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = cli(c.arguments, c.environment);
+        EXPECT_EQ(run.status, 0) << run.err.toStdString();
+        EXPECT_EQ(run.out, QStringLiteral("数据库: %1/Kaikei.mdb\n数据文件夹: %1\n").arg(c.folder));
+    }
+    EXPECT_FALSE(QFileInfo::exists(given));
+    EXPECT_FALSE(QFileInfo::exists(own + QStringLiteral("/Kaikei.mdb")));
+    EXPECT_EQ(cli({QStringLiteral("where"), QStringLiteral("extra")}, overridden).status, 2);
+
+    const CliRun sets = cli({QStringLiteral("sets")}, overridden);
+    EXPECT_EQ(sets.status, 0) << sets.err.toStdString();
+    EXPECT_EQ(sets.out.count(u'\n'), 13);
+    EXPECT_TRUE(QFileInfo(own + QStringLiteral("/Kaikei.mdb")).isFile());
+}
+
 // Every refusal exits non-zero with a message naming the problem, and leaves the books as they
 // were: an existing file byte for byte, a missing one not created.
 TEST(Cli, RefusalsChangeNothing) {

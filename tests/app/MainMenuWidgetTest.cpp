@@ -29,6 +29,9 @@ TEST_F(MainMenuWidget, ShowsTheSetsAndSwitchesBetweenThem) {
     }
     EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("lblKaisyaName"))->text(),
               QStringLiteral("家计簿"));
+    // The user can find the books' file.
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("lblDataFile"))->text(),
+              QStringLiteral("数据库: ") + session().AppFolder + QStringLiteral("Kaikei.mdb"));
 
     // Choosing a set in the list makes it current.
     combo->setCurrentIndex(2);

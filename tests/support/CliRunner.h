@@ -1,10 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
-#include <gtest/gtest.h>
 
 // Runs ombrel-cli: the path CTest gives in CLI, else the binary beside the test runner's folder.
 inline QString cliPath() {
@@ -20,8 +20,10 @@ struct CliRun {
     QString err;
 };
 
-inline CliRun cli(const QStringList& arguments) {
+inline CliRun cli(const QStringList& arguments, const QProcessEnvironment& environment =
+                                                    QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(cliPath(), arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
