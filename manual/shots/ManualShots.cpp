@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
+#include <vector>
 
 #include "app/AllScreens.h"
 #include "app/ChineseTranslation.h"
@@ -121,6 +123,18 @@ void chooseIndex(QWidget* window, const char* name, int index) {
     emit box->activated(box->currentIndex());
 }
 
+// The first entry of a list that is not blank, for lists that start with an empty choice.
+void chooseFirstFilled(QWidget* window, const char* name) {
+    auto* box = window->findChild<QComboBox*>(QLatin1String(name));
+    for (int i = 0; box != nullptr && i < box->count(); ++i) {
+        if (!box->itemText(i).trimmed().isEmpty()) {
+            chooseIndex(window, name, i);
+            return;
+        }
+    }
+    throw ShotFailed{window->objectName() + QStringLiteral(": nothing in ") + QLatin1String(name)};
+}
+
 // Clicks the opener's button and returns the screen it showed.
 QWidget* openBy(QWidget* opener, const char* button, const QString& form) {
     buttonOf(opener, button)->click();
@@ -132,13 +146,61 @@ QWidget* openBy(QWidget* opener, const char* button, const QString& form) {
     return screen;
 }
 
-// Opens a screen from a menu, grabs it and closes it again (the menu comes back).
-void screenOf(Camera& camera, QWidget* menu, const char* button, const QString& form,
-              const QString& name) {
-    QWidget* screen = openBy(menu, button, form);
-    camera.shoot(screen, name);
-    screen->close();
+// One screen of a menu: opened by its button, its lists chosen, grabbed, then optionally its
+// preview and a screen that its preview enables, and closed again (the menu comes back).
+struct Shot {
+    const char* button;
+    const char* form;
+    const char* picture;
+    std::function<void(QWidget*)> prepare = {};
+    const char* preview = nullptr;
+    const char* next = nullptr;  // button, form, picture of the further screen
+    const char* nextForm = nullptr;
+    const char* nextPicture = nullptr;
+};
+
+void shootMenu(Camera& camera, PreviewCamera& previews, QWidget* mainMenu, const char* button,
+               const char* form, const char* picture, const std::vector<Shot>& shots) {
+    QWidget* menu = openBy(mainMenu, button, QLatin1String(form));
+    camera.shoot(menu, QLatin1String(picture));
+    for (const Shot& shot : shots) {
+        QWidget* screen = openBy(menu, shot.button, QLatin1String(shot.form));
+        if (shot.prepare) {
+            shot.prepare(screen);
+        }
+        camera.shoot(screen, QLatin1String(shot.picture));
+        if (shot.preview != nullptr) {
+            previews.expect(QLatin1String(shot.preview));
+            buttonOf(screen, "cmdHyouji")->click();
+        }
+        if (shot.next != nullptr) {
+            QWidget* next = openBy(screen, shot.next, QLatin1String(shot.nextForm));
+            camera.shoot(next, QLatin1String(shot.nextPicture));
+            next->close();
+            settle();
+        }
+        screen->close();
+        settle();
+    }
+    menu->close();
     settle();
+}
+
+const QStringList kJanuary{QStringLiteral("2024年1月"), QStringLiteral("2024年01月")};
+const QStringList kMarch{QStringLiteral("2024年3月"), QStringLiteral("2024年03月")};
+
+// The first three months; accounts from the first of the list to the last (or the first only).
+std::function<void(QWidget*)> ledgerRange(bool oneAccount) {
+    return [oneAccount](QWidget* screen) {
+        choose(screen, "cmbTaisyoNenTuki1", kJanuary);
+        choose(screen, "cmbTaisyoNenTuki2", kMarch);
+        chooseIndex(screen, "cmbTaisyoKamoku1", 0);
+        chooseIndex(screen, "cmbTaisyoKamoku2", oneAccount ? 0 : -1);
+    };
+}
+
+std::function<void(QWidget*)> month(const char* list) {
+    return [list](QWidget* screen) { choose(screen, list, kMarch); };
 }
 
 // A year of a small shop from January 1st, today March 15th: 74 days of receipts, payments and
@@ -168,96 +230,44 @@ void shootAll(Camera& camera, PreviewCamera& previews) {
     writeAutoBackup();
     camera.shoot(&mainMenu, QStringLiteral("main-window"));
 
-    QWidget* basic = openBy(&mainMenu, "cmdSyokiSet", QStringLiteral("SyokiSetMenu"));
-    camera.shoot(basic, QStringLiteral("menu-basic"));
-    screenOf(camera, basic, "cmdKaisyaJoho", QStringLiteral("InpKaisyaJoho"),
-             QStringLiteral("account-set"));
-    screenOf(camera, basic, "cmdKisyuZandaka", QStringLiteral("InpKisyuZandaka"),
-             QStringLiteral("opening-balances"));
-    screenOf(camera, basic, "cmdKanjyoKamoku", QStringLiteral("prtKanjoKamokuSet"),
-             QStringLiteral("chart"));
-    screenOf(camera, basic, "cmdSiwake", QStringLiteral("InpIkkatuSiwake"),
-             QStringLiteral("patterns"));
-    screenOf(camera, basic, "cmdTekiyou", QStringLiteral("InpTekiyouTouroku"),
-             QStringLiteral("descriptions"));
-    screenOf(camera, basic, "cmdPassword", QStringLiteral("Password"), QStringLiteral("password"));
-    basic->close();
-    settle();
-
-    QWidget* books = openBy(&mainMenu, "cmdInOutsyori", QStringLiteral("InOutMenu"));
-    camera.shoot(books, QStringLiteral("menu-books"));
-    screenOf(camera, books, "cmdInpKantan", QStringLiteral("InpKantanSiwake"),
-             QStringLiteral("daily-entry"));
-    QWidget* journal = openBy(books, "cmdSiwakeNikki", QStringLiteral("prtSiwakeNikki"));
-    chooseIndex(journal, "cmbTaisyoHizuke1", 0);
-    chooseIndex(journal, "cmbTaisyoHizuke2", -1);
-    camera.shoot(journal, QStringLiteral("journal"));
-    previews.expect(QStringLiteral("journal-preview"));
-    buttonOf(journal, "cmdHyouji")->click();
-    journal->close();
-    settle();
-    const QStringList january{QStringLiteral("2024年1月"), QStringLiteral("2024年01月")};
-    const QStringList march{QStringLiteral("2024年3月"), QStringLiteral("2024年03月")};
-    QWidget* ledger = openBy(books, "cmdSoukanjo", QStringLiteral("prtSoukanjoMotocho"));
-    choose(ledger, "cmbTaisyoNenTuki1", january);
-    choose(ledger, "cmbTaisyoNenTuki2", march);
-    chooseIndex(ledger, "cmbTaisyoKamoku1", 0);
-    chooseIndex(ledger, "cmbTaisyoKamoku2", 0);
-    camera.shoot(ledger, QStringLiteral("general-ledger"));
-    previews.expect(QStringLiteral("general-ledger-preview"));
-    buttonOf(ledger, "cmdHyouji")->click();
-    screenOf(camera, ledger, "cmdDataHyoji", QStringLiteral("InpSoukanjoMotchoH"),
-             QStringLiteral("ledger-correction"));
-    ledger->close();
-    settle();
-    QWidget* subsidiary = openBy(books, "cmdHojo", QStringLiteral("prtSoukanjoHojoMotocho"));
-    choose(subsidiary, "cmbTaisyoNenTuki1", january);
-    choose(subsidiary, "cmbTaisyoNenTuki2", march);
-    chooseIndex(subsidiary, "cmbTaisyoKamoku1", 0);
-    chooseIndex(subsidiary, "cmbTaisyoKamoku2", -1);
-    camera.shoot(subsidiary, QStringLiteral("subsidiary-ledger"));
-    previews.expect(QStringLiteral("subsidiary-ledger-preview"));
-    buttonOf(subsidiary, "cmdHyouji")->click();
-    subsidiary->close();
-    settle();
-    QWidget* trial = openBy(books, "cmdTaisyakuTaisyo", QStringLiteral("prtTaisyakuTaisyo"));
-    choose(trial, "cmbTaisyoNenTuki", march);
-    camera.shoot(trial, QStringLiteral("trial-balance"));
-    previews.expect(QStringLiteral("trial-balance-preview"));
-    buttonOf(trial, "cmdHyouji")->click();
-    trial->close();
-    settle();
-    QWidget* income = openBy(books, "cmdSonekiKeisan", QStringLiteral("prtSonekiKeisan"));
-    choose(income, "cmbTaisyoNenTuki", march);
-    camera.shoot(income, QStringLiteral("income-statement"));
-    income->close();
-    settle();
-    screenOf(camera, books, "cmdZichan", QStringLiteral("prtZichan"),
-             QStringLiteral("balance-sheet"));
-    screenOf(camera, books, "cmdLirun", QStringLiteral("prtLirun"),
-             QStringLiteral("profit-statement"));
-    QWidget* forms = openBy(books, "cmdXiaoQiye", QStringLiteral("prtXiaoQiye"));
-    choose(forms, "cmbTaisyoNenTuki", march);
-    camera.shoot(forms, QStringLiteral("small-business"));
-    previews.expect(QStringLiteral("small-business-preview"));
-    buttonOf(forms, "cmdHyouji")->click();
-    forms->close();
-    settle();
-    books->close();
-    settle();
-
-    QWidget* data = openBy(&mainMenu, "cmdSave", QStringLiteral("SaveUpdateMenu"));
-    camera.shoot(data, QStringLiteral("menu-data"));
-    screenOf(camera, data, "cmdBackUp", QStringLiteral("runBackUp"), QStringLiteral("backup"));
-    screenOf(camera, data, "cmdNenjiUpdate", QStringLiteral("runNenjiUpdate"),
-             QStringLiteral("year-end"));
-    screenOf(camera, data, "cmdOutData", QStringLiteral("runDataout"),
-             QStringLiteral("csv-export"));
-    screenOf(camera, data, "cmdInData", QStringLiteral("runDatain"), QStringLiteral("csv-import"));
-    screenOf(camera, data, "cmdConverter", QStringLiteral("runConverter"),
-             QStringLiteral("converter"));
-    data->close();
-    settle();
+    shootMenu(camera, previews, &mainMenu, "cmdSyokiSet", "SyokiSetMenu", "menu-basic",
+              {{"cmdKaisyaJoho", "InpKaisyaJoho", "account-set"},
+               {"cmdKisyuZandaka", "InpKisyuZandaka", "opening-balances"},
+               {"cmdKanjyoKamoku", "prtKanjoKamokuSet", "chart",
+                [](QWidget* chart) {
+                    for (const char* list : {"cmbDaiBunrui", "cmbChuBunrui", "cmbSyoBunrui"}) {
+                        chooseFirstFilled(chart, list);
+                    }
+                }},
+               {"cmdSiwake", "InpIkkatuSiwake", "patterns"},
+               {"cmdTekiyou", "InpTekiyouTouroku", "descriptions"},
+               {"cmdPassword", "Password", "password"}});
+    shootMenu(
+        camera, previews, &mainMenu, "cmdInOutsyori", "InOutMenu", "menu-books",
+        {{"cmdInpKantan", "InpKantanSiwake", "daily-entry"},
+         {"cmdSiwakeNikki", "prtSiwakeNikki", "journal",
+          [](QWidget* journal) {
+              chooseIndex(journal, "cmbTaisyoHizuke1", 0);
+              chooseIndex(journal, "cmbTaisyoHizuke2", -1);
+          },
+          "journal-preview"},
+         {"cmdSoukanjo", "prtSoukanjoMotocho", "general-ledger", ledgerRange(true),
+          "general-ledger-preview", "cmdDataHyoji", "InpSoukanjoMotchoH", "ledger-correction"},
+         {"cmdHojo", "prtSoukanjoHojoMotocho", "subsidiary-ledger", ledgerRange(false),
+          "subsidiary-ledger-preview"},
+         {"cmdTaisyakuTaisyo", "prtTaisyakuTaisyo", "trial-balance", month("cmbTaisyoNenTuki"),
+          "trial-balance-preview"},
+         {"cmdSonekiKeisan", "prtSonekiKeisan", "income-statement", month("cmbTaisyoNenTuki")},
+         {"cmdZichan", "prtZichan", "balance-sheet"},
+         {"cmdLirun", "prtLirun", "profit-statement"},
+         {"cmdXiaoQiye", "prtXiaoQiye", "small-business", month("cmbTaisyoNenTuki"),
+          "small-business-preview"}});
+    shootMenu(camera, previews, &mainMenu, "cmdSave", "SaveUpdateMenu", "menu-data",
+              {{"cmdBackUp", "runBackUp", "backup"},
+               {"cmdNenjiUpdate", "runNenjiUpdate", "year-end"},
+               {"cmdOutData", "runDataout", "csv-export", month("cmbTuki")},
+               {"cmdInData", "runDatain", "csv-import", month("cmbTuki")},
+               {"cmdConverter", "runConverter", "converter"}});
 }
 
 }  // namespace
