@@ -6,8 +6,8 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImage>
-#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "common/Session.h"
 #include "common/ui/Screens.h"
@@ -42,7 +42,8 @@ class ManualBrowser : public QTextBrowser {
             return loaded;
         }
         QImage image = QImage::fromData(loaded.toByteArray());
-        const int room = std::max(400, viewport()->width() - 2 * verticalScrollBar()->width());
+        // The window's width: a page loaded before the first showing has no laid-out viewport.
+        const int room = std::max(400, window()->width() - 80);
         if (image.width() > room) {
             image = image.scaledToWidth(room, Qt::SmoothTransformation);
         }
