@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "app/Manyual.h"
+
 namespace {
 
 QMessageBox::StandardButton buttonOf(MsgAnswer answer) {
@@ -59,7 +61,15 @@ MsgAnswer DesktopMessages::show(const MessageRequest& request) {
     QMessageBox box(iconOf(request.icon), request.title, text, buttonsOf(request.buttons),
                     QApplication::activeWindow());
     box.setDefaultButton(buttonOf(request.defaultAnswer));
+    if (!request.helpPage.isEmpty()) {
+        // A help box: its text stays as it is, the manual's page is one click away.
+        box.addButton(QMessageBox::Help)->setText(QStringLiteral("查看操作手册"));
+        box.setEscapeButton(buttonOf(request.defaultAnswer));
+    }
     switch (box.exec()) {
+        case QMessageBox::Help:
+            Manyual::showHelp(request.helpPage);
+            return request.defaultAnswer;
         case QMessageBox::Ok:
             return MsgAnswer::Ok;
         case QMessageBox::Cancel:

@@ -36,6 +36,10 @@ void Messages::plain(const QString& text, const QString& title) {
     show({MsgIcon::None, MsgButtons::Ok, MsgAnswer::Ok, title, text});
 }
 
+void Messages::help(MsgIcon icon, const QString& text, const QString& page, const QString& title) {
+    show({icon, MsgButtons::Ok, MsgAnswer::Ok, title, text, page});
+}
+
 MsgAnswer Messages::askYesNo(const QString& text, MsgAnswer defaultAnswer, MsgIcon icon,
                              const QString& title) {
     return show({icon, MsgButtons::YesNo, defaultAnswer, title, text});

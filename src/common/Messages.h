@@ -14,6 +14,8 @@ struct MessageRequest {
     MsgAnswer defaultAnswer = MsgAnswer::Ok;
     QString title;
     QString text;
+    // The manual page (file name without ".md") that the box offers to open beside its text.
+    QString helpPage{};
 };
 
 class Messages {
@@ -33,6 +35,9 @@ class Messages {
     void exclamation(const QString& text, const QString& title = kTitle);
     // OK-only box without an icon.
     void plain(const QString& text, const QString& title = kTitle);
+    // A screen's help text (OK only), offering the manual's page on the screen.
+    void help(MsgIcon icon, const QString& text, const QString& page,
+              const QString& title = kTitle);
     MsgAnswer askYesNo(const QString& text, MsgAnswer defaultAnswer = MsgAnswer::Yes,
                        MsgIcon icon = MsgIcon::Question, const QString& title = kTitle);
     MsgAnswer askOkCancel(const QString& text, MsgAnswer defaultAnswer = MsgAnswer::Ok,

@@ -181,10 +181,11 @@ bool JournalPrint::cmdSyusei_Click() {
 }
 
 void JournalPrint::cmdQuestion_Click() {
-    messages().information(
-        QStringLiteral("把录入的交易内容作为日记账打印出来。") + Messages::kCrLf +
-        QStringLiteral("用A4纸打印。") + Messages::kCrLf +
-        QStringLiteral("在下拉框中选择日期，单击“打印预览”就会显示日记账一览表。"));
+    messages().help(MsgIcon::Information,
+                    QStringLiteral("把录入的交易内容作为日记账打印出来。") + Messages::kCrLf +
+                        QStringLiteral("用A4纸打印。") + Messages::kCrLf +
+                        QStringLiteral("在下拉框中选择日期，单击“打印预览”就会显示日记账一览表。"),
+                    QStringLiteral("journal-ledgers"));
 }
 
 bool JournalPrint::fillForDays(const QString& fromDay, const QString& toDay) {

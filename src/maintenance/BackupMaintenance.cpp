@@ -76,7 +76,7 @@ bool BackupMaintenance::cmdCompack_Click() {
 }
 
 void BackupMaintenance::cmdQuestion_Click() {
-    messages().plain(questionText());
+    messages().help(MsgIcon::None, questionText(), QStringLiteral("backup"));
 }
 
 void BackupMaintenance::refreshAutoBackups() {

@@ -51,5 +51,5 @@ bool ConverterMaintenance::cmdConverter_Click() {
 }
 
 void ConverterMaintenance::cmdQuestion_Click() {
-    messages().plain(questionText());
+    messages().help(MsgIcon::None, questionText(), QStringLiteral("converter"));
 }

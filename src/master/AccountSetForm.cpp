@@ -286,8 +286,10 @@ void AccountSetForm::cmdCancel_Click() {
 }
 
 void AccountSetForm::cmdQuestion1_Click() {
-    messages().information(QStringLiteral("通常:会计期满一年时。") + Messages::kCrLf +
-                           QStringLiteral("期中:会计期不满一年（重新设立法人或新建公司）时。"));
+    messages().help(MsgIcon::Information,
+                    QStringLiteral("通常:会计期满一年时。") + Messages::kCrLf +
+                        QStringLiteral("期中:会计期不满一年（重新设立法人或新建公司）时。"),
+                    QStringLiteral("account-sets"));
 }
 
 AccountSetForm::DeleteResult AccountSetForm::cmdDelete_Click() {

@@ -152,9 +152,11 @@ bool MonthStatement::print_data(int mode) {
 }
 
 void MonthStatement::cmdQuestion_Click() const {
-    messages().information(QStringLiteral("打印") + title() + QStringLiteral("。") +
-                           Messages::kCrLf + QStringLiteral("用A4纸打印。") + Messages::kCrLf +
-                           QStringLiteral("在下拉框中选择日期，单击“打印预览”就会显示一览表。"));
+    messages().help(MsgIcon::Information,
+                    QStringLiteral("打印") + title() + QStringLiteral("。") + Messages::kCrLf +
+                        QStringLiteral("用A4纸打印。") + Messages::kCrLf +
+                        QStringLiteral("在下拉框中选择日期，单击“打印预览”就会显示一览表。"),
+                    QStringLiteral("statements"));
 }
 
 bool MonthStatement::fillFor(const QString& month) {

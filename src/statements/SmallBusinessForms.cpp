@@ -161,10 +161,12 @@ bool SmallBusinessForms::print_data(int mode) {
 }
 
 void SmallBusinessForms::cmdQuestion_Click() {
-    messages().information(
+    messages().help(
+        MsgIcon::Information,
         QStringLiteral("按小企业会计准则打印会小企01表（资产负债表）或会小企02表（利润表）。") +
-        Messages::kCrLf + QStringLiteral("用A4纸打印。") + Messages::kCrLf +
-        QStringLiteral("选择报表和月份，单击“打印预览”就会显示报表。"));
+            Messages::kCrLf + QStringLiteral("用A4纸打印。") + Messages::kCrLf +
+            QStringLiteral("选择报表和月份，单击“打印预览”就会显示报表。"),
+        QStringLiteral("statements"));
 }
 
 bool SmallBusinessForms::fillFor(SmallBusinessForm form, const QString& month) {

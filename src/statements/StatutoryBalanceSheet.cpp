@@ -162,7 +162,9 @@ bool StatutoryBalanceSheet::fillTables() {
 }
 
 void StatutoryBalanceSheet::cmdQuestion_Click() {
-    messages().information(QStringLiteral("打印资产负债表。") + Messages::kCrLf +
-                           QStringLiteral("用B4纸打印。") + Messages::kCrLf +
-                           QStringLiteral("单击“打印预览”就会显示一览表。"));
+    messages().help(MsgIcon::Information,
+                    QStringLiteral("打印资产负债表。") + Messages::kCrLf +
+                        QStringLiteral("用B4纸打印。") + Messages::kCrLf +
+                        QStringLiteral("单击“打印预览”就会显示一览表。"),
+                    QStringLiteral("statements"));
 }

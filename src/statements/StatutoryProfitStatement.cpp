@@ -150,7 +150,9 @@ bool StatutoryProfitStatement::fillTables() {
 }
 
 void StatutoryProfitStatement::cmdQuestion_Click() {
-    messages().information(QStringLiteral("打印利润及利润分配表。") + Messages::kCrLf +
-                           QStringLiteral("用B4纸打印。") + Messages::kCrLf +
-                           QStringLiteral("单击“打印预览”就会显示一览表。"));
+    messages().help(MsgIcon::Information,
+                    QStringLiteral("打印利润及利润分配表。") + Messages::kCrLf +
+                        QStringLiteral("用B4纸打印。") + Messages::kCrLf +
+                        QStringLiteral("单击“打印预览”就会显示一览表。"),
+                    QStringLiteral("statements"));
 }

@@ -246,15 +246,19 @@ bool GeneralLedger::cmdDataHyoji_Click() {
 }
 
 void GeneralLedger::cmdQuestion_Click() {
-    messages().information(QStringLiteral("把录入的交易内容作为总账打印。") + Messages::kCrLf +
-                           QStringLiteral("用A4纸打印。") + Messages::kCrLf +
-                           QStringLiteral("在下拉框中选择日期后单击“打印预览”就会显示一览表。"));
+    messages().help(MsgIcon::Information,
+                    QStringLiteral("把录入的交易内容作为总账打印。") + Messages::kCrLf +
+                        QStringLiteral("用A4纸打印。") + Messages::kCrLf +
+                        QStringLiteral("在下拉框中选择日期后单击“打印预览”就会显示一览表。"),
+                    QStringLiteral("journal-ledgers"));
 }
 
 void GeneralLedger::Command1_Click() {
-    messages().exclamation(QStringLiteral("如果要修改在打印预览里看到的数据，") + Messages::kCrLf +
-                           QStringLiteral("请选择想要修改的科目名然后单击“账目预览”，") +
-                           Messages::kCrLf + QStringLiteral("进入账目预览画面即可修改。"));
+    messages().help(MsgIcon::Exclamation,
+                    QStringLiteral("如果要修改在打印预览里看到的数据，") + Messages::kCrLf +
+                        QStringLiteral("请选择想要修改的科目名然后单击“账目预览”，") +
+                        Messages::kCrLf + QStringLiteral("进入账目预览画面即可修改。"),
+                    QStringLiteral("journal-ledgers"));
 }
 
 bool GeneralLedger::fillFor(const QString& fromMonth, const QString& toMonth, int firstAccount,

@@ -145,6 +145,8 @@ QString LedgerCorrection::close() {
 }
 
 void LedgerCorrection::cmdQuestion_Click() {
-    messages().plain(QStringLiteral("在修改数据的时候") + Messages::kCrLf +
-                     QStringLiteral("选择想要修改的数据后单击“确定”。"));
+    messages().help(MsgIcon::None,
+                    QStringLiteral("在修改数据的时候") + Messages::kCrLf +
+                        QStringLiteral("选择想要修改的数据后单击“确定”。"),
+                    QStringLiteral("journal-ledgers"));
 }

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "app/InOutMenu.h"
-#include "app/Manyual.h"
 #include "app/Password.h"
 #include "app/SaveUpdateMenu.h"
 #include "app/SyokiSetMenu.h"
@@ -103,20 +102,6 @@ TEST_F(MenusWidget, DataMenuClosesToTheMainWindow) {
     mainWindow->hide();
     menu.close();
     EXPECT_TRUE(mainWindow->isVisible());
-}
-
-TEST_F(MenusWidget, ManualCarriesThePeriodAndReturnsToTheEntryScreen) {
-    QWidget entry;
-    Screens::addExisting(QStringLiteral("InpKantanSiwake"), &entry);
-    Manyual viewer;
-    viewer.show();
-    EXPECT_EQ(viewer.windowTitle(), QStringLiteral("操作说明 — 2024年度"));
-    auto* image = viewer.findChild<QLabel*>(QStringLiteral("Image1"));
-    ASSERT_NE(image, nullptr);
-    EXPECT_TRUE(image->text().contains(QStringLiteral("确 定")));
-    button(viewer, "cmdBack")->click();
-    EXPECT_FALSE(viewer.isVisible());
-    EXPECT_TRUE(entry.isVisible());
 }
 
 }  // namespace
