@@ -14,13 +14,13 @@
 #include "common/Session.h"
 #include "common/ui/Screens.h"
 #include "db/Database.h"
-#include "generator/BookGenerator.h"
 #include "maintenance/BackupReader.h"
 #include "maintenance/BackupRestore.h"
 #include "maintenance/Converter.h"
 #include "maintenance/ui/runConverter.h"
 #include "print/ui/FileDialog.h"
 #include "support/DatabaseFiles.h"
+#include "support/GeneratedYears.h"
 #include "support/SetSnapshot.h"
 #include "support/TestDatabase.h"
 
@@ -60,9 +60,7 @@ class Converter : public DatabaseTest {
   protected:
     void SetUp() override {
         DatabaseTest::SetUp();
-        QString error;
-        ASSERT_TRUE(generateBook({QStringLiteral("02"), QDate(2024, 1, 1), 30, 5, 7}, &error))
-            << error.toStdString();
+        generateYear(QStringLiteral("02"), QDate(2024, 1, 1), 30, 5, 7);
         exec(QStringLiteral("UPDATE T_SI_MEISAI SET TEKIYO = ? WHERE CID = '02' AND DENCODE = "
                             "(SELECT MIN(DENCODE) FROM T_SI_MEISAI WHERE CID = '02')"),
              {kDescription});

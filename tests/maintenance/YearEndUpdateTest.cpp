@@ -7,10 +7,10 @@
 #include "common/Session.h"
 #include "db/DataSource.h"
 #include "db/Database.h"
-#include "generator/BookGenerator.h"
 #include "maintenance/YearEndUpdate.h"
 #include "statements/StatutoryBalanceSheet.h"
 #include "statements/StatutoryProfitStatement.h"
+#include "support/GeneratedYears.h"
 #include "support/JournalLine.h"
 #include "support/SetSnapshot.h"
 #include "support/TestDatabase.h"
@@ -52,11 +52,8 @@ class YearEnd : public DatabaseTest {
     }
 
     void generate() {
-        QString error;
-        ASSERT_TRUE(generateBook({kOther, QDate(2024, 1, 1), 300, 4, 7}, &error))
-            << error.toStdString();
-        ASSERT_TRUE(generateBook({kSet, QDate(2024, 1, 1), 300, 4, 11}, &error))
-            << error.toStdString();
+        generateYear(kOther, QDate(2024, 1, 1), 300, 4, 7);
+        generateYear(kSet, QDate(2024, 1, 1), 300, 4, 11);
         for (const auto& [code, day] :
              {std::pair{99990, "2025/01/09"}, std::pair{99995, "2025/01/03"}}) {
             const QString dencode = QStringLiteral("%1").arg(code);
