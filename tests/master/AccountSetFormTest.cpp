@@ -235,11 +235,4 @@ TEST_F(AccountSetFormNew, LeavingTheStartDateSetsOrCorrectsTheEnd) {
     EXPECT_EQ(f.txtKimatubi, QStringLiteral("2024/12/31"));
 }
 
-TEST_F(AccountSetFormNew, QuestionText) {
-    form.cmdQuestion1_Click();
-    EXPECT_EQ(messages.last().text,
-              QStringLiteral(
-                  "通常:会计期满一年时。\r\n期中:会计期不满一年（重新设立法人或新建公司）时。"));
-}
-
 }  // namespace
