@@ -374,7 +374,7 @@ TEST_F(SubsidiaryLedgerTest, CommandLineReport) {
         return cli(QStringList{QStringLiteral("--db"), books} +
                    arguments.split(u' ', Qt::SkipEmptyParts));
     };
-    ASSERT_EQ(run(QStringLiteral("generate --set 51 --start 2024/01/01 --days 365 "
+    ASSERT_EQ(run(QStringLiteral("generate --set 51 --start 2024/01/01 --days 160 "
                                  "--lines-per-day 8 --seed 4"))
                   .status,
               0);
