@@ -25,6 +25,14 @@
 
 namespace {
 
+// A named control of a window; fails the test when the window lacks it.
+template <typename T>
+T* control(const QWidget& window, const char* name) {
+    T* found = window.findChild<T*>(QLatin1String(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
 class ChartScreensWidget : public DatabaseTest {
   protected:
     void SetUp() override {
@@ -44,12 +52,6 @@ class ChartScreensWidget : public DatabaseTest {
         }
         DatabaseTest::TearDown();
     }
-    template <typename T>
-    static T* child(QWidget* window, const char* name) {
-        auto* w = window->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
 };
 
 TEST_F(ChartScreensWidget, ListOpensTheDetailWhichSavesOnLeaving) {
@@ -59,9 +61,9 @@ TEST_F(ChartScreensWidget, ListOpensTheDetailWhichSavesOnLeaving) {
     list->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(list));
 
-    auto* dai = child<QComboBox>(list, "cmbDaiBunrui");
-    auto* chu = child<QComboBox>(list, "cmbChuBunrui");
-    auto* grid = child<QTableWidget>(list, "spdSS");
+    auto* dai = control<QComboBox>(*list, "cmbDaiBunrui");
+    auto* chu = control<QComboBox>(*list, "cmbChuBunrui");
+    auto* grid = control<QTableWidget>(*list, "spdSS");
     EXPECT_EQ(dai->count(), 5);
     EXPECT_TRUE(grid->isColumnHidden(3));
 
@@ -70,7 +72,7 @@ TEST_F(ChartScreensWidget, ListOpensTheDetailWhichSavesOnLeaving) {
     EXPECT_EQ(chu->currentText(), QStringLiteral("流动资产"));
     EXPECT_EQ(grid->rowCount(), 13);
     EXPECT_EQ(grid->item(0, 1)->text(), QStringLiteral("现金"));
-    EXPECT_FALSE(child<QPushButton>(list, "cmdSyusei")->isEnabled());
+    EXPECT_FALSE(control<QPushButton>(*list, "cmdSyusei")->isEnabled());
 
     // Enter and Escape move between the boxes.
     dai->setFocus();
@@ -87,12 +89,12 @@ TEST_F(ChartScreensWidget, ListOpensTheDetailWhichSavesOnLeaving) {
     EXPECT_FALSE(list->isVisible());
     ASSERT_TRUE(QTest::qWaitForWindowActive(detail));
 
-    auto* code = child<QLineEdit>(detail, "txtKamokuCode");
-    auto* name = child<QLineEdit>(detail, "txtKamokuName");
-    auto* chk = child<QCheckBox>(detail, "chkHojokamoku");
-    auto* sub = child<QTableWidget>(detail, "spdSS");
-    auto* hkCode = child<QLineEdit>(detail, "txtHK_Code");
-    auto* back = child<QPushButton>(detail, "cmdBack");
+    auto* code = control<QLineEdit>(*detail, "txtKamokuCode");
+    auto* name = control<QLineEdit>(*detail, "txtKamokuName");
+    auto* chk = control<QCheckBox>(*detail, "chkHojokamoku");
+    auto* sub = control<QTableWidget>(*detail, "spdSS");
+    auto* hkCode = control<QLineEdit>(*detail, "txtHK_Code");
+    auto* back = control<QPushButton>(*detail, "cmdBack");
     EXPECT_EQ(code->text(), QStringLiteral("101"));
     EXPECT_EQ(sub->rowCount(), 9);
     EXPECT_TRUE(sub->isColumnHidden(3));
@@ -104,8 +106,8 @@ TEST_F(ChartScreensWidget, ListOpensTheDetailWhichSavesOnLeaving) {
     doubleClickCell(sub, 1, 0);
     EXPECT_FALSE(back->isEnabled());
     EXPECT_EQ(hkCode->text(), QStringLiteral("1012"));
-    child<QLineEdit>(detail, "txtHK_Name")->setText(QStringLiteral("钱包"));
-    child<QPushButton>(detail, "cmdSyusei")->click();
+    control<QLineEdit>(*detail, "txtHK_Name")->setText(QStringLiteral("钱包"));
+    control<QPushButton>(*detail, "cmdSyusei")->click();
     EXPECT_EQ(sub->item(1, 1)->text(), QStringLiteral("钱包"));
     EXPECT_TRUE(back->isEnabled());
     chk->click();
@@ -129,7 +131,7 @@ TEST_F(ChartScreensWidget, ListOpensTheDetailWhichSavesOnLeaving) {
               QStringLiteral("钱包"));
 
     // Back shows the initial-settings menu again.
-    child<QPushButton>(list, "cmdBack")->click();
+    control<QPushButton>(*list, "cmdBack")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(list.isNull());
     EXPECT_TRUE(Screens::get(QStringLiteral("SyokiSetMenu"))->isVisible());
@@ -137,21 +139,15 @@ TEST_F(ChartScreensWidget, ListOpensTheDetailWhichSavesOnLeaving) {
 
 class OpeningBalancesWidget : public OpeningBalancesFixture {
   protected:
-    template <typename T>
-    T* child(const InpKisyuZandaka& window, const char* name) {
-        auto* found = window.findChild<T*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
     QString boxText(const InpKisyuZandaka& window, const char* name) {
-        return child<QLineEdit>(window, name)->text();
+        return control<QLineEdit>(window, name)->text();
     }
 };
 
 TEST_F(OpeningBalancesWidget, ShowsEditsAndGuardsClosing) {
     InpKisyuZandaka window;
     window.show();
-    auto* grid = child<QTableWidget>(window, "spdSS");
+    auto* grid = control<QTableWidget>(window, "spdSS");
     ASSERT_NE(grid, nullptr);
     ASSERT_EQ(grid->rowCount(), 81);
     EXPECT_TRUE(grid->isColumnHidden(4));
@@ -172,8 +168,8 @@ TEST_F(OpeningBalancesWidget, ShowsEditsAndGuardsClosing) {
         }
     }
     ASSERT_GE(equity, 0);
-    EXPECT_FALSE(child<QDoubleSpinBox>(window, "numRate")->isEnabled());
-    EXPECT_TRUE(child<QLineEdit>(window, "txtTaisyakuSai")->isReadOnly());
+    EXPECT_FALSE(control<QDoubleSpinBox>(window, "numRate")->isEnabled());
+    EXPECT_TRUE(control<QLineEdit>(window, "txtTaisyakuSai")->isReadOnly());
 
     // An edit is stored and shown as the program reads it; the totals follow.
     grid->item(0, 3)->setText(QStringLiteral("1000.5"));
@@ -202,7 +198,7 @@ TEST_F(OpeningBalancesWidget, ShowsEditsAndGuardsClosing) {
     EXPECT_TRUE(window.isVisible());
     grid->item(equity, 3)->setText(QStringLiteral("1,000.5"));
     EXPECT_EQ(boxText(window, "txtTaisyakuSai"), QStringLiteral("0.00"));
-    child<QPushButton>(window, "cmdBack")->click();
+    control<QPushButton>(window, "cmdBack")->click();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(messages.shown.size(), 3);
 
@@ -214,7 +210,7 @@ TEST_F(OpeningBalancesWidget, ShowsEditsAndGuardsClosing) {
 
     // Clearing after OK empties the grid's amounts.
     messages.answers = {MsgAnswer::Ok};
-    child<QPushButton>(window, "cmdClear")->click();
+    control<QPushButton>(window, "cmdClear")->click();
     EXPECT_EQ(grid->item(equity, 3)->text(), QStringLiteral("0.00"));
     EXPECT_EQ(boxText(window, "txtTaisyakuSai"), QStringLiteral("0.00"));
     EXPECT_TRUE(window.close());
@@ -225,7 +221,7 @@ TEST_F(OpeningBalancesWidget, TheRateBoxFollowsTheSet) {
     exec(QStringLiteral("UPDATE T_KISYUZAN SET RATE = 8.5 WHERE CID = '01'"));
     InpKisyuZandaka window;
     window.show();
-    auto* rate = child<QDoubleSpinBox>(window, "numRate");
+    auto* rate = control<QDoubleSpinBox>(window, "numRate");
     EXPECT_TRUE(rate->isEnabled());
     EXPECT_EQ(rate->value(), 8.5);
     EXPECT_FALSE(window.logic().changed());
@@ -254,20 +250,14 @@ class InpKaisyaJohoWidget : public DatabaseTest {
         Screens::addExisting(QStringLiteral("SyokiSetMenu"), &menu);
     }
 
-    template <typename T>
-    T* child(const char* name) {
-        T* found = screen.findChild<T*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    QLineEdit* box(const char* name) { return child<QLineEdit>(name); }
-    QPushButton* button(const char* name) { return child<QPushButton>(name); }
+    QLineEdit* box(const char* name) { return control<QLineEdit>(screen, name); }
+    QPushButton* button(const char* name) { return control<QPushButton>(screen, name); }
     std::array<QString, 4> captions() {
         std::array<QString, 4> all;
         int n = 0;
         for (const char* name :
              {"lblKaisyaName", "lblKaisyaFurigana", "lblDaihyoName", "lblDaihyoYakusyoku"}) {
-            all.at(n++) = child<QLabel>(name)->text();
+            all.at(n++) = control<QLabel>(screen, name)->text();
         }
         return all;
     }
@@ -295,13 +285,13 @@ TEST_F(InpKaisyaJohoWidget, ShowsTheCurrentSetAndSavesWhatIsTyped) {
     EXPECT_EQ(screen.windowTitle(), QStringLiteral("账套选项"));
     EXPECT_EQ(box("txtKaisyaName")->text(), QStringLiteral("甲公司"));
     EXPECT_EQ(box("txtKisyubi")->text(), QStringLiteral("2024/04/01"));
-    EXPECT_TRUE(child<QRadioButton>("optHojin")->isChecked());
+    EXPECT_TRUE(control<QRadioButton>(screen, "optHojin")->isChecked());
     EXPECT_EQ(captions(), AccountSetForm::labelCaptions(AccountSetForm::Owner::Hojin));
     EXPECT_FALSE(button("cmdTouroku")->isEnabled());
     EXPECT_FALSE(button("cmdCancel")->isEnabled());
     EXPECT_TRUE(button("cmdDelete")->isEnabled());
 
-    child<QRadioButton>("optKojin")->click();
+    control<QRadioButton>(screen, "optKojin")->click();
     EXPECT_EQ(captions(), AccountSetForm::labelCaptions(AccountSetForm::Owner::Kojin));
     EXPECT_TRUE(button("cmdTouroku")->isEnabled());
 
