@@ -406,44 +406,38 @@ TEST_F(Converter, ScreenRoutinesShowTheirMessages) {
         QStringList texts;
         MsgIcon icon;  // of the first message
     };
+    const auto exportSet = [&] { return screen.cmdBackUp_Click(); };
+    const auto importSet = [&] { return screen.cmdConverter_Click(); };
+    const auto help = [&] {
+        screen.cmdQuestion_Click();
+        return true;
+    };
+    const QString into = path(QStringLiteral("screen"));
     const Case cases[] = {
-        {"export cancelled",
-         QString(),
-         [&] { return screen.cmdBackUp_Click(); },
-         true,
-         {},
-         MsgIcon::None},
+        {"export cancelled", QString(), exportSet, true, {}, MsgIcon::None},
         {"export",
-         path(QStringLiteral("screen")),
-         [&] { return screen.cmdBackUp_Click(); },
+         into,
+         exportSet,
          true,
          {QStringLiteral("数据导出成功！"),
           lostCharactersText({{QStringLiteral("T_TEKIYO.TENAME"), 3}})},
          MsgIcon::Information},
-        {"import cancelled",
-         QString(),
-         [&] { return screen.cmdConverter_Click(); },
-         false,
-         {},
-         MsgIcon::None},
+        {"import cancelled", QString(), importSet, false, {}, MsgIcon::None},
         {"import",
-         path(QStringLiteral("screen")),
-         [&] { return screen.cmdConverter_Click(); },
+         into,
+         importSet,
          true,
          {QStringLiteral("日文版数据导入成功！")},
          MsgIcon::Information},
         {"import of no set",
          path(QStringLiteral("nothing")),
-         [&] { return screen.cmdConverter_Click(); },
+         importSet,
          false,
          {QStringLiteral("没找到符合条件的数据，中止日文版数据导入处理。")},
          MsgIcon::Exclamation},
         {"help",
          QString(),
-         [&] {
-             screen.cmdQuestion_Click();
-             return true;
-         },
+         help,
          true,
          {QStringLiteral("单击“中文版数据导出”，将录入的数据导出供日文版系统导入用。\r\n"
                          "单击“日文版数据导入”，将日文版数据导入本系统。")},
