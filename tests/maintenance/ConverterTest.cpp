@@ -14,13 +14,13 @@
 #include "common/Session.h"
 #include "common/ui/Screens.h"
 #include "db/Database.h"
-#include "generator/BookGenerator.h"
 #include "maintenance/BackupReader.h"
 #include "maintenance/BackupRestore.h"
 #include "maintenance/Converter.h"
 #include "maintenance/ui/runConverter.h"
 #include "print/ui/FileDialog.h"
 #include "support/DatabaseFiles.h"
+#include "support/GeneratedYears.h"
 #include "support/SetSnapshot.h"
 #include "support/TestDatabase.h"
 
@@ -60,9 +60,7 @@ class Converter : public DatabaseTest {
   protected:
     void SetUp() override {
         DatabaseTest::SetUp();
-        QString error;
-        ASSERT_TRUE(generateBook({QStringLiteral("02"), QDate(2024, 1, 1), 30, 5, 7}, &error))
-            << error.toStdString();
+        generateYear(QStringLiteral("02"), QDate(2024, 1, 1), 30, 5, 7);
         exec(QStringLiteral("UPDATE T_SI_MEISAI SET TEKIYO = ? WHERE CID = '02' AND DENCODE = "
                             "(SELECT MIN(DENCODE) FROM T_SI_MEISAI WHERE CID = '02')"),
              {kDescription});
@@ -408,44 +406,38 @@ TEST_F(Converter, ScreenRoutinesShowTheirMessages) {
         QStringList texts;
         MsgIcon icon;  // of the first message
     };
+    const auto exportSet = [&] { return screen.cmdBackUp_Click(); };
+    const auto importSet = [&] { return screen.cmdConverter_Click(); };
+    const auto help = [&] {
+        screen.cmdQuestion_Click();
+        return true;
+    };
+    const QString into = path(QStringLiteral("screen"));
     const Case cases[] = {
-        {"export cancelled",
-         QString(),
-         [&] { return screen.cmdBackUp_Click(); },
-         true,
-         {},
-         MsgIcon::None},
+        {"export cancelled", QString(), exportSet, true, {}, MsgIcon::None},
         {"export",
-         path(QStringLiteral("screen")),
-         [&] { return screen.cmdBackUp_Click(); },
+         into,
+         exportSet,
          true,
          {QStringLiteral("数据导出成功！"),
           lostCharactersText({{QStringLiteral("T_TEKIYO.TENAME"), 3}})},
          MsgIcon::Information},
-        {"import cancelled",
-         QString(),
-         [&] { return screen.cmdConverter_Click(); },
-         false,
-         {},
-         MsgIcon::None},
+        {"import cancelled", QString(), importSet, false, {}, MsgIcon::None},
         {"import",
-         path(QStringLiteral("screen")),
-         [&] { return screen.cmdConverter_Click(); },
+         into,
+         importSet,
          true,
          {QStringLiteral("日文版数据导入成功！")},
          MsgIcon::Information},
         {"import of no set",
          path(QStringLiteral("nothing")),
-         [&] { return screen.cmdConverter_Click(); },
+         importSet,
          false,
          {QStringLiteral("没找到符合条件的数据，中止日文版数据导入处理。")},
          MsgIcon::Exclamation},
         {"help",
          QString(),
-         [&] {
-             screen.cmdQuestion_Click();
-             return true;
-         },
+         help,
          true,
          {QStringLiteral("单击“中文版数据导出”，将录入的数据导出供日文版系统导入用。\r\n"
                          "单击“日文版数据导入”，将日文版数据导入本系统。")},

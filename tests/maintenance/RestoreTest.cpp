@@ -8,10 +8,10 @@
 #include "common/Session.h"
 #include "db/Database.h"
 #include "db/ShippedDatabase.h"
-#include "generator/BookGenerator.h"
 #include "maintenance/BackupRestore.h"
 #include "maintenance/BackupSet.h"
 #include "support/DatabaseFiles.h"
+#include "support/GeneratedYears.h"
 #include "support/SetSnapshot.h"
 #include "support/TestDatabase.h"
 
@@ -33,9 +33,7 @@ class Restore : public DatabaseTest {
   protected:
     void SetUp() override {
         DatabaseTest::SetUp();
-        QString error;
-        ASSERT_TRUE(generateBook({QStringLiteral("02"), QDate(2024, 1, 1), 40, 6, 7}, &error))
-            << error.toStdString();
+        generateYear(QStringLiteral("02"), QDate(2024, 1, 1), 40, 6, 7);
         exec(QStringLiteral("UPDATE T_SI_MEISAI SET TEKIYO = ? WHERE CID = '02' AND DENCODE = "
                             "(SELECT MIN(DENCODE) FROM T_SI_MEISAI WHERE CID = '02')"),
              {kDescription});
@@ -76,8 +74,7 @@ TEST_F(Restore, RoundTripIntoAnotherCopyOfTheDatabase) {
     const QString second = path(QStringLiteral("second.mdb"));
     ShippedDatabase::create(second);
     Database::global().open(second);
-    QString error;
-    ASSERT_TRUE(generateBook({QStringLiteral("02"), QDate(2024, 1, 1), 20, 9, 99}, &error));
+    generateYear(QStringLiteral("02"), QDate(2024, 1, 1), 20, 9, 99);
     SetSnapshot::copySet(QStringLiteral("02"), QStringLiteral("03"));
     const SetSnapshot other(QStringLiteral("03"));
     ASSERT_NE(state(), source);

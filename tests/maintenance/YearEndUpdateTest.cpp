@@ -7,10 +7,10 @@
 #include "common/Session.h"
 #include "db/DataSource.h"
 #include "db/Database.h"
-#include "generator/BookGenerator.h"
 #include "maintenance/YearEndUpdate.h"
 #include "statements/StatutoryBalanceSheet.h"
 #include "statements/StatutoryProfitStatement.h"
+#include "support/GeneratedYears.h"
 #include "support/JournalLine.h"
 #include "support/SetSnapshot.h"
 #include "support/TestDatabase.h"
@@ -52,11 +52,8 @@ class YearEnd : public DatabaseTest {
     }
 
     void generate() {
-        QString error;
-        ASSERT_TRUE(generateBook({kOther, QDate(2024, 1, 1), 300, 4, 7}, &error))
-            << error.toStdString();
-        ASSERT_TRUE(generateBook({kSet, QDate(2024, 1, 1), 300, 4, 11}, &error))
-            << error.toStdString();
+        generateYear(kOther, QDate(2024, 1, 1), 300, 4, 7);
+        generateYear(kSet, QDate(2024, 1, 1), 300, 4, 11);
         for (const auto& [code, day] :
              {std::pair{99990, "2025/01/09"}, std::pair{99995, "2025/01/03"}}) {
             const QString dencode = QStringLiteral("%1").arg(code);
@@ -305,6 +302,9 @@ TEST_F(YearEnd, Messages) {
     const auto info = [](const char* text) {
         return Shown{QString::fromUtf8(text), MsgIcon::Information, MsgAnswer::Ok};
     };
+    const auto carry = [](YearEndUpdate& u) { return u.cmdJikkou_Click(); };
+    const auto previous = [](YearEndUpdate& u) { return u.cmdPerYear_Click(); };
+    const auto initialise = [](YearEndUpdate& u) { return u.cmdSyokika_Click(); };
     const struct {
         const char* name;
         std::vector<const char*> prepare;  // statements run first
@@ -315,26 +315,26 @@ TEST_F(YearEnd, Messages) {
     } cases[] = {
         {"rate box empty",
          {"UPDATE T_COMP_MAIN SET KANCNG = '1' WHERE CID = '51'"},
-         [](YearEndUpdate& u) { return u.cmdJikkou_Click(); },
+         carry,
          {},
          {{QStringLiteral("汇率未输入。"), MsgIcon::Exclamation, MsgAnswer::Ok}},
          false},
         {"not backed up",
          {},
-         [](YearEndUpdate& u) { return u.cmdJikkou_Click(); },
+         carry,
          {MsgAnswer::No},
          {question(askUpdate, MsgIcon::Question, MsgAnswer::Yes)},
          false},
         {"not now",
          {},
-         [](YearEndUpdate& u) { return u.cmdJikkou_Click(); },
+         carry,
          {MsgAnswer::Yes},
          {question(askUpdate, MsgIcon::Question, MsgAnswer::Yes),
           question(askStart, MsgIcon::Exclamation, MsgAnswer::No)},
          false},
         {"carried",
          {},
-         [](YearEndUpdate& u) { return u.cmdJikkou_Click(); },
+         carry,
          {MsgAnswer::Yes, MsgAnswer::Yes},
          {question(askUpdate, MsgIcon::Question, MsgAnswer::Yes),
           question(askStart, MsgIcon::Exclamation, MsgAnswer::No), info("年底结转成功！")},
@@ -342,7 +342,7 @@ TEST_F(YearEnd, Messages) {
         {"totals fail",
          {"CREATE TRIGGER fail BEFORE INSERT ON T_TUKIKAN BEGIN SELECT RAISE(ABORT, 'disk full'); "
           "END"},
-         [](YearEndUpdate& u) { return u.cmdJikkou_Click(); },
+         carry,
          {MsgAnswer::Yes, MsgAnswer::Yes},
          {question(askUpdate, MsgIcon::Question, MsgAnswer::Yes),
           question(askStart, MsgIcon::Exclamation, MsgAnswer::No),
@@ -355,32 +355,32 @@ TEST_F(YearEnd, Messages) {
          false},
         {"previous: no",
          {},
-         [](YearEndUpdate& u) { return u.cmdPerYear_Click(); },
+         previous,
          {},
          {question(askPrevious, MsgIcon::Exclamation, MsgAnswer::No)},
          false},
         {"previous: none saved",
          {},
-         [](YearEndUpdate& u) { return u.cmdPerYear_Click(); },
+         previous,
          {MsgAnswer::Yes},
          {question(askPrevious, MsgIcon::Exclamation, MsgAnswer::No), info("没有上一年度的数据。")},
          false},
         {"previous: ends two days before",
          {"INSERT INTO BT_COMP_MAIN SELECT * FROM T_COMP_MAIN WHERE CID = '51'",
           "UPDATE BT_COMP_MAIN SET KIMATU = '2023/12/30'"},
-         [](YearEndUpdate& u) { return u.cmdPerYear_Click(); },
+         previous,
          {MsgAnswer::Yes},
          {question(askPrevious, MsgIcon::Exclamation, MsgAnswer::No), info("没有上一年度的数据。")},
          false},
         {"init: no",
          {},
-         [](YearEndUpdate& u) { return u.cmdSyokika_Click(); },
+         initialise,
          {},
          {question(askInit, MsgIcon::Exclamation, MsgAnswer::No)},
          false},
         {"init",
          {},
-         [](YearEndUpdate& u) { return u.cmdSyokika_Click(); },
+         initialise,
          {MsgAnswer::Yes},
          {question(askInit, MsgIcon::Exclamation, MsgAnswer::No), info("数据初始化结束。")},
          true},

@@ -343,13 +343,6 @@ TEST_F(MainMenuSwitch, ExitWithoutBackupWhenDeclined) {
     EXPECT_EQ(host.backups, 0);
 }
 
-TEST(MainMenuText, GuidanceTextLinesAndBlankLines) {
-    const QStringList lines = MainMenuLogic::readMeText().split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 15);
-    EXPECT_EQ(lines.first(), QStringLiteral("☆用户须知"));
-    EXPECT_TRUE(lines.at(2).isEmpty());
-}
-
 TEST_F(MainMenuStart, EveryPreparedSetLoadsItsChart) {
     logic.set_start();
     for (int index = static_cast<int>(logic.entries().size()) - 1; index >= 0; --index) {

@@ -1,9 +1,7 @@
 #include "master/CurrentAccountSet.h"
-#include "print/PageBuilder.h"
-#include "print/ReportJobs.h"
 #include "statements/MonthStatement.h"
 #include "statements/StatementTotals.h"
-#include "support/GoldenText.h"
+#include "support/GoldenPages.h"
 #include "support/SetSnapshot.h"
 #include "totals/TotalsBook.h"
 
@@ -64,9 +62,8 @@ TEST_F(MonthStatements, WorkTablesAndPagesOfBothStatements) {
             const QString name =
                 statement.layout() + u'_' + QString::fromLatin1(month).remove(u'/');
             expectGoldenText(name, tables());
-            const ReportJob job = loadReportJob(statement.layout());
-            expectGoldenText(name + QStringLiteral("_pages"),
-                             buildPages(job.layout, job.data).toText());
+            expectGoldenPages(QStringLiteral("statements"), statement.layout(),
+                              name + QStringLiteral("_pages"));
         }
     }
     EXPECT_TRUE(other.unchanged());

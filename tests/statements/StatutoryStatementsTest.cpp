@@ -4,13 +4,14 @@
 
 #include "common/Session.h"
 #include "db/Database.h"
-#include "generator/BookGenerator.h"
 #include "statements/AccountBalances.h"
 #include "statements/MonthStatement.h"
 #include "statements/SmallBusinessForms.h"
 #include "statements/StatementBook.h"
 #include "statements/StatutoryBalanceSheet.h"
 #include "statements/StatutoryProfitStatement.h"
+#include "support/GeneratedYears.h"
+#include "support/GoldenPages.h"
 #include "support/SetSnapshot.h"
 #include "totals/MonthFlags.h"
 
@@ -63,6 +64,20 @@ TEST_F(StatementBook, ProfitStatementWorkTables) {
                  {63, "3789.5"}},
                 "this year");
     EXPECT_TRUE(other.unchanged());
+}
+
+// Both forms on one B4 page each: the header, every numbered line with its caption, the amounts
+// of the book (the profit statement beside a saved previous year).
+TEST_F(StatementBook, PageModels) {
+    exec(QStringLiteral("UPDATE T_COMP_MAIN SET COMPANY = '示例商贸有限公司' WHERE CID = '01'"));
+    ASSERT_TRUE(ResetCompanyData());
+    ASSERT_TRUE(StatutoryBalanceSheet().fill());
+    expectGoldenPages(QStringLiteral("statements"), StatutoryBalanceSheet::kLayout);
+    exec(
+        QStringLiteral("INSERT INTO P_KESANSYO (CID, KIN1, KIN5, KIN63, DATEYMD) VALUES ('01', "
+                       "25000000, 24000000, -1234500, '2024/03/31')"));
+    ASSERT_TRUE(StatutoryProfitStatement().fill());
+    expectGoldenPages(QStringLiteral("statements"), StatutoryProfitStatement::kLayout);
 }
 
 // Line 64 carries a loss of line 63 forward as a positive amount and is 0 otherwise.
@@ -288,14 +303,8 @@ TEST_F(StatementYears, EveryStatementAgrees) {
     } books[] = {{"51", 3, 300}, {"51", 17, 365}, {"51", 29, 90}, {"01", 5, 365}, {"06", 7, 365}};
     for (const auto& book : books) {
         SCOPED_TRACE(std::string(book.cid) + " " + std::to_string(book.seed));
-        QString error;
-        ASSERT_TRUE(
-            generateBook({QStringLiteral("52"), QDate(2024, 4, 1), 365, 6, book.seed + 1}, &error))
-            << error.toStdString();
-        ASSERT_TRUE(generateBook(
-            {QLatin1String(book.cid), QDate(2024, 4, 1), book.days, 6, book.seed}, &error))
-            << error.toStdString();
-        const SetSnapshot other(QStringLiteral("52"));
+        generateTwoSets(QLatin1String(book.cid), QDate(2024, 4, 1), book.days, 6, book.seed);
+        const SetSnapshot other(kOtherGeneratedSet);
         StatutoryBalanceSheet sheet;
         ASSERT_TRUE(sheet.fill());
         StatutoryProfitStatement statement;

@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <functional>
 
 #include "common/Session.h"
 #include "master/CurrentAccountSet.h"
+#include "support/GoldenText.h"
 #include "support/RecordingReportOutput.h"
 #include "support/SetSnapshot.h"
 #include "totals/GeneralLedger.h"
@@ -80,25 +78,15 @@ class LedgerBook : public TotalsBook {
     RecordingReportOutput reports;
 };
 
-// The work table of May-July, all accounts, kept under tests/totals/golden; OMBREL_UPDATE_GOLDEN=1
-// rewrites it after an intended change. 004 shows the line on both its sides, 034 the
+// The work table of May-July, all accounts, against its golden file. 004 shows the line on both its sides, 034 the
 // subsidiary as counter account, 124 an opening balance carried without a line before July.
 TEST_F(LedgerBook, WorkTableOfThreeMonthsMatchesItsGolden) {
     const SetSnapshot other(QStringLiteral("02"));
     choose("2024/05", "2024/07", "101", "999");
     ASSERT_TRUE(ledger.cmdHyouji_Click());
     EXPECT_TRUE(messages.shown.isEmpty());
-    const QString actual = rows(kAllColumns, {}, 12).join(u'\n') + u'\n';
-    const QString path = QStringLiteral(OMBREL_TESTS_DIR "/totals/golden/GeneralLedger.txt");
-    QFile file(path);
-    if (qEnvironmentVariableIntValue("OMBREL_UPDATE_GOLDEN") == 1) {
-        QDir().mkpath(QFileInfo(path).path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(actual.toUtf8());
-    } else {
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-        EXPECT_EQ(actual, QString::fromUtf8(file.readAll()));
-    }
+    expectGoldenText(QStringLiteral("totals"), QStringLiteral("GeneralLedger"),
+                     rows(kAllColumns, {}, 12).join(u'\n') + u'\n');
     EXPECT_EQ(reports.calls(),
               QStringList{QStringLiteral("preview R_KANJYOMOTOTYO %1")
                               .arg(count(QStringLiteral("SELECT COUNT(*) FROM T_SKANMT_OUT")))});

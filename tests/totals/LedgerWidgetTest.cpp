@@ -10,8 +10,10 @@
 
 #include "entry/ui/InpKantanSiwake.h"
 #include "support/BooksMenuTest.h"
+#include "support/GeneratedYears.h"
 #include "support/RecordingReportOutput.h"
 #include "totals/ui/InpSoukanjoMotchoH.h"
+#include "totals/ui/prtSoukanjoHojoMotocho.h"
 #include "totals/ui/prtSoukanjoMotocho.h"
 
 namespace {
@@ -92,6 +94,48 @@ TEST_F(BooksMenuTest, LedgerScreensFromTheMenuToTheDailyScreenAndBack) {
     EXPECT_TRUE(ledger.isNull());
     delete entry;
     delete correction;
+}
+
+// From the books menu to the subsidiary ledger of a generated book: its lists, R previews, D
+// opens the correction screen (a stand-in here) on the first account, X goes back to the menu.
+TEST_F(BooksMenuTest, SubsidiaryLedgerScreenFromTheBooksMenu) {
+    generateYear(QStringLiteral("51"), QDate(2024, 1, 1), 60, 6, 3);
+    InOutMenu& menu = *booksMenu;
+    Screens::add(QStringLiteral("prtSoukanjoHojoMotocho"),
+                 [] { return new prtSoukanjoHojoMotocho; });
+    InpSoukanjoMotchoH correction;
+    Screens::addExisting(QStringLiteral("InpSoukanjoMotchoH"), &correction);
+    RecordingReportOutput reports;
+
+    menu.show();
+    child<QPushButton>(&menu, "cmdHojo")->click();
+    QPointer<QWidget> screen = Screens::get(QStringLiteral("prtSoukanjoHojoMotocho"));
+    ASSERT_TRUE(screen && screen->isVisible());
+    EXPECT_FALSE(menu.isVisible());
+    EXPECT_EQ(screen->windowTitle(), QStringLiteral("家计簿 — 第 1 期 — 辅助账"));
+    auto* months = child<QComboBox>(screen, "cmbTaisyoNenTuki1");
+    auto* accounts = child<QComboBox>(screen, "cmbTaisyoKamoku2");
+    EXPECT_EQ(months->count(), 12);
+    ASSERT_EQ(accounts->count(), 2);
+    EXPECT_EQ(accounts->itemText(1), QStringLiteral("204 应付账款"));
+    EXPECT_FALSE(child<QPushButton>(screen, "cmdDataHyoji")->isEnabled());
+
+    QTest::keyClick(months, Qt::Key_R);
+    ASSERT_EQ(reports.calls().size(), 1);
+    EXPECT_TRUE(reports.calls().first().startsWith(QStringLiteral("preview R_HOJOMOTOTYO ")));
+    EXPECT_EQ(months->currentIndex(), 0);
+    EXPECT_EQ(accounts->currentIndex(), 1);
+    EXPECT_TRUE(child<QPushButton>(screen, "cmdDataHyoji")->isEnabled());
+
+    QTest::keyClick(screen, Qt::Key_D);
+    EXPECT_TRUE(correction.isVisible());
+    EXPECT_EQ(child<QLabel>(&correction, "lbltitle")->text(), QStringLiteral("辅助账打印预览"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(DISTINCT KANKOCODE) FROM T_SKANSUBMT_OUT")), 1);
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    QTest::keyClick(screen, Qt::Key_X);
+    EXPECT_TRUE(screen.isNull() || !screen->isVisible());
+    EXPECT_TRUE(menu.isVisible());
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/Clock.h"
-#include "generator/BookGenerator.h"
+#include "support/GeneratedYears.h"
 #include "support/SetSnapshot.h"
 #include "support/StringLists.h"
 #include "totals/TotalsBook.h"
@@ -224,9 +224,7 @@ TEST_F(TotalsPass, AnotherSetWithTheSameBookKeepsEveryRow) {
 using GeneratedBookTotals = DatabaseTest;
 
 TEST_F(GeneratedBookTotals, MonthlyTurnoverMatchesTheVoucherLines) {
-    QString error;
-    ASSERT_TRUE(generateBook({QStringLiteral("51"), QDate(2024, 1, 1), 75, 40, 5}, &error))
-        << error.toStdString();
+    generateYear(QStringLiteral("51"), QDate(2024, 1, 1), 75, 40, 5);
     session().CallerForm = QStringLiteral("prtSoukanjoHojoMotocho");
     ASSERT_TRUE(
         msum_tukisime(QStringLiteral("2024/01"), QStringLiteral("2024/03"), session().CallerForm));

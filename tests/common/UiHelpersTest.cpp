@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWidget>
 
+#include "common/ui/FocusKeys.h"
 #include "common/ui/GridHelpers.h"
+#include "common/ui/Screens.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingMessages.h"
 
@@ -77,6 +83,57 @@ TEST(GridHelpers, ResetInputsByKind) {
     EXPECT_EQ(amount->value(), 0.0);
     EXPECT_EQ(months->currentIndex(), 0);
     EXPECT_EQ(blankFirst->currentIndex(), 1);
+}
+
+// Enter and Escape walk the boxes of a form; an editable list with its own text box inside is a
+// single stop, and disabled boxes are skipped.
+TEST(FocusKeys, EnterAndEscapeStepOverWholeControls) {
+    QWidget form;
+    auto* first = new QLineEdit(&form);
+    auto* list = new QComboBox(&form);
+    list->setEditable(true);
+    list->addItems({QStringLiteral("现金收入"), QStringLiteral("银行存款")});
+    auto* off = new QLineEdit(&form);
+    off->setEnabled(false);
+    auto* last = new QLineEdit(&form);
+    auto* layout = new QVBoxLayout(&form);
+    for (QWidget* w : QWidgetList{first, list, off, last}) {
+        layout->addWidget(w);
+    }
+    FocusKeys::install(&form, {first, list, off, last});
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+
+    first->setFocus();
+    const std::pair<Qt::Key, QWidget*> steps[] = {{Qt::Key_Return, list},
+                                                  {Qt::Key_Return, last},
+                                                  {Qt::Key_Escape, list},
+                                                  {Qt::Key_Escape, first}};
+    for (const auto& [key, next] : steps) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(QApplication::focusWidget(), next);
+    }
+}
+
+// A screen opens over the middle of the window that opened it, not wherever the desktop puts it.
+TEST(Screens, OpenCentresTheScreenOnItsOpener) {
+    QWidget opener;
+    opener.setGeometry(100, 120, 800, 600);
+    opener.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&opener));
+    QWidget* made = nullptr;
+    Screens::add(QStringLiteral("CentredScreen"), [&made] {
+        made = new QWidget;
+        made->resize(400, 300);
+        return made;
+    });
+    ASSERT_TRUE(Screens::open(QStringLiteral("CentredScreen"), &opener));
+    ASSERT_NE(made, nullptr);
+    EXPECT_FALSE(opener.isVisible());
+    const QPoint offset = made->frameGeometry().center() - QPoint(500, 420);
+    EXPECT_LE(offset.manhattanLength(), 4) << offset.x() << "," << offset.y();
+    delete made;
 }
 
 }  // namespace
