@@ -1,13 +1,13 @@
 #include "db/DataSource.h"
 
 #include <QFileInfo>
-#include <QSqlDatabase>
 #include <memory>
 
 #include "common/Session.h"
 #include "db/Database.h"
 #include "db/DatabaseLock.h"
 #include "db/DbError.h"
+#include "db/Migrations.h"
 #include "db/ShippedDatabase.h"
 
 namespace DataSource {
@@ -64,21 +64,19 @@ void open() {
         lock.reset();
         throw DbError(inUse ? DbError::kInUse : DbError::kNotOpen, refusal);
     }
+    // An older file is brought up to date while the lock keeps everyone else out; a file that
+    // could not be is closed again, never used half done.
     try {
         Database::global().open(path);
+        Migrations::upgrade(Database::global());
     } catch (const DbError&) {
+        try {
+            Database::global().close();
+        } catch (const DbError&) {
+            // The refusal is what the user must read.
+        }
         lock.reset();
         throw;
-    }
-    // A file made before a report existed gets its layout (and the form lines, and the new
-    // rows of the character table); one that cannot take it still opens, and that report says
-    // what is missing.
-    try {
-        QSqlDatabase connection = Database::global().connection();
-        ShippedDatabase::addMissingReportLayouts(connection);
-        ShippedDatabase::addMissingFormLines(connection);
-        ShippedDatabase::addMissingCharacters(connection);
-    } catch (const DbError&) {
     }
 }
 

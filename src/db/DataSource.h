@@ -21,7 +21,9 @@ QString defaultPath();
 bool RegisterDataSource(bool silent, const std::function<QString()>& pickFile = {});
 
 // Takes the registered file's lock (see DatabaseLock), then opens the file on the global
-// connection. Throws DbError: kInUse when another copy of the program holds the file.
+// connection and brings an older file up to the current version (see Migrations). Throws
+// DbError: kInUse when another copy of the program holds the file, kUnrecognized, kNewerVersion
+// or kUpgradeFailed when the file cannot be used (it is left as it was).
 void open();
 // Closes the global connection (folding its log into the file) and gives the lock back.
 // Throws DbError when the log could not be folded in; the connection is closed all the same.

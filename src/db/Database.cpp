@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "db/DbError.h"
+#include "db/Migrations.h"
 
 namespace {
 
@@ -59,9 +60,13 @@ void Database::open(const QString& filePath) {
         if (native_->available()) {
             native_->addRunningSum();
         }
-        // Only reads until the file is known to be ours and sound: a file of another program,
-        // an empty or a damaged one is left exactly as it was.
+        // Only reads until the file is known to be ours, sound and not from a newer program: a
+        // file of another program, an empty, a damaged or a newer one is left exactly as it was.
+        // A file marked as ours is judged by its version first: a newer program's tables may
+        // use what this engine cannot read.
+        refuseNewer(true);
         requireOurs();
+        refuseNewer(false);
         execute(QStringLiteral("PRAGMA foreign_keys = OFF"));
         // A ledger sorts and writes a year of lines in one statement: with the default 2 MB of
         // cache the sort spills to temporary files and the work table's pages to the log.
@@ -78,6 +83,22 @@ void Database::open(const QString& filePath) {
     } catch (const DbError&) {
         closeConnection();
         throw;
+    }
+}
+
+void Database::refuseNewer(bool onlyMarked) {
+    qint64 version = 0;
+    qint64 application = 0;
+    try {
+        version = scalar(QStringLiteral("PRAGMA user_version")).toLongLong();
+        application = scalar(QStringLiteral("PRAGMA application_id")).toLongLong();
+    } catch (const DbError&) {
+        // Not a database at all: requireOurs says so.
+        return;
+    }
+    if (version > Migrations::kCurrentVersion &&
+        (!onlyMarked || application == Migrations::kApplicationId)) {
+        throw Migrations::newerFile(filePath_, static_cast<int>(version));
     }
 }
 

@@ -19,8 +19,9 @@ class Database {
     // The process-wide connection every routine uses.
     static Database& global();
 
-    // Opens an existing database file; a missing file fails, and a file that is not one of ours
-    // or is damaged fails with DbError::kUnrecognized before anything in it is changed.
+    // Opens an existing database file; a missing file fails, a file that is not one of ours or is
+    // damaged fails with DbError::kUnrecognized and a file of a newer program with kNewerVersion,
+    // before anything in it is changed. An older file opens as it is (see Migrations).
     void open(const QString& filePath);
     // Folds the log into the file and closes. Throws when the log could not be folded in (a full
     // disk); the connection is closed all the same.
@@ -72,6 +73,9 @@ class Database {
     void requireOpen() const;
     // Throws DbError::kUnrecognized unless the file holds our tables and passes quick_check.
     void requireOurs();
+    // Throws DbError::kNewerVersion for a file whose version is past ours; with onlyMarked, only
+    // when the file is marked as ours.
+    void refuseNewer(bool onlyMarked);
     void closeConnection();
 
     QString filePath_;

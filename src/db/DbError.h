@@ -20,6 +20,9 @@ class DbError : public std::exception {
     static constexpr int kTransaction = 3246;   // transaction begun twice, or none to end
     static constexpr int kInUse = 3045;         // the file is held by another copy of the program
     static constexpr int kUnrecognized = 3049;  // not one of our files, or a damaged one
+    static constexpr int kNewerVersion = 3343;  // made by a newer program, left as it is
+    static constexpr int kUpgradeFailed =
+        3344;  // an older file that could not be brought up to date
 
   private:
     int number_;

@@ -12,6 +12,7 @@
 
 #include "common/Money.h"
 #include "db/DbError.h"
+#include "db/Migrations.h"
 #include "db/TableColumns.h"
 
 // The shipped data lives in a static library, so its resources must be registered by hand.
@@ -31,8 +32,11 @@ QString readResource(const QString& path) {
     return QString::fromUtf8(file.readAll());
 }
 
+// The engine's own words: the driver's addition ("Unable to fetch row") varies with the locale.
 DbError errorOf(const QSqlQuery& query) {
-    return DbError(query.lastError().nativeErrorCode().toInt(), query.lastError().text());
+    const QSqlError error = query.lastError();
+    return DbError(error.nativeErrorCode().toInt(),
+                   error.databaseText().isEmpty() ? error.text() : error.databaseText());
 }
 
 void exec(QSqlDatabase& db, const QString& sql) {
@@ -160,6 +164,9 @@ void build(QSqlDatabase& db) {
     }
     prepareWorkingChart(db);
     ShippedDatabase::addMissingReportLayouts(db);
+    // Pragmas take no bound values; both are our own numbers.
+    exec(db, QStringLiteral("PRAGMA user_version = %1").arg(Migrations::kCurrentVersion));
+    exec(db, QStringLiteral("PRAGMA application_id = %1").arg(Migrations::kApplicationId));
     exec(db, QStringLiteral("COMMIT"));
 }
 
@@ -219,19 +226,12 @@ void addMissingFormLines(QSqlDatabase& db) {
         return;
     }
     probe.finish();
-    exec(db, QStringLiteral("BEGIN"));
-    try {
-        for (const QString& statement : schemaStatements()) {
-            if (statement.contains(QStringLiteral(" MT_FORMLINE "))) {
-                exec(db, statement);
-            }
+    for (const QString& statement : schemaStatements()) {
+        if (statement.contains(QStringLiteral(" MT_FORMLINE "))) {
+            exec(db, statement);
         }
-        loadRows(db, QStringLiteral("MT_FORMLINE"));
-        exec(db, QStringLiteral("COMMIT"));
-    } catch (const DbError&) {
-        exec(db, QStringLiteral("ROLLBACK"));
-        throw;
     }
+    loadRows(db, QStringLiteral("MT_FORMLINE"));
 }
 
 void addMissingCharacters(QSqlDatabase& db) {
@@ -267,24 +267,17 @@ void addMissingCharacters(QSqlDatabase& db) {
         return;
     }
     // Appended in shipped order: the characters the file holds keep their numbers.
-    exec(db, QStringLiteral("BEGIN"));
-    try {
-        QSqlQuery insert(db);
-        if (!insert.prepare(
-                QStringLiteral("INSERT INTO T_MOJICHG (JAPANESE, CHINESE) VALUES (?, ?)"))) {
+    QSqlQuery insert(db);
+    if (!insert.prepare(
+            QStringLiteral("INSERT INTO T_MOJICHG (JAPANESE, CHINESE) VALUES (?, ?)"))) {
+        throw errorOf(insert);
+    }
+    for (const QStringList& cells : missing) {
+        insert.bindValue(0, cells.at(0));
+        insert.bindValue(1, cells.at(1));
+        if (!insert.exec()) {
             throw errorOf(insert);
         }
-        for (const QStringList& cells : missing) {
-            insert.bindValue(0, cells.at(0));
-            insert.bindValue(1, cells.at(1));
-            if (!insert.exec()) {
-                throw errorOf(insert);
-            }
-        }
-        exec(db, QStringLiteral("COMMIT"));
-    } catch (const DbError&) {
-        exec(db, QStringLiteral("ROLLBACK"));
-        throw;
     }
 }
 

@@ -8,12 +8,16 @@ class QSqlDatabase;
 // The database file the program ships: its schema and shipped rows are compiled in as resources.
 namespace ShippedDatabase {
 
-// Writes a new database file with every table and the shipped rows. The file appears complete or
-// not at all: it is built under a temporary name and renamed. Throws DbError.
+// Writes a new database file of the current version (see Migrations) with every table and the
+// shipped rows. The file appears complete or not at all: it is built under a temporary name and
+// renamed. Throws DbError.
 void create(const QString& filePath);
 
 // The statements of the shipped schema, one per entry.
 QStringList schemaStatements();
+
+// The three additions below complete a file made before versions (see Migrations); each keeps
+// what the file holds, so running one twice adds nothing. Run them inside a transaction.
 
 // Adds each shipped report layout the file does not hold yet (a file made before the layout
 // existed). Layouts the file already holds are kept as they are. Throws DbError.

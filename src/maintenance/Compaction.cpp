@@ -1,8 +1,6 @@
 #include "maintenance/Compaction.h"
 
-#include <fcntl.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -11,20 +9,9 @@
 
 #include "db/Database.h"
 #include "db/ErrorReport.h"
+#include "db/FileSync.h"
 
 namespace {
-
-// Makes what was written to path survive a power cut before anything depends on it.
-void syncPath(const QString& path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (fd < 0 || ::fsync(fd) != 0) {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-        throw DbError(DbError::kNotOpen, QStringLiteral("不能写入磁盘: ") + path);
-    }
-    ::close(fd);
-}
 
 DbError engineError(sqlite3* db, int code) {
     return DbError(

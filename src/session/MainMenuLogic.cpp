@@ -54,7 +54,9 @@ bool MainMenuLogic::openDatabase() {
                 session().RunState = 1;
                 return false;
             }
-            if (error.number() == DbError::kUnrecognized) {
+            if (error.number() == DbError::kUnrecognized ||
+                error.number() == DbError::kNewerVersion ||
+                error.number() == DbError::kUpgradeFailed) {
                 // The file is there but cannot be used: say why; creating one is no answer.
                 messages().exclamation(error.description());
                 created = true;

@@ -9,6 +9,8 @@
 #include "db/DatabaseLock.h"
 #include "db/RowWriters.h"
 #include "session/MainMenuLogic.h"
+#include "support/DatabaseFiles.h"
+#include "support/OlderFiles.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -171,20 +173,47 @@ TEST_F(MainMenuStart, AFileInUseOrUnusableIsNamed) {
     EXPECT_FALSE(logic.loginRequired());
     other.unlock();
 
-    // A damaged file is named, not replaced; the user may pick another one.
-    QFile file(DataSource::defaultPath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(4096, 'x'));
-    file.close();
-    messages.shown.clear();
-    session().RunState = 0;
-    logic.load();
-    EXPECT_EQ(host.picks, 1);
-    EXPECT_EQ(session().RunState, 1);
-    ASSERT_EQ(messages.shown.size(), 2);
-    EXPECT_TRUE(messages.shown.first().text.startsWith(
-        QStringLiteral("这个文件不是 Ombrel 的数据库，或者已经损坏，不能使用：")));
-    EXPECT_EQ(QFileInfo(DataSource::defaultPath()).size(), 4096);
+    // A file that cannot be used is named, neither replaced nor changed; the user may pick
+    // another one, and without one the start ends: a damaged file, a newer program's, and an
+    // older one whose upgrade fails (the start never goes on with it half done).
+    const QString path = DataSource::defaultPath();
+    const QByteArray shipped = bytesOf(path);
+    const struct {
+        QByteArray bytes;
+        QStringList change;
+        QString message;
+    } cases[] = {
+        {QByteArray(4096, 'x'),
+         {},
+         QStringLiteral("这个文件不是 Ombrel 的数据库，或者已经损坏，不能使用：")},
+        {shipped,
+         {QStringLiteral("PRAGMA user_version = 3")},
+         QStringLiteral("此数据库文件由更新版本的 Ombrel 创建（版本 3），本程序只支持到版本 2。")},
+        {shipped,
+         {QStringLiteral("PRAGMA user_version = 0"),
+          QStringLiteral("DELETE FROM MT_REPORT WHERE REPNAME = 'R_TS'"),
+          QStringLiteral("CREATE TRIGGER no_layouts BEFORE INSERT ON MT_REPORT "
+                         "BEGIN SELECT RAISE(ABORT, 'full'); END")},
+         QStringLiteral("不能把数据库文件从版本 1 升级到版本 2，文件保持原样：")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        writeAll(path, c.bytes);
+        changeFile(path, c.change);
+        const QByteArray before = bytesOf(path);
+        messages.shown.clear();
+        host.picks = 0;
+        session().RunState = 0;
+        logic.load();
+        EXPECT_EQ(host.picks, 1);
+        EXPECT_EQ(session().RunState, 1);
+        EXPECT_FALSE(Database::global().isOpen());
+        ASSERT_EQ(messages.shown.size(), 2);
+        EXPECT_TRUE(messages.shown.first().text.startsWith(c.message + u'\n' + path))
+            << messages.shown.first().text.toStdString();
+        EXPECT_EQ(messages.shown.last().text, QStringLiteral("数据库连接出现错误，系统无法启动。"));
+        EXPECT_EQ(bytesOf(path), before);
+    }
 }
 
 TEST_F(MainMenuStart, DatabaseIsCreatedOrChosenOrTheStartFails) {

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "db/DataSource.h"
+#include "db/Database.h"
+#include "db/Migrations.h"
+#include "db/ShippedDatabase.h"
+#include "support/CliRunner.h"
+#include "support/DatabaseFiles.h"
+#include "support/OlderFiles.h"
+
+namespace {
+
+// Tables the upgrade fills with shipped rows; every other table is the user's.
+const QStringList kShippedTables = {QStringLiteral("MT_FORMLINE"), QStringLiteral("MT_REPORT"),
+                                    QStringLiteral("T_MOJICHG")};
+
+// What an older file lacked, as statements on the version 1 file.
+const QStringList kOlderFile = {
+    QStringLiteral("DROP TABLE MT_FORMLINE"),
+    QStringLiteral("DELETE FROM MT_REPORT WHERE REPNAME IN ('R_XQY01', 'R_XQY02', 'R_LIRUN')"),
+    QStringLiteral("DELETE FROM T_MOJICHG WHERE CHINESE IN ('（', '）', 'A', '赊')")};
+
+class Upgrade : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        file = dir.filePath(QStringLiteral("Kaikei.mdb"));
+        DataSource::setRegisteredPath(file);
+    }
+    void TearDown() override {
+        DataSource::close();
+        DataSource::setRegisteredPath(QString());
+    }
+    // DataSource::open then close; the failure's number and text, or 0 and "".
+    std::pair<int, QString> openAndClose() {
+        try {
+            DataSource::open();
+        } catch (const DbError& error) {
+            EXPECT_FALSE(Database::global().isOpen());
+            EXPECT_FALSE(QFileInfo::exists(file + QStringLiteral(".lock")));
+            return {error.number(), error.description()};
+        }
+        DataSource::close();
+        return {0, QString()};
+    }
+    QStringList filesInDir() const { return QDir(dir.path()).entryList(QDir::Files); }
+    QString shipped() {
+        const QString path = dir.filePath(QStringLiteral("shipped/Kaikei.mdb"));
+        if (!QFileInfo::exists(path)) {
+            EXPECT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+            ShippedDatabase::create(path);
+        }
+        return path;
+    }
+
+    QTemporaryDir dir;
+    QString file;
+};
+
+// A file of an older version is copied, then brought up to date in place; the user's rows stay
+// as they were, the shipped tables are complete, and the next opening finds nothing to do.
+TEST_F(Upgrade, OlderFilesAreCopiedThenCompletedOnce) {
+    const struct {
+        const char* name;
+        std::function<void(const QString&)> make;
+        QStringList backups;
+    } cases[] = {
+        {"the shipped file is current",
+         [this](const QString& f) { QFile::copy(shipped(), f); },
+         {}},
+        {"a file of today's schema", unpackVersion1File, {QStringLiteral("Kaikei.mdb.v1.bak")}},
+        {"an older file lacking shipped rows",
+         [](const QString& f) {
+             unpackVersion1File(f);
+             changeFile(f, kOlderFile);
+         },
+         {QStringLiteral("Kaikei.mdb.v1.bak")}},
+    };
+    const auto shippedTables = tablesOf(shipped());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(file);
+        for (const QString& name : filesInDir()) {
+            QFile::remove(dir.filePath(name));
+        }
+        c.make(file);
+        const QByteArray original = bytesOf(file);
+        const auto before = tablesOf(file);
+        if (!c.backups.isEmpty()) {
+            // Two sets with their own vouchers: neither may be touched.
+            ASSERT_GE(before.value(QStringLiteral("T_SIWAKE")).filter(QStringLiteral("02|")).size(),
+                      1);
+            ASSERT_GE(before.value(QStringLiteral("T_SIWAKE")).filter(QStringLiteral("01|")).size(),
+                      1);
+        }
+
+        EXPECT_EQ(openAndClose(), std::make_pair(0, QString()));
+        EXPECT_EQ(valueIn(file, QStringLiteral("PRAGMA user_version")),
+                  QString::number(Migrations::kCurrentVersion));
+        EXPECT_EQ(valueIn(file, QStringLiteral("PRAGMA application_id")),
+                  QString::number(Migrations::kApplicationId));
+        EXPECT_EQ(filesInDir(), QStringList{QStringLiteral("Kaikei.mdb")} + c.backups);
+        for (const QString& backup : c.backups) {
+            EXPECT_EQ(bytesOf(dir.filePath(backup)), original);
+        }
+        const auto after = tablesOf(file);
+        EXPECT_EQ(after.keys(), shippedTables.keys());
+        for (auto table = before.begin(); table != before.end(); ++table) {
+            if (kShippedTables.contains(table.key())) {
+                // What the file held stays, first and in its order (character numbers).
+                EXPECT_EQ(after.value(table.key()).mid(0, table->size()), *table)
+                    << table.key().toStdString();
+            } else {
+                EXPECT_EQ(after.value(table.key()), *table) << table.key().toStdString();
+            }
+        }
+        for (const QString& table : kShippedTables) {
+            QStringList rows = after.value(table);
+            QStringList expected = shippedTables.value(table);
+            rows.sort();
+            expected.sort();
+            EXPECT_EQ(rows, expected) << table.toStdString();
+        }
+
+        // Compacting keeps the version: the next opening copies nothing and changes nothing.
+        EXPECT_EQ(cli({QStringLiteral("--db"), file, QStringLiteral("compact")}).status, 0);
+        const auto compacted = tablesOf(file);
+        EXPECT_EQ(openAndClose(), std::make_pair(0, QString()));
+        EXPECT_EQ(filesInDir(), QStringList{QStringLiteral("Kaikei.mdb")} + c.backups);
+        EXPECT_EQ(tablesOf(file), compacted);
+    }
+}
+
+// Files that cannot be used are left as they were, by the program's opening and by the tool: a
+// newer program's file, and an older file whose upgrade fails half way (here a trigger refuses
+// the report layouts, after the form-line table was already made).
+TEST_F(Upgrade, NewerFilesAndFailedUpgradesLeaveTheFileAsItWas) {
+    const QString mark = QString::number(Migrations::kApplicationId);
+    const QString backup = file + QStringLiteral(".v1.bak");
+    const struct {
+        const char* name;
+        QStringList change;
+        int number;
+        QStringList message;
+    } cases[] = {
+        {"a file of a newer program",
+         {QStringLiteral("PRAGMA user_version = 3"),
+          QStringLiteral("PRAGMA application_id = ") + mark},
+         DbError::kNewerVersion,
+         {QStringLiteral("此数据库文件由更新版本的 Ombrel 创建（版本 3），本程序只支持到版本 2。"),
+          file, QStringLiteral("请使用新版本打开。")}},
+        {"our tables with a newer version but no mark",
+         {QStringLiteral("PRAGMA user_version = 7")},
+         DbError::kNewerVersion,
+         {QStringLiteral("此数据库文件由更新版本的 Ombrel 创建（版本 7），本程序只支持到版本 2。"),
+          file, QStringLiteral("请使用新版本打开。")}},
+        {"another program's file with a version",
+         {QStringLiteral("DROP TABLE T_SI_MEISAI"), QStringLiteral("PRAGMA user_version = 9")},
+         DbError::kUnrecognized,
+         {QStringLiteral("这个文件不是 Ombrel 的数据库，或者已经损坏，不能使用："), file}},
+        {"a failing upgrade",
+         kOlderFile +
+             QStringList{QStringLiteral("CREATE TRIGGER no_layouts BEFORE INSERT ON MT_REPORT "
+                                        "BEGIN SELECT RAISE(ABORT, 'no room for layouts'); END")},
+         DbError::kUpgradeFailed,
+         {QStringLiteral("不能把数据库文件从版本 1 升级到版本 2，文件保持原样："), file,
+          QStringLiteral("升级前的副本："), backup, QStringLiteral("1811 no room for layouts")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const QString& name : filesInDir()) {
+            QFile::remove(dir.filePath(name));
+        }
+        unpackVersion1File(file);
+        changeFile(file, c.change);
+        const QByteArray original = bytesOf(file);
+        const auto before = tablesOf(file);
+        const bool upgrading = c.number == DbError::kUpgradeFailed;
+
+        const auto [number, text] = openAndClose();
+        EXPECT_EQ(number, c.number);
+        EXPECT_EQ(text.split(u'\n'), c.message);
+        EXPECT_EQ(bytesOf(file), original);
+        EXPECT_EQ(tablesOf(file), before);
+        const QStringList left = upgrading ? QStringList{QStringLiteral("Kaikei.mdb"),
+                                                         QStringLiteral("Kaikei.mdb.v1.bak")}
+                                           : QStringList{QStringLiteral("Kaikei.mdb")};
+        EXPECT_EQ(filesInDir(), left);
+        if (upgrading) {
+            EXPECT_EQ(bytesOf(backup), original);
+        }
+
+        // The tool refuses it the same way, and a copy identical to the file is not made twice.
+        const CliRun refused = cli({QStringLiteral("--db"), file, QStringLiteral("sets")});
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_TRUE(refused.out.isEmpty());
+        EXPECT_TRUE(refused.err.contains(c.message.first())) << refused.err.toStdString();
+        EXPECT_EQ(bytesOf(file), original);
+        EXPECT_EQ(filesInDir(), left);
+    }
+}
+
+}  // namespace
