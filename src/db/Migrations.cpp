@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <algorithm>
+#include <iterator>
 
 #include "db/Database.h"
 #include "db/FileSync.h"
