@@ -25,13 +25,24 @@ void fromVersion1(Database& db) {
     ShippedDatabase::addMissingReportLayouts(connection);
 }
 
+// Version 2 files lack the general ledger's indexes, which read each side's lines per account
+// in date order.
+void fromVersion2(Database& db) {
+    db.execute(
+        QStringLiteral("CREATE INDEX IF NOT EXISTS IX_T_SI_MEISAI_KR_LEDGER ON T_SI_MEISAI "
+                       "(CID, KRKOCODE, SIDAY, DENMENO, DENCODE, DATEYM, KRKIN)"));
+    db.execute(
+        QStringLiteral("CREATE INDEX IF NOT EXISTS IX_T_SI_MEISAI_KS_LEDGER ON T_SI_MEISAI "
+                       "(CID, KSKOCODE, SIDAY, DENMENO, DENCODE, DATEYM, KSKIN)"));
+}
+
 struct Step {
     int from;
     void (*apply)(Database&);
 };
 
 // In version order; step i brings version kSteps[i].from to from + 1.
-constexpr Step kSteps[] = {{1, fromVersion1}};
+constexpr Step kSteps[] = {{1, fromVersion1}, {2, fromVersion2}};
 static_assert(std::size(kSteps) == kCurrentVersion - 1);
 
 // A byte copy beside the file, complete under its name or not there at all.

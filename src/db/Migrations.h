@@ -11,8 +11,9 @@ class Database;
 namespace Migrations {
 
 // Version 1 is every file made before files carried a version (user_version 0), whatever
-// shipped tables and rows it holds; version 2 has today's tables and every shipped row.
-inline constexpr int kCurrentVersion = 2;
+// shipped tables and rows it holds; version 2 has every shipped table and row; version 3 adds
+// the general ledger's indexes.
+inline constexpr int kCurrentVersion = 3;
 // "OMBR".
 inline constexpr int kApplicationId = 0x4F4D4252;
 

@@ -7,6 +7,7 @@
 #include "db/DataSource.h"
 #include "db/Database.h"
 #include "db/DatabaseLock.h"
+#include "db/Migrations.h"
 #include "db/RowWriters.h"
 #include "session/MainMenuLogic.h"
 #include "support/DatabaseFiles.h"
@@ -187,14 +188,17 @@ TEST_F(MainMenuStart, AFileInUseOrUnusableIsNamed) {
          {},
          QStringLiteral("这个文件不是 Ombrel 的数据库，或者已经损坏，不能使用：")},
         {shipped,
-         {QStringLiteral("PRAGMA user_version = 3")},
-         QStringLiteral("此数据库文件由更新版本的 Ombrel 创建（版本 3），本程序只支持到版本 2。")},
+         {QStringLiteral("PRAGMA user_version = %1").arg(Migrations::kCurrentVersion + 1)},
+         QStringLiteral("此数据库文件由更新版本的 Ombrel 创建（版本 %1），本程序只支持到版本 %2。")
+             .arg(Migrations::kCurrentVersion + 1)
+             .arg(Migrations::kCurrentVersion)},
         {shipped,
          {QStringLiteral("PRAGMA user_version = 0"),
           QStringLiteral("DELETE FROM MT_REPORT WHERE REPNAME = 'R_TS'"),
           QStringLiteral("CREATE TRIGGER no_layouts BEFORE INSERT ON MT_REPORT "
                          "BEGIN SELECT RAISE(ABORT, 'full'); END")},
-         QStringLiteral("不能把数据库文件从版本 1 升级到版本 2，文件保持原样：")},
+         QStringLiteral("不能把数据库文件从版本 1 升级到版本 %1，文件保持原样：")
+             .arg(Migrations::kCurrentVersion)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message.toStdString());
