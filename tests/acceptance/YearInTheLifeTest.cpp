@@ -11,6 +11,7 @@
 #include "app/AllScreens.h"
 #include "app/MainMenu.h"
 #include "common/Clock.h"
+#include "common/Money.h"
 #include "common/Session.h"
 #include "common/ui/Screens.h"
 #include "db/Database.h"
@@ -27,13 +28,21 @@ T* child(const QWidget* window, const char* name) {
     return found;
 }
 
+// Gives a window the keyboard. The offscreen platform has no window manager: when a dialog
+// closes, no window becomes active again, as a desktop would make its parent.
+void activate(QWidget* window) {
+    if (QApplication::activeWindow() != window) {
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+}
+
 // The window a form name stands for, which must be on screen; waits until it has the keyboard.
 QWidget* shown(const char* form) {
     QWidget* window = Screens::get(QLatin1String(form));
     EXPECT_TRUE(window && window->isVisible()) << form;
     if (window != nullptr) {
-        window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window)) << form;
+        activate(window);
     }
     return window;
 }
@@ -62,6 +71,7 @@ void typeText(QWidget* widget, const QString& text) {
 void typeInto(QWidget* window, const char* box, const QString& text) {
     auto* edit = child<QLineEdit>(window, box);
     ASSERT_NE(edit, nullptr);
+    activate(window);
     edit->setFocus();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
@@ -72,6 +82,7 @@ void typeInto(QWidget* window, const char* box, const QString& text) {
 // brings), the rest goes to the editor, which the finishing key leaves.
 [[maybe_unused]] void typeCell(QTableWidget* grid, int row, int column, const QString& text,
               Qt::Key finish = Qt::Key_Tab) {
+    activate(grid->window());
     grid->setFocus();
     grid->setCurrentCell(row, column);
     const bool asciiFirst = text.at(0).unicode() < 0x80;
@@ -84,6 +95,83 @@ void typeInto(QWidget* window, const char* box, const QString& text) {
     ASSERT_TRUE(editor && editor != grid && grid->isAncestorOf(editor)) << text.toStdString();
     typeText(editor, asciiFirst ? text.mid(1) : text);
     QTest::keyClick(editor, finish);
+}
+
+// One day of the shop: takings, goods bought, wages now and then, cash taken to the bank.
+struct Day {
+    QString date;
+    Money sales;
+    Money purchases;
+    Money wages;
+    Money deposit;
+    bool depositByPattern = false;
+};
+
+Money yuan(qint64 whole, qint64 fen = 0) {
+    return Money::fromUnits(whole * Money::kScale + fen * (Money::kScale / 100));
+}
+
+// Thirty days from January to November.
+QList<Day> aYearOfDays() {
+    QList<Day> days;
+    for (int i = 0; i < 30; ++i) {
+        Day day;
+        day.date = QDate(2025, 1, 6).addDays(i * 11).toString(QStringLiteral("yyyy/MM/dd"));
+        day.sales = yuan(800 + 37 * i, 25 * (i % 4));
+        day.purchases = yuan(300 + 13 * i);
+        day.wages = i % 5 == 4 ? yuan(1500) : Money();
+        day.deposit = i % 3 == 2 ? yuan(500 + 10 * i) : Money();
+        day.depositByPattern = i == 8;
+        days.append(day);
+    }
+    return days;
+}
+
+int rowNamed(const QTableWidget* grid, const QString& name) {
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        if (grid->item(r, 0) != nullptr && grid->item(r, 0)->text() == name) {
+            return r;
+        }
+    }
+    ADD_FAILURE() << name.toStdString();
+    return 0;
+}
+
+// Shows a day on the daily screen by typing its date.
+void goToDay(QWidget* daily, const QString& date) {
+    typeInto(daily, "txtSyoriNen", date);
+    QTest::keyClick(child<QLineEdit>(daily, "txtSyoriNen"), Qt::Key_Return);
+    EXPECT_EQ(child<QLineEdit>(daily, "txtSyoriNen")->text(), date);
+}
+
+// Types a day into the grids and saves it with 确 定.
+void enterDay(ModalScript& dialogs, QWidget* daily, const Day& day, bool describe) {
+    goToDay(daily, day.date);
+    auto* income = child<QTableWidget>(daily, "spdSS1");
+    auto* expense = child<QTableWidget>(daily, "spdSS2");
+    auto* transfer = child<QTableWidget>(daily, "spdSS3");
+    const int sales = rowNamed(income, QStringLiteral("商品销售收入"));
+    typeCell(income, sales, 1, day.sales.toText());
+    if (describe) {
+        typeCell(income, sales, 2, QStringLiteral("门市销售"));
+    }
+    typeCell(expense, rowNamed(expense, QStringLiteral("商品进货")), 1, day.purchases.toText());
+    if (day.wages != Money()) {
+        typeCell(expense, rowNamed(expense, QStringLiteral("工资")), 1, day.wages.toText());
+    }
+    if (day.deposit != Money()) {
+        if (day.depositByPattern) {
+            typeCell(transfer, 0, 0, QStringLiteral("111101"));
+        } else {
+            typeCell(transfer, 0, 1, QStringLiteral("111"));
+            typeCell(transfer, 0, 2, QStringLiteral("101"));
+        }
+        typeCell(transfer, 0, 5, day.deposit.toText());
+    }
+    dialogs.expect({ModalScript::click(QMessageBox::Ok)});
+    press(daily, "cmdTouroku");
+    EXPECT_TRUE(dialogs.done());
+    EXPECT_EQ(dialogs.takeTexts(), QStringList{QStringLiteral("数据保存成功。")}) << day.date.toStdString();
 }
 
 class YearInTheLife : public DatabaseTest {
@@ -180,13 +268,37 @@ TEST_F(YearInTheLife, ASmallShopKeepsItsBooksThroughTheScreens) {
     press(&mainMenu, "cmdInOutsyori");
     press(shown("InOutMenu"), "cmdInpKantan");
     QWidget* daily = shown("InpKantanSiwake");
-    for (const char* name : {"spdSS1", "spdSS2"}) {
-        auto* g = child<QTableWidget>(daily, name);
-        for (int r = 0; r < g->rowCount(); ++r) {
-            qDebug() << name << g->item(r, 0)->text();
-        }
+    QList<Day> days = aYearOfDays();
+    for (int i = 0; i < days.size(); ++i) {
+        enterDay(dialogs, daily, days.at(i), i % 2 == 0);
     }
-    qDebug() << dialogs.takeTexts();
+    // A day corrected after saving, and one deleted.
+    days[4].sales += yuan(100);
+    auto* income = child<QTableWidget>(daily, "spdSS1");
+    goToDay(daily, days.at(4).date);
+    typeCell(income, rowNamed(income, QStringLiteral("商品销售收入")), 1, days.at(4).sales.toText());
+    dialogs.expect({ModalScript::click(QMessageBox::Ok)});
+    press(daily, "cmdTouroku");
+    goToDay(daily, days.at(7).date);
+    dialogs.expect({ModalScript::click(QMessageBox::Ok)});
+    press(daily, "cmdDelete");
+    ASSERT_TRUE(dialogs.done());
+    EXPECT_EQ(dialogs.takeTexts().last().left(10), QStringLiteral("单击“确定”后，此日"));
+    days.removeAt(7);
+
+    Money sales, costs, deposits;
+    for (const Day& day : days) {
+        sales += day.sales;
+        costs += day.purchases + day.wages;
+        deposits += day.deposit;
+    }
+    const Money cash = yuan(5000) + sales - costs - deposits;
+    const Money bank = yuan(20000) + deposits;
+    const Money profit = sales - costs;
+    goToDay(daily, QStringLiteral("2025/12/31"));
+    EXPECT_EQ(child<QLineEdit>(daily, "txtHonjituZandaka")->text(), cash.toDisplay(2));
+    qDebug() << cash.toDisplay(2) << bank.toDisplay() << profit.toDisplay();
+    press(daily, "cmdBack");
 }
 
 }  // namespace
