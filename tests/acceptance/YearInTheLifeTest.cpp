@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -16,6 +20,7 @@
 #include "common/ui/Screens.h"
 #include "db/Database.h"
 #include "print/ui/DesktopReportOutput.h"
+#include "support/GridMouse.h"
 #include "support/ModalScript.h"
 #include "support/TestDatabase.h"
 
@@ -127,9 +132,9 @@ QList<Day> aYearOfDays() {
     return days;
 }
 
-int rowNamed(const QTableWidget* grid, const QString& name) {
+int rowNamed(const QTableWidget* grid, const QString& name, int column = 0) {
     for (int r = 0; r < grid->rowCount(); ++r) {
-        if (grid->item(r, 0) != nullptr && grid->item(r, 0)->text() == name) {
+        if (grid->item(r, column) != nullptr && grid->item(r, column)->text() == name) {
             return r;
         }
     }
@@ -166,12 +171,41 @@ void enterDay(ModalScript& dialogs, QWidget* daily, const Day& day, bool describ
             typeCell(transfer, 0, 1, QStringLiteral("111"));
             typeCell(transfer, 0, 2, QStringLiteral("101"));
         }
+        typeCell(transfer, 0, 3, QStringLiteral("1111"));
         typeCell(transfer, 0, 5, day.deposit.toText());
     }
     dialogs.expect({ModalScript::click(QMessageBox::Ok)});
     press(daily, "cmdTouroku");
     EXPECT_TRUE(dialogs.done());
     EXPECT_EQ(dialogs.takeTexts(), QStringList{QStringLiteral("数据保存成功。")}) << day.date.toStdString();
+}
+
+// What a report screen previews, written to a PDF through the preview's 导出PDF and the save
+// dialog; returns the PDF's text.
+QString printToPdf(ModalScript& dialogs, QWidget* screen, const QString& file) {
+    dialogs.expect({
+        ModalScript::on("PreviewWindow", [](QWidget* preview) { press(preview, "cmdPdf"); }),
+        ModalScript::on("QFileDialog",
+                        [file](QWidget* dialog) {
+                            auto* name = child<QLineEdit>(dialog, "fileNameEdit");
+                            ASSERT_NE(name, nullptr);
+                            // Pasted: typed key by key, the completer's popup takes the Return.
+                            name->setText(file);
+                            QTest::keyClick(name, Qt::Key_Return);
+                        }),
+        ModalScript::click(QMessageBox::Ok),
+        ModalScript::on("PreviewWindow", [](QWidget* preview) { press(preview, "cmdClose"); }),
+    });
+    press(screen, "cmdHyouji");
+    EXPECT_TRUE(dialogs.done()) << file.toStdString();
+    const QStringList said = dialogs.takeTexts();
+    EXPECT_TRUE(said.size() == 1 && said.first().startsWith(QStringLiteral("已导出到：")) &&
+                said.first().endsWith(file))
+        << said.join(u'|').toStdString();
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    EXPECT_TRUE(pdftotext.waitForFinished(30000));
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
 }
 
 class YearInTheLife : public DatabaseTest {
@@ -214,6 +248,29 @@ TEST_F(YearInTheLife, ASmallShopKeepsItsBooksThroughTheScreens) {
     press(company, "cmdTouroku");
     press(company, "cmdBack");
     QWidget* settings = shown("SyokiSetMenu");
+
+    // The bank account gets a subsidiary account for the shop's bank.
+    press(settings, "cmdKanjyoKamoku");
+    QWidget* chart = shown("prtKanjoKamokuSet");
+    auto* accounts = child<QTableWidget>(chart, "spdSS");
+    auto* group = child<QComboBox>(chart, "cmbDaiBunrui");
+    qDebug() << group->currentText() << group->currentIndex() << accounts->rowCount();
+    group->setFocus();
+    QTest::keyClick(group, Qt::Key_Home);
+    qDebug() << group->currentText() << group->currentIndex() << accounts->rowCount() << child<QComboBox>(chart, "cmbChuBunrui")->currentText();
+    doubleClickCell(accounts, rowNamed(accounts, QStringLiteral("银行存款"), 1), 1);
+    QWidget* account = shown("InpKanjokamokuCh");
+    QTest::mouseClick(child<QCheckBox>(account, "chkHojokamoku"), Qt::LeftButton);
+    auto* subsidiaries = child<QTableWidget>(account, "spdSS");
+    doubleClickCell(subsidiaries, 0, 0);
+    qDebug() << child<QLineEdit>(account, "txtHK_Code")->text();
+    typeInto(account, "txtHK_Name", QStringLiteral("工商银行"));
+    press(account, "cmdSyusei");
+    press(account, "cmdBack");
+    press(shown("prtKanjoKamokuSet"), "cmdBack");
+    qDebug() << dialogs.takeTexts();
+    qDebug() << rows(QStringLiteral("SELECT * FROM T_HOJOKAMOKU WHERE CID = '02'"));
+    settings = shown("SyokiSetMenu");
 
     // Opening balances that balance: cash and bank against the owner's capital.
     press(settings, "cmdKisyuZandaka");
@@ -299,6 +356,33 @@ TEST_F(YearInTheLife, ASmallShopKeepsItsBooksThroughTheScreens) {
     EXPECT_EQ(child<QLineEdit>(daily, "txtHonjituZandaka")->text(), cash.toDisplay(2));
     qDebug() << cash.toDisplay(2) << bank.toDisplay() << profit.toDisplay();
     press(daily, "cmdBack");
+
+    // 4. The books and statements to PDF.
+    QWidget* books = shown("InOutMenu");
+    const auto report = [&](const char* button, const char* form, const QString& name) {
+        press(shown("InOutMenu"), button);
+        QWidget* screen = shown(form);
+        const QString text = printToPdf(dialogs, screen, folder.filePath(name + QStringLiteral(".pdf")));
+        press(screen, "cmdBack");
+        return text;
+    };
+    Q_UNUSED(books);
+    for (auto [b, f, n] : std::initializer_list<std::tuple<const char*, const char*, const char*>>{
+             {"cmdSiwakeNikki", "prtSiwakeNikki", "journal"},
+             {"cmdSoukanjo", "prtSoukanjoMotocho", "ledger"},
+             {"cmdHojo", "prtSoukanjoHojoMotocho", "sub"},
+             {"cmdTaisyakuTaisyo", "prtTaisyakuTaisyo", "trial"},
+             {"cmdSonekiKeisan", "prtSonekiKeisan", "income"},
+             {"cmdZichan", "prtZichan", "zichan"},
+             {"cmdLirun", "prtLirun", "lirun"},
+             {"cmdXiaoQiye", "prtXiaoQiye", "xiao"}}) {
+        QElapsedTimer t; t.start();
+        const QString text = report(b, f, QString::fromLatin1(n));
+        QFile out(QStringLiteral("/tmp/life-") + QString::fromLatin1(n) + QStringLiteral(".txt"));
+        out.open(QIODevice::WriteOnly);
+        out.write(text.toUtf8());
+        qDebug() << n << t.elapsed() << text.size();
+    }
 }
 
 }  // namespace
