@@ -2,12 +2,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 #include <algorithm>
@@ -100,6 +99,17 @@ void typeInto(QWidget* window, const char* box, const QString& text) {
     ASSERT_TRUE(editor && editor != grid && grid->isAncestorOf(editor)) << text.toStdString();
     typeText(editor, asciiFirst ? text.mid(1) : text);
     QTest::keyClick(editor, finish);
+}
+
+// True when a line of the text holds the cells in this order, apart only by blanks.
+bool hasLine(const QString& text, const QStringList& cells) {
+    QStringList escaped;
+    for (const QString& cell : cells) {
+        escaped.append(QRegularExpression::escape(cell));
+    }
+    const QRegularExpression line(escaped.join(QStringLiteral("\\s+")) + QStringLiteral("(\\s|$)"),
+                                  QRegularExpression::MultilineOption);
+    return line.match(text).hasMatch();
 }
 
 // One day of the shop: takings, goods bought, wages now and then, cash taken to the bank.
@@ -254,22 +264,21 @@ TEST_F(YearInTheLife, ASmallShopKeepsItsBooksThroughTheScreens) {
     QWidget* chart = shown("prtKanjoKamokuSet");
     auto* accounts = child<QTableWidget>(chart, "spdSS");
     auto* group = child<QComboBox>(chart, "cmbDaiBunrui");
-    qDebug() << group->currentText() << group->currentIndex() << accounts->rowCount();
     group->setFocus();
     QTest::keyClick(group, Qt::Key_Home);
-    qDebug() << group->currentText() << group->currentIndex() << accounts->rowCount() << child<QComboBox>(chart, "cmbChuBunrui")->currentText();
+    EXPECT_EQ(child<QComboBox>(chart, "cmbChuBunrui")->currentText(), QStringLiteral("流动资产"));
     doubleClickCell(accounts, rowNamed(accounts, QStringLiteral("银行存款"), 1), 1);
     QWidget* account = shown("InpKanjokamokuCh");
     QTest::mouseClick(child<QCheckBox>(account, "chkHojokamoku"), Qt::LeftButton);
     auto* subsidiaries = child<QTableWidget>(account, "spdSS");
     doubleClickCell(subsidiaries, 0, 0);
-    qDebug() << child<QLineEdit>(account, "txtHK_Code")->text();
+    EXPECT_EQ(child<QLineEdit>(account, "txtHK_Code")->text(), QStringLiteral("1111"));
     typeInto(account, "txtHK_Name", QStringLiteral("工商银行"));
     press(account, "cmdSyusei");
     press(account, "cmdBack");
     press(shown("prtKanjoKamokuSet"), "cmdBack");
-    qDebug() << dialogs.takeTexts();
-    qDebug() << rows(QStringLiteral("SELECT * FROM T_HOJOKAMOKU WHERE CID = '02'"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT HOCODE, HONAME FROM T_HOJOKAMOKU WHERE CID = '02'")),
+              QStringList{QStringLiteral("1111|工商银行")});
     settings = shown("SyokiSetMenu");
 
     // Opening balances that balance: cash and bank against the owner's capital.
@@ -354,35 +363,56 @@ TEST_F(YearInTheLife, ASmallShopKeepsItsBooksThroughTheScreens) {
     const Money profit = sales - costs;
     goToDay(daily, QStringLiteral("2025/12/31"));
     EXPECT_EQ(child<QLineEdit>(daily, "txtHonjituZandaka")->text(), cash.toDisplay(2));
-    qDebug() << cash.toDisplay(2) << bank.toDisplay() << profit.toDisplay();
     press(daily, "cmdBack");
 
-    // 4. The books and statements to PDF.
-    QWidget* books = shown("InOutMenu");
-    const auto report = [&](const char* button, const char* form, const QString& name) {
+    // 4. The books and statements to PDF; their totals are what was typed.
+    const auto report = [&](const char* button, const char* form, const char* name) {
         press(shown("InOutMenu"), button);
         QWidget* screen = shown(form);
-        const QString text = printToPdf(dialogs, screen, folder.filePath(name + QStringLiteral(".pdf")));
+        const QString text = printToPdf(
+            dialogs, screen, folder.filePath(QString::fromLatin1(name) + QStringLiteral(".pdf")));
         press(screen, "cmdBack");
         return text;
     };
-    Q_UNUSED(books);
-    for (auto [b, f, n] : std::initializer_list<std::tuple<const char*, const char*, const char*>>{
-             {"cmdSiwakeNikki", "prtSiwakeNikki", "journal"},
-             {"cmdSoukanjo", "prtSoukanjoMotocho", "ledger"},
-             {"cmdHojo", "prtSoukanjoHojoMotocho", "sub"},
-             {"cmdTaisyakuTaisyo", "prtTaisyakuTaisyo", "trial"},
-             {"cmdSonekiKeisan", "prtSonekiKeisan", "income"},
-             {"cmdZichan", "prtZichan", "zichan"},
-             {"cmdLirun", "prtLirun", "lirun"},
-             {"cmdXiaoQiye", "prtXiaoQiye", "xiao"}}) {
-        QElapsedTimer t; t.start();
-        const QString text = report(b, f, QString::fromLatin1(n));
-        QFile out(QStringLiteral("/tmp/life-") + QString::fromLatin1(n) + QStringLiteral(".txt"));
-        out.open(QIODevice::WriteOnly);
-        out.write(text.toUtf8());
-        qDebug() << n << t.elapsed() << text.size();
-    }
+    const auto m = [](Money amount) { return amount.toDisplay(2); };
+    const QString journal = report("cmdSiwakeNikki", "prtSiwakeNikki", "journal");
+    EXPECT_TRUE(hasLine(journal, {QStringLiteral("合计"), m(sales + costs + deposits),
+                                  m(sales + costs + deposits)}))
+        << journal.toStdString();
+    const QString ledger = report("cmdSoukanjo", "prtSoukanjoMotocho", "ledger");
+    EXPECT_TRUE(hasLine(ledger, {QStringLiteral("结转余额"), QStringLiteral("借"), m(yuan(5000))}));
+    EXPECT_TRUE(hasLine(ledger, {QStringLiteral("借"), m(cash)})) << ledger.toStdString();
+    EXPECT_TRUE(hasLine(ledger, {QStringLiteral("借"), m(bank)}));
+    const QString subsidiary = report("cmdHojo", "prtSoukanjoHojoMotocho", "subsidiary");
+    EXPECT_TRUE(subsidiary.contains(QStringLiteral("辅助科目：1111 工商银行")));
+    EXPECT_TRUE(hasLine(subsidiary, {QStringLiteral("本期累计"), m(deposits)}))
+        << subsidiary.toStdString();
+    const QString trial = report("cmdTaisyakuTaisyo", "prtTaisyakuTaisyo", "trial");
+    EXPECT_TRUE(hasLine(trial, {QStringLiteral("101"), QStringLiteral("现金"), m(cash), m(cash)}));
+    EXPECT_TRUE(hasLine(trial, {QStringLiteral("【资产总计】"), m(cash + bank), m(cash + bank)}));
+    EXPECT_TRUE(hasLine(trial, {QStringLiteral("【负债和所有者权益合计】"), m(cash + bank),
+                                m(cash + bank)}))
+        << trial.toStdString();
+    const QString incomeStatement = report("cmdSonekiKeisan", "prtSonekiKeisan", "income");
+    EXPECT_TRUE(hasLine(incomeStatement, {QStringLiteral("商品销售收入"), m(sales), m(sales)}));
+    EXPECT_TRUE(hasLine(incomeStatement, {QStringLiteral("【本年利润】"), m(profit), m(profit)}))
+        << incomeStatement.toStdString();
+    const QString balanceSheet = report("cmdZichan", "prtZichan", "balance-sheet");
+    EXPECT_TRUE(hasLine(balanceSheet, {QStringLiteral("资产总计"), QStringLiteral("44"),
+                                       m(yuan(25000)), m(cash + bank)}))
+        << balanceSheet.toStdString();
+    EXPECT_TRUE(hasLine(balanceSheet, {QStringLiteral("负债和所有者权益总计"), QStringLiteral("88"),
+                                       m(yuan(25000)), m(cash + bank)}));
+    const QString profitStatement = report("cmdLirun", "prtLirun", "profit");
+    EXPECT_TRUE(hasLine(profitStatement, {QStringLiteral("主营业务收入净额"), QStringLiteral("5"),
+                                          m(sales)}));
+    EXPECT_TRUE(hasLine(profitStatement, {QStringLiteral("净利润（净亏损以“－”号填列）"), QStringLiteral("43"), m(profit)}))
+        << profitStatement.toStdString();
+    const QString smallBusiness = report("cmdXiaoQiye", "prtXiaoQiye", "small-business");
+    EXPECT_TRUE(hasLine(smallBusiness, {QStringLiteral("资产总计"), QStringLiteral("30"),
+                                        m(cash + bank), m(yuan(25000))}))
+        << smallBusiness.toStdString();
+    press(shown("InOutMenu"), "cmdBack");
 }
 
 }  // namespace
