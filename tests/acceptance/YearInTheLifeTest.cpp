@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QProcess>
@@ -10,6 +11,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <algorithm>
+#include <optional>
 
 #include "app/AllScreens.h"
 #include "app/MainMenu.h"
@@ -19,8 +21,10 @@
 #include "common/ui/Screens.h"
 #include "db/Database.h"
 #include "print/ui/DesktopReportOutput.h"
+#include "print/ui/FileDialog.h"
 #include "support/GridMouse.h"
 #include "support/ModalScript.h"
+#include "support/SetSnapshot.h"
 #include "support/TestDatabase.h"
 
 namespace {
@@ -218,6 +222,25 @@ QString printToPdf(ModalScript& dialogs, QWidget* screen, const QString& file) {
     return QString::fromUtf8(pdftotext.readAllStandardOutput());
 }
 
+// Answers the folder chooser with a folder, as if walked to, and OK.
+ModalScript::Step chooseFolder(const QString& path) {
+    return ModalScript::on("FileDialog", [path](QWidget* dialog) {
+        static_cast<FileDialog*>(dialog)->showFolder(path);
+        press(dialog, "cmdOk");
+    });
+}
+
+// The rows of a snapshot that belong to the tables named.
+QStringList rowsOf(const SetSnapshot& snapshot, const QStringList& tables) {
+    QStringList kept;
+    for (const QString& row : snapshot.rows()) {
+        if (tables.contains(row.section(u'|', 0, 0))) {
+            kept.append(row);
+        }
+    }
+    return kept;
+}
+
 class YearInTheLife : public DatabaseTest {
   protected:
     void SetUp() override {
@@ -259,28 +282,6 @@ TEST_F(YearInTheLife, ASmallShopKeepsItsBooksThroughTheScreens) {
     press(company, "cmdBack");
     QWidget* settings = shown("SyokiSetMenu");
 
-    // The bank account gets a subsidiary account for the shop's bank.
-    press(settings, "cmdKanjyoKamoku");
-    QWidget* chart = shown("prtKanjoKamokuSet");
-    auto* accounts = child<QTableWidget>(chart, "spdSS");
-    auto* group = child<QComboBox>(chart, "cmbDaiBunrui");
-    group->setFocus();
-    QTest::keyClick(group, Qt::Key_Home);
-    EXPECT_EQ(child<QComboBox>(chart, "cmbChuBunrui")->currentText(), QStringLiteral("流动资产"));
-    doubleClickCell(accounts, rowNamed(accounts, QStringLiteral("银行存款"), 1), 1);
-    QWidget* account = shown("InpKanjokamokuCh");
-    QTest::mouseClick(child<QCheckBox>(account, "chkHojokamoku"), Qt::LeftButton);
-    auto* subsidiaries = child<QTableWidget>(account, "spdSS");
-    doubleClickCell(subsidiaries, 0, 0);
-    EXPECT_EQ(child<QLineEdit>(account, "txtHK_Code")->text(), QStringLiteral("1111"));
-    typeInto(account, "txtHK_Name", QStringLiteral("工商银行"));
-    press(account, "cmdSyusei");
-    press(account, "cmdBack");
-    press(shown("prtKanjoKamokuSet"), "cmdBack");
-    EXPECT_EQ(rows(QStringLiteral("SELECT HOCODE, HONAME FROM T_HOJOKAMOKU WHERE CID = '02'")),
-              QStringList{QStringLiteral("1111|工商银行")});
-    settings = shown("SyokiSetMenu");
-
     // Opening balances that balance: cash and bank against the owner's capital.
     press(settings, "cmdKisyuZandaka");
     QWidget* opening = shown("InpKisyuZandaka");
@@ -299,6 +300,29 @@ TEST_F(YearInTheLife, ASmallShopKeepsItsBooksThroughTheScreens) {
     typeCell(balances, balanceRow(QStringLiteral("302")), 3, QStringLiteral("25000"));
     EXPECT_EQ(child<QLineEdit>(opening, "txtTaisyakuSai")->text(), QStringLiteral("0.00"));
     press(opening, "cmdBack");
+
+    settings = shown("SyokiSetMenu");
+    // The bank account gets a subsidiary account for the shop's bank, which holds all of it.
+    press(settings, "cmdKanjyoKamoku");
+    QWidget* chart = shown("prtKanjoKamokuSet");
+    auto* accounts = child<QTableWidget>(chart, "spdSS");
+    auto* group = child<QComboBox>(chart, "cmbDaiBunrui");
+    group->setFocus();
+    QTest::keyClick(group, Qt::Key_Home);
+    EXPECT_EQ(child<QComboBox>(chart, "cmbChuBunrui")->currentText(), QStringLiteral("流动资产"));
+    doubleClickCell(accounts, rowNamed(accounts, QStringLiteral("银行存款"), 1), 1);
+    QWidget* account = shown("InpKanjokamokuCh");
+    QTest::mouseClick(child<QCheckBox>(account, "chkHojokamoku"), Qt::LeftButton);
+    auto* subsidiaries = child<QTableWidget>(account, "spdSS");
+    doubleClickCell(subsidiaries, 0, 0);
+    EXPECT_EQ(child<QLineEdit>(account, "txtHK_Code")->text(), QStringLiteral("1111"));
+    typeInto(account, "txtHK_Name", QStringLiteral("工商银行"));
+    typeInto(account, "txtHK_Zandaka", QStringLiteral("20000"));
+    press(account, "cmdSyusei");
+    press(account, "cmdBack");
+    press(shown("prtKanjoKamokuSet"), "cmdBack");
+    EXPECT_EQ(rows(QStringLiteral("SELECT HOCODE, HONAME, KISYUZAN FROM T_HOJOKAMOKU WHERE CID = '02'")),
+              QStringList{QStringLiteral("1111|工商银行|200000000")});
 
     // 3. Two descriptions and a pattern that uses one of them.
     press(shown("SyokiSetMenu"), "cmdTekiyou");
@@ -335,8 +359,15 @@ TEST_F(YearInTheLife, ASmallShopKeepsItsBooksThroughTheScreens) {
     press(shown("InOutMenu"), "cmdInpKantan");
     QWidget* daily = shown("InpKantanSiwake");
     QList<Day> days = aYearOfDays();
+    std::optional<SetSnapshot> otherSet;
     for (int i = 0; i < days.size(); ++i) {
         enterDay(dialogs, daily, days.at(i), i % 2 == 0);
+        if (i == 0) {
+            // Another shop in the same file with the same voucher codes, days and accounts:
+            // nothing done to this one may touch it.
+            SetSnapshot::copySet(QStringLiteral("02"), QStringLiteral("51"));
+            otherSet.emplace(QStringLiteral("51"));
+        }
     }
     // A day corrected after saving, and one deleted.
     days[4].sales += yuan(100);
@@ -385,6 +416,8 @@ TEST_F(YearInTheLife, ASmallShopKeepsItsBooksThroughTheScreens) {
     EXPECT_TRUE(hasLine(ledger, {QStringLiteral("借"), m(bank)}));
     const QString subsidiary = report("cmdHojo", "prtSoukanjoHojoMotocho", "subsidiary");
     EXPECT_TRUE(subsidiary.contains(QStringLiteral("辅助科目：1111 工商银行")));
+    EXPECT_TRUE(hasLine(subsidiary, {QStringLiteral("结转余额"), QStringLiteral("借"), m(yuan(20000))}));
+    EXPECT_TRUE(hasLine(subsidiary, {QStringLiteral("借"), m(bank)}));
     EXPECT_TRUE(hasLine(subsidiary, {QStringLiteral("本期累计"), m(deposits)}))
         << subsidiary.toStdString();
     const QString trial = report("cmdTaisyakuTaisyo", "prtTaisyakuTaisyo", "trial");
@@ -413,6 +446,71 @@ TEST_F(YearInTheLife, ASmallShopKeepsItsBooksThroughTheScreens) {
                                         m(cash + bank), m(yuan(25000))}))
         << smallBusiness.toStdString();
     press(shown("InOutMenu"), "cmdBack");
+
+    // 5. Backed up into a folder chosen in the folder chooser.
+    press(&mainMenu, "cmdSave");
+    press(shown("SaveUpdateMenu"), "cmdBackUp");
+    QWidget* backup = shown("runBackUp");
+    const QString backupFolder = folder.filePath(QStringLiteral("backup"));
+    ASSERT_TRUE(QDir().mkpath(backupFolder));
+    const SetSnapshot atBackup(QStringLiteral("02"));
+    const QStringList chartAtBackup = rows(QStringLiteral("SELECT * FROM T_KANJO ORDER BY KOCODE"));
+    dialogs.expect({chooseFolder(backupFolder), ModalScript::click(QMessageBox::Ok)});
+    press(backup, "cmdBackUp");
+    EXPECT_TRUE(dialogs.done());
+    EXPECT_EQ(dialogs.takeTexts(), QStringList{QStringLiteral("数据备份成功！")});
+    EXPECT_EQ(QDir(backupFolder).entryList({QStringLiteral("T_*.txt")}).size(), 23);
+    press(backup, "cmdBack");
+
+    // The year carried forward: the closing balances open 2026.
+    press(shown("SaveUpdateMenu"), "cmdNenjiUpdate");
+    QWidget* yearEnd = shown("runNenjiUpdate");
+    dialogs.expect({ModalScript::click(QMessageBox::Yes), ModalScript::click(QMessageBox::Yes),
+                    ModalScript::click(QMessageBox::Ok)});
+    press(yearEnd, "cmdJikkou");
+    EXPECT_TRUE(dialogs.done());
+    EXPECT_EQ(dialogs.takeTexts().last(), QStringLiteral("年底结转成功！"));
+    const QString periodAndCash = QStringLiteral(
+        "SELECT C.KISYU || ' ' || C.KIMATU || ' ' || (SELECT COUNT(*) FROM T_SIWAKE S WHERE "
+        "S.CID = C.CID) || ' ' || K.KISYUZAN FROM T_COMP_MAIN C JOIN T_KISYUZAN K ON K.CID = "
+        "C.CID AND K.KOCODE = '004' WHERE C.CID = '02'");
+    const QString newYear = QStringLiteral("2026/01/01 2026/12/31 0 ") + QString::number(cash.units());
+    EXPECT_EQ(value(periodAndCash), newYear);
+
+    // The previous year loaded is the year as it was; then back to the current one.
+    dialogs.expect({ModalScript::click(QMessageBox::Yes), ModalScript::click(QMessageBox::Ok)});
+    press(yearEnd, "cmdPerYear");
+    EXPECT_TRUE(dialogs.done());
+    EXPECT_EQ(dialogs.takeTexts().last(), QStringLiteral("上一年度数据导入成功！"));
+    const QStringList yearTables = {QStringLiteral("T_COMP_MAIN"), QStringLiteral("T_SIWAKE"),
+                                    QStringLiteral("T_SI_MEISAI"), QStringLiteral("T_DAY_TORAN"),
+                                    QStringLiteral("T_KISYUZAN"),  QStringLiteral("T_HOJOKAMOKU"),
+                                    QStringLiteral("T_TEKIYO"),    QStringLiteral("T_SI_PATTERN")};
+    EXPECT_EQ(rowsOf(SetSnapshot(QStringLiteral("02")), yearTables), rowsOf(atBackup, yearTables));
+    dialogs.expect({ModalScript::click(QMessageBox::Ok)});
+    press(yearEnd, "cmdNowYear");
+    EXPECT_TRUE(dialogs.done());
+    EXPECT_EQ(dialogs.takeTexts(), QStringList{QStringLiteral("数据恢复成功！")});
+    EXPECT_EQ(value(periodAndCash), newYear);
+    press(yearEnd, "cmdBack");
+    press(shown("SaveUpdateMenu"), "cmdBack");
+
+    // The opening balances screen shows the carried cash and bank.
+    press(&mainMenu, "cmdSyokiSet");
+    press(shown("SyokiSetMenu"), "cmdKisyuZandaka");
+    opening = shown("InpKisyuZandaka");
+    balances = child<QTableWidget>(opening, "spdSS");
+    EXPECT_EQ(balances->item(balanceRow(QStringLiteral("101")), 3)->text(), m(cash));
+    EXPECT_EQ(balances->item(balanceRow(QStringLiteral("111")), 3)->text(), m(bank));
+    press(opening, "cmdBack");
+    press(shown("SyokiSetMenu"), "cmdBack");
+    EXPECT_TRUE(otherSet->unchanged());
+
+    // The program ends without the backup it offers.
+    dialogs.expect({ModalScript::click(QMessageBox::No)});
+    press(&mainMenu, "cmdEnd");
+    EXPECT_TRUE(dialogs.done());
+    EXPECT_EQ(dialogs.takeTexts(), QStringList{QStringLiteral("系统自动进行数据备份，要执行吗?")});
 }
 
 }  // namespace
