@@ -5,10 +5,12 @@
 #include <QDir>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <optional>
@@ -509,6 +511,63 @@ TEST_F(YearInTheLife, ASmallShopKeepsItsBooksThroughTheScreens) {
     // The program ends without the backup it offers.
     dialogs.expect({ModalScript::click(QMessageBox::No)});
     press(&mainMenu, "cmdEnd");
+    EXPECT_TRUE(dialogs.done());
+    EXPECT_EQ(dialogs.takeTexts(), QStringList{QStringLiteral("系统自动进行数据备份，要执行吗?")});
+
+    // 6. A fresh start in another folder, where another shop already keeps its books: the backup
+    // restored through the backup screen is the set as it was backed up.
+    // A new run makes its screens anew (a window may own another: pointers that can go null).
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        windows.append(window);
+    }
+    for (const QPointer<QWidget>& window : windows) {
+        if (window && window != &mainMenu) {
+            delete window.data();
+        }
+    }
+    QTemporaryDir freshFolder;
+    session().AppFolder = freshFolder.path() + u'/';
+    MainMenu freshStart;
+    Screens::addExisting(QStringLiteral("MainMenu"), &freshStart);
+    freshStart.show();
+    freshStart.Form_Load();
+    ASSERT_EQ(session().RunState, 0);
+    SetSnapshot::copySetFromFile(folder.filePath(QStringLiteral("Kaikei.mdb")),
+                                 QStringLiteral("51"));
+    const SetSnapshot otherShop(QStringLiteral("51"));
+    ASSERT_GT(otherShop.count(QStringLiteral("T_SI_MEISAI")), 0);
+    sets = child<QComboBox>(&freshStart, "cmbKaikeiData");
+    sets->setFocus();
+    QTest::keyClick(sets, Qt::Key_Down);
+    ASSERT_EQ(session().CurrentCid, QStringLiteral("02"));
+    company = shown("InpKaisyaJoho");
+    typeInto(company, "txtKaisyaName", QStringLiteral("明光文具店"));
+    press(company, "cmdTouroku");
+    press(company, "cmdBack");
+    press(shown("SyokiSetMenu"), "cmdBack");
+    press(&freshStart, "cmdSave");
+    press(shown("SaveUpdateMenu"), "cmdBackUp");
+    backup = shown("runBackUp");
+    dialogs.expect({chooseFolder(backupFolder), ModalScript::click(QMessageBox::Ok)});
+    press(backup, "cmdLoalBack");
+    EXPECT_TRUE(dialogs.done());
+    EXPECT_EQ(dialogs.takeTexts(), QStringList{QStringLiteral("数据恢复成功！")});
+    QStringList backedUp = rows(QStringLiteral("SELECT KEISIKI FROM T_BACKUP"));
+    EXPECT_EQ(backedUp.size(), 23);
+    // Every table of the set as backed up, except that the months are open again for their
+    // totals to be rebuilt.
+    backedUp.removeOne(QStringLiteral("T_TUKISIME"));
+    EXPECT_EQ(rowsOf(SetSnapshot(QStringLiteral("02")), backedUp), rowsOf(atBackup, backedUp));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM T_TUKISIME WHERE CID = '02' AND "
+                                   "SYORIFLG = '0' AND SYORIFLGH = '0'")),
+              atBackup.count(QStringLiteral("T_TUKISIME")));
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM T_KANJO ORDER BY KOCODE")), chartAtBackup);
+    EXPECT_TRUE(otherShop.unchanged());
+    press(backup, "cmdBack");
+    press(shown("SaveUpdateMenu"), "cmdBack");
+    dialogs.expect({ModalScript::click(QMessageBox::No)});
+    press(&freshStart, "cmdEnd");
     EXPECT_TRUE(dialogs.done());
     EXPECT_EQ(dialogs.takeTexts(), QStringList{QStringLiteral("系统自动进行数据备份，要执行吗?")});
 }
