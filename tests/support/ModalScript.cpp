@@ -46,7 +46,8 @@ void ModalScript::poll() {
             QAbstractButton* escape = box->escapeButton();
             QTest::mouseClick(escape ? escape : box->buttons().constFirst(), Qt::LeftButton);
         } else if (steps_.empty()) {
-            texts_.append(QStringLiteral("unexpected: ") + QString::fromLatin1(modal->metaObject()->className()));
+            texts_.append(QStringLiteral("unexpected: ") +
+                          QString::fromLatin1(modal->metaObject()->className()));
             modal->close();
         }
         return;  // otherwise another window on the way to the expected one
