@@ -245,6 +245,22 @@ QStringList rowsOf(const SetSnapshot& snapshot, const QStringList& tables) {
     return kept;
 }
 
+// Ends a run of the program's windows: every window but the one kept goes, and the screens are
+// forgotten, so that the next run (or test) makes its own (a window may own another: pointers
+// that can go null).
+void closeScreens(const QWidget* kept) {
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        windows.append(window);
+    }
+    for (const QPointer<QWidget>& window : windows) {
+        if (window && window != kept) {
+            delete window.data();
+        }
+    }
+    Screens::clear();
+}
+
 class YearInTheLife : public DatabaseTest {
   protected:
     void SetUp() override {
@@ -255,6 +271,7 @@ class YearInTheLife : public DatabaseTest {
         ReportOutput::install(&reportWindows);
     }
     void TearDown() override {
+        closeScreens(nullptr);
         ReportOutput::install(nullptr);
         DatabaseTest::TearDown();
     }
@@ -530,16 +547,8 @@ TEST_F(YearInTheLife, ASmallShopKeepsItsBooksThroughTheScreens) {
 
     // 6. A fresh start in another folder, where another shop already keeps its books: the backup
     // restored through the backup screen is the set as it was backed up.
-    // A new run makes its screens anew (a window may own another: pointers that can go null).
-    QList<QPointer<QWidget>> windows;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        windows.append(window);
-    }
-    for (const QPointer<QWidget>& window : windows) {
-        if (window && window != &mainMenu) {
-            delete window.data();
-        }
-    }
+    closeScreens(&mainMenu);
+    registerAllScreens();
     QTemporaryDir freshFolder;
     session().AppFolder = freshFolder.path() + u'/';
     MainMenu freshStart;

@@ -40,9 +40,8 @@ class ModalScript {
     void expect(std::deque<Step> steps);
     // True when every queued step has run.
     bool done() const { return steps_.empty(); }
-    // Texts of the message boxes answered (and of unexpected ones, marked "unexpected: ").
-    QStringList texts() const { return texts_; }
-    // Texts since the last call, and forgets them.
+    // Texts of the message boxes answered since the last call (unexpected boxes and windows
+    // marked "unexpected: "), and forgets them.
     QStringList takeTexts();
 
   private:
