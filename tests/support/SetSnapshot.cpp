@@ -106,6 +106,16 @@ void SetSnapshot::copySet(const QString& from, const QString& to) {
     }
 }
 
+void SetSnapshot::copySetFromFile(const QString& file, const QString& cid) {
+    run(QStringLiteral("ATTACH DATABASE ? AS other"), {file});
+    for (const SetTable& table : setTables()) {
+        run(QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM other.%1 WHERE CID = ?")
+                .arg(table.name, table.columns.join(u',')),
+            {cid});
+    }
+    run(QStringLiteral("DETACH DATABASE other"));
+}
+
 void SetSnapshot::copyToYearTables(const QString& cid) {
     Database& db = Database::global();
     for (const char* table :

@@ -22,6 +22,9 @@ class SetSnapshot {
     // Makes set `to` a copy of set `from` (its own rows are dropped first): the same voucher
     // codes, days, accounts, amounts and settings under another CID.
     static void copySet(const QString& from, const QString& to);
+    // Copies set cid, every row of it, from another database file into this one (which must not
+    // hold that set yet).
+    static void copySetFromFile(const QString& file, const QString& cid);
     // Gives set cid year copies (BT_ tables) equal to its live tables and the working chart.
     static void copyToYearTables(const QString& cid);
 

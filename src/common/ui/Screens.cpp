@@ -87,4 +87,8 @@ void addExisting(const QString& form, QWidget* window) {
     registry()[form] = {[existing] { return existing.data(); }, existing};
 }
 
+void clear() {
+    registry().clear();
+}
+
 }  // namespace Screens

@@ -20,5 +20,7 @@ bool open(const QString& form, QWidget* opener);
 bool showForm(const QString& form);
 // Registers a window that already exists, such as the main window.
 void addExisting(const QString& form, QWidget* window);
+// Forgets every screen (the windows stay): a run of the program's windows starts afresh.
+void clear();
 
 }  // namespace Screens
