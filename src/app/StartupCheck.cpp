@@ -59,6 +59,11 @@ void StartupCheck::measure(QWidget* mainWindow) {
     finish(kDailyScreenMissing);
 }
 
+MsgAnswer StartupCheck::PrintedMessages::show(const MessageRequest& request) {
+    QTextStream(stderr) << "startup-check: message: " << request.text << '\n';
+    return request.defaultAnswer;
+}
+
 void StartupCheck::report(QWidget* painted) {
     QTextStream(stdout) << "startup-check: " << painted->objectName() << " painted after "
                         << started_.elapsed() << " ms\n";

@@ -35,7 +35,7 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(font);
 
     DesktopMessages desktopMessages;
-    Messages::install(&desktopMessages);
+    Messages::install(startupCheck ? startupCheck->messages() : &desktopMessages);
     DesktopReportOutput reportWindows;
     ReportOutput::install(&reportWindows);
     session().AppFolder = DataFolder::choose(QApplication::applicationDirPath());
