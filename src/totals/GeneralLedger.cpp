@@ -104,16 +104,17 @@ QString orderedLines() {
 }
 
 // The whole ledger in one statement from rows in ledger order (L), with zan the running balance:
-// names from the chart joined once, after the sort, which carries only keys and amounts.
+// names from the chart joined once, after the sort, which carries only keys and amounts. The
+// carried-forward row is the one without a line (a null test is cheaper than the day's text).
 QString ledgerRows(const QString& rows, const QString& zan, const QString& order) {
     return QStringLiteral(
                "INSERT INTO T_SKANMT_OUT (KANKOCODE, SIDAY, DENNO, DENMENO, JUN, KMCODE, KMNAME, "
                "AICODE, AINAME, AIHOCODE, AIHONAME, TEKIYO, KRKIN, KSKIN, ZAN, YKRKIN, YKSKIN) "
-               "SELECT L.KO, CASE WHEN L.SIDAY = '' THEN '00.01.01' WHEN length(L.SIDAY) = 10 "
+               "SELECT L.KO, CASE WHEN L.LINE IS NULL THEN '00.01.01' WHEN length(L.SIDAY) = 10 "
                "THEN replace(substr(L.SIDAY, 3), '/', '.') ELSE L.SIDAY END, L.DENNO, L.DENMENO, "
-               "L.JUN, K.KMCODE, K.KANNAME, CASE WHEN L.SIDAY = '' THEN '0' ELSE "
+               "L.JUN, K.KMCODE, K.KANNAME, CASE WHEN L.LINE IS NULL THEN '0' ELSE "
                "COALESCE(AI.KMCODE, '') END, COALESCE(AI.KANNAME, ''), COALESCE(H.HOCODE, ''), "
-               "COALESCE(H.HONAME, ''), CASE WHEN L.SIDAY = '' THEN ?7 ELSE SM.TEKIYO END, CASE "
+               "COALESCE(H.HONAME, ''), CASE WHEN L.LINE IS NULL THEN ?7 ELSE SM.TEKIYO END, CASE "
                "WHEN L.LINE IS NULL THEN 0 ELSE L.DR END, CASE WHEN L.LINE IS NULL THEN 0 ELSE "
                "L.CR END, %2, CASE WHEN L.LINE IS NULL THEN L.DR ELSE 0 END, CASE WHEN L.LINE IS "
                "NULL THEN L.CR ELSE 0 END "
