@@ -953,6 +953,9 @@ CREATE TABLE T_TOTAL1 (
     ZAN MONEY DEFAULT 0
 );
 
+-- The ledgers' work tables. YKRKIN/YKSKIN are set on the carried-forward row only: each side's
+-- turnover from the period's first month up to the first printed month, where the ledger's
+-- year-to-date totals start.
 CREATE TABLE T_SKANMT_OUT (
     KANKOCODE TEXT,
     SIDAY TEXT,
@@ -968,7 +971,9 @@ CREATE TABLE T_SKANMT_OUT (
     TEKIYO TEXT,
     KRKIN MONEY DEFAULT 0,
     KSKIN MONEY DEFAULT 0,
-    ZAN MONEY DEFAULT 0
+    ZAN MONEY DEFAULT 0,
+    YKRKIN MONEY DEFAULT 0,
+    YKSKIN MONEY DEFAULT 0
 );
 
 CREATE TABLE T_SKANSUBMT_OUT (
@@ -988,7 +993,9 @@ CREATE TABLE T_SKANSUBMT_OUT (
     TEKIYO TEXT,
     KRKIN MONEY DEFAULT 0,
     KSKIN MONEY DEFAULT 0,
-    ZAN MONEY DEFAULT 0
+    ZAN MONEY DEFAULT 0,
+    YKRKIN MONEY DEFAULT 0,
+    YKSKIN MONEY DEFAULT 0
 );
 
 CREATE TABLE T_SIALL_OUT (

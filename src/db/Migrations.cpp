@@ -36,13 +36,36 @@ void fromVersion2(Database& db) {
                        "(CID, KSKOCODE, SIDAY, DENMENO, DENCODE, DATEYM, KSKIN)"));
 }
 
+// The ledgers print year-to-date totals: their work tables hold, on the carried-forward row, the
+// turnover before the first printed month, and their layouts add it into the running totals.
+void fromVersion3(Database& db) {
+    for (const QString& table :
+         {QStringLiteral("T_SKANMT_OUT"), QStringLiteral("T_SKANSUBMT_OUT")}) {
+        for (const QString& column : {QStringLiteral("YKRKIN"), QStringLiteral("YKSKIN")}) {
+            // Like the steps before, this one completes what a file lacks and changes nothing
+            // twice (a file of this version marked older keeps its columns).
+            if (db.scalar(
+                      QStringLiteral("SELECT COUNT(*) FROM pragma_table_info(?) WHERE name = ?"),
+                      {table, column})
+                    .toInt() == 0) {
+                // Names are our own; ALTER TABLE takes no bound values.
+                db.execute(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 MONEY DEFAULT 0")
+                               .arg(table, column));
+            }
+        }
+    }
+    QSqlDatabase connection = db.connection();
+    ShippedDatabase::replaceReportLayouts(
+        connection, {QStringLiteral("R_KANJYOMOTOTYO"), QStringLiteral("R_HOJOMOTOTYO")});
+}
+
 struct Step {
     int from;
     void (*apply)(Database&);
 };
 
 // In version order; step i brings version kSteps[i].from to from + 1.
-constexpr Step kSteps[] = {{1, fromVersion1}, {2, fromVersion2}};
+constexpr Step kSteps[] = {{1, fromVersion1}, {2, fromVersion2}, {3, fromVersion3}};
 static_assert(std::size(kSteps) == kCurrentVersion - 1);
 
 // A byte copy beside the file, complete under its name or not there at all.

@@ -12,8 +12,8 @@ namespace Migrations {
 
 // Version 1 is every file made before files carried a version (user_version 0), whatever
 // shipped tables and rows it holds; version 2 has every shipped table and row; version 3 adds
-// the general ledger's indexes.
-inline constexpr int kCurrentVersion = 3;
+// the general ledger's indexes; version 4 the ledgers' year-to-date columns and layouts.
+inline constexpr int kCurrentVersion = 4;
 // "OMBR".
 inline constexpr int kApplicationId = 0x4F4D4252;
 

@@ -216,6 +216,22 @@ void addMissingReportLayouts(QSqlDatabase& db) {
     }
 }
 
+void replaceReportLayouts(QSqlDatabase& db, const QStringList& names) {
+    static const bool registered = (initShippedResources(), true);
+    (void)registered;
+    for (const QString& name : names) {
+        QSqlQuery write(db);
+        write.prepare(
+            QStringLiteral("INSERT INTO MT_REPORT (REPNAME, LAYOUT) VALUES (?, ?) ON "
+                           "CONFLICT (REPNAME) DO UPDATE SET LAYOUT = excluded.LAYOUT"));
+        write.addBindValue(name);
+        write.addBindValue(readResource(QStringLiteral(":/shipped/reports/%1.json").arg(name)));
+        if (!write.exec()) {
+            throw errorOf(write);
+        }
+    }
+}
+
 void addMissingFormLines(QSqlDatabase& db) {
     QSqlQuery probe(db);
     if (!probe.exec(QStringLiteral(

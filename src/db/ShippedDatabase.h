@@ -23,6 +23,10 @@ QStringList schemaStatements();
 // existed). Layouts the file already holds are kept as they are. Throws DbError.
 void addMissingReportLayouts(QSqlDatabase& db);
 
+// Writes the shipped documents of these layouts over the file's own (or adds them), for layouts
+// whose printing changed with the tables they read. Throws DbError.
+void replaceReportLayouts(QSqlDatabase& db, const QStringList& names);
+
 // Adds the form-line table with its shipped rows to a file made before it existed; a file that
 // holds the table keeps its rows as they are. Throws DbError.
 void addMissingFormLines(QSqlDatabase& db);

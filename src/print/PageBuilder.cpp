@@ -23,6 +23,7 @@ class Builder {
             x += column.widthMm;
             keyIndex_.append(column.key.isEmpty() ? -1 : data.column(column.key));
             sideIndex_.append(column.side.isEmpty() ? -1 : data.column(column.side));
+            seedIndex_.append(column.runningSeed.isEmpty() ? -1 : data.column(column.runningSeed));
             if (column.total && firstTotal_ < 0) {
                 firstTotal_ = int(columnX_.size()) - 1;
             }
@@ -74,6 +75,9 @@ class Builder {
                 const Money amount = Money::fromDb(data_.rows.at(row).at(keyIndex_.at(i)));
                 reportTotals[i] += amount;
                 carried_[i] += amount;
+                if (seedIndex_.at(i) >= 0) {
+                    carried_[i] += Money::fromDb(data_.rows.at(row).at(seedIndex_.at(i)));
+                }
                 for (Totals& totals : groupTotals) {
                     totals[i] += amount;
                 }
@@ -406,6 +410,7 @@ class Builder {
     QList<double> columnX_;
     QList<int> keyIndex_;
     QList<int> sideIndex_;
+    QList<int> seedIndex_;
     QList<int> groupIndex_;
     QList<int> totalColumns_;  // columns with "total" that the rows hold
     QList<double> allBounds_;

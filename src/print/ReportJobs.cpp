@@ -27,6 +27,7 @@ QString selectText(const ReportLayout& layout) {
     for (const LayoutColumn& column : layout.columns) {
         names.insert(column.key);
         names.insert(column.side);
+        names.insert(column.runningSeed);
         addNamesIn(column.text, names);
     }
     const auto addBand = [&](const QList<BandLine>& band) {
@@ -229,5 +230,9 @@ ReportJob loadReportJob(const QString& layoutName) {
     if (!layout) {
         throw ReportFailure{2104, error};
     }
-    return ReportJob{*layout, readReportData(*layout)};
+    ReportJob job{*layout, readReportData(*layout)};
+    if (const QString mismatch = job.layout.mismatch(job.data.columnNames); !mismatch.isEmpty()) {
+        throw ReportFailure{2104, mismatch};
+    }
+    return job;
 }

@@ -17,6 +17,10 @@ struct ParseError {
     QString what;
 };
 
+QString errorText(const QString& name, const QString& what) {
+    return QStringLiteral("报表“%1”的格式不对: %2").arg(name, what);
+}
+
 TextAlign alignOf(const QJsonValue& value) {
     const QString text = value.toString(QStringLiteral("left"));
     if (text == u"left") {
@@ -247,6 +251,10 @@ ReportLayout layoutOf(const QString& name, const QJsonObject& root) {
         column.total = object.value(QStringLiteral("total")).toBool();
         column.side = object.value(QStringLiteral("side")).toString();
         column.carry = object.value(QStringLiteral("carry")).toBool();
+        column.runningSeed = object.value(QStringLiteral("running_seed")).toString();
+        if (!column.runningSeed.isEmpty() && (!column.total || !isName(column.runningSeed))) {
+            throw ParseError{QStringLiteral("累计起点列不对: ") + column.runningSeed};
+        }
         const QJsonObject map = object.value(QStringLiteral("map")).toObject();
         for (auto it = map.begin(); it != map.end(); ++it) {
             column.map.insert(it.key(), it.value().toString());
@@ -312,10 +320,19 @@ std::optional<ReportLayout> ReportLayout::parse(const QString& name, const QByte
         return layoutOf(name, document.object());
     } catch (const ParseError& failure) {
         if (error) {
-            *error = QStringLiteral("报表“%1”的格式不对: %2").arg(name, failure.what);
+            *error = errorText(name, failure.what);
         }
         return std::nullopt;
     }
+}
+
+QString ReportLayout::mismatch(const QStringList& columnNames) const {
+    for (const LayoutColumn& column : columns) {
+        if (!column.runningSeed.isEmpty() && !columnNames.contains(column.runningSeed)) {
+            return errorText(name, QStringLiteral("累计起点列不明: ") + column.runningSeed);
+        }
+    }
+    return {};
 }
 
 QString LayoutColumn::show(const QVariant& value, const QVariant& sideValue) const {

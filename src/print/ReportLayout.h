@@ -15,7 +15,7 @@ enum class TextAlign { Left, Center, Right };
 // from the sign and the account's side in the column's "side" column ("0" debit-sided).
 enum class CellFormat { Text, Money, MoneyBlankZero, MoneyAbs, Direction, Integer };
 // Group totals of the lines since the group began, or running totals since the last new-page
-// group (a ledger's totals so far).
+// group (a ledger's totals so far, from its columns' running seeds on).
 enum class BandTotals { None, Group, Running };
 
 struct FontRole {
@@ -48,6 +48,10 @@ struct LayoutColumn {
     CellFormat format = CellFormat::Text;
     bool total = false;
     bool carry = false;  // 过次页/承前页 repeat the last row's value (a ledger's balance)
+    // For a total column: a column whose values the running totals (and so 过次页/承前页) add
+    // besides this one's, never printed or added into group totals: a ledger's turnover before
+    // its first printed month, so that its totals so far count from the period's start.
+    QString runningSeed;
     QHash<QString, QString> map;  // stored code -> printed word, e.g. "0" -> "借"
     QString side;                 // for Direction: the column holding the account's side
 
@@ -117,6 +121,8 @@ struct ReportLayout {
     // Reads a layout document; on failure returns nullopt and says why in error.
     static std::optional<ReportLayout> parse(const QString& name, const QByteArray& json,
                                              QString* error);
+    // Why the layout cannot print rows read with these columns (a running seed they lack), or "".
+    QString mismatch(const QStringList& columnNames) const;
 };
 
 // The column a condition "COL=value" or "COL!=value" tests.

@@ -43,20 +43,22 @@ QString sideSums(const QString& side, const QString& alias, const QString& month
 }
 
 // The carried-forward row of each account, sorting before its lines (SIDAY ''): the opening
-// month's row (the opening balance, exact whatever month the totals pass ended at) and every
-// line of the period before the first month, signed in the account's direction, in CF. An
-// account without a balance gets none unless it has lines in the chosen months.
+// month's row (the opening balance, exact whatever month the totals pass ended at) signed in the
+// account's direction in CF, and each side's lines of the period before the first month in DR
+// and CR. Its balance is therefore reached as every row's is, and its DR/CR, the turnover the
+// year-to-date totals start from, are written apart from the line amounts. An account without a
+// balance gets none unless it has lines in the chosen months.
 QString carriedForward() {
     const QString before = QStringLiteral("DATEYM >= ?5 AND DATEYM < ?6");
     const QString chosen = QStringLiteral("DATEYM BETWEEN ?6 AND ?8");
     return QStringLiteral(
                "SELECT JUN, KO, LINE, SIGN, SIDAY, DENNO, DENMENO, DR, CR, CF FROM (SELECT 0 AS "
-               "JUN, K.KOCODE AS KO, NULL AS LINE, %1 AS SIGN, '' AS "
-               "SIDAY, '0' AS DENNO, '0' AS DENMENO, 0 AS DR, 0 AS CR, %1 * (COALESCE(O.KRTOTAL, "
-               "0) - COALESCE(O.KSTOTAL, 0) + COALESCE(BD.S, 0) - COALESCE(BC.S, 0)) AS CF, "
+               "JUN, K.KOCODE AS KO, NULL AS LINE, %1 AS SIGN, '' AS SIDAY, '0' AS DENNO, '0' "
+               "AS DENMENO, COALESCE(BD.S, 0) AS DR, COALESCE(BC.S, 0) AS CR, %1 * "
+               "(COALESCE(O.KRTOTAL, 0) - COALESCE(O.KSTOTAL, 0)) AS CF, "
                "COALESCE(ND.KO, NC.KO) AS USED FROM T_KANJO K "
                "LEFT JOIN T_TUKIKAN O ON O.CID = ?3 AND O.KANKOCODE = K.KOCODE AND O.DATEYM = ?4 "
-               "%3 WHERE %2) WHERE CF <> 0 OR USED IS NOT NULL")
+               "%3 WHERE %2) WHERE CF + SIGN * (DR - CR) <> 0 OR USED IS NOT NULL")
         .arg(kSign, kAccount,
              sideSums(QStringLiteral("KR"), QStringLiteral("BD"), before) +
                  sideSums(QStringLiteral("KS"), QStringLiteral("BC"), before) +
@@ -102,17 +104,20 @@ QString orderedLines() {
 }
 
 // The whole ledger in one statement from rows in ledger order (L), with zan the running balance:
-// names from the chart joined once, after the sort, which carries only keys and amounts.
+// names from the chart joined once, after the sort, which carries only keys and amounts. The
+// carried-forward row is the one without a line (a null test is cheaper than the day's text).
 QString ledgerRows(const QString& rows, const QString& zan, const QString& order) {
     return QStringLiteral(
                "INSERT INTO T_SKANMT_OUT (KANKOCODE, SIDAY, DENNO, DENMENO, JUN, KMCODE, KMNAME, "
-               "AICODE, AINAME, AIHOCODE, AIHONAME, TEKIYO, KRKIN, KSKIN, ZAN) "
-               "SELECT L.KO, CASE WHEN L.SIDAY = '' THEN '00.01.01' WHEN length(L.SIDAY) = 10 "
+               "AICODE, AINAME, AIHOCODE, AIHONAME, TEKIYO, KRKIN, KSKIN, ZAN, YKRKIN, YKSKIN) "
+               "SELECT L.KO, CASE WHEN L.LINE IS NULL THEN '00.01.01' WHEN length(L.SIDAY) = 10 "
                "THEN replace(substr(L.SIDAY, 3), '/', '.') ELSE L.SIDAY END, L.DENNO, L.DENMENO, "
-               "L.JUN, K.KMCODE, K.KANNAME, CASE WHEN L.SIDAY = '' THEN '0' ELSE "
+               "L.JUN, K.KMCODE, K.KANNAME, CASE WHEN L.LINE IS NULL THEN '0' ELSE "
                "COALESCE(AI.KMCODE, '') END, COALESCE(AI.KANNAME, ''), COALESCE(H.HOCODE, ''), "
-               "COALESCE(H.HONAME, ''), CASE WHEN L.SIDAY = '' THEN ?7 ELSE SM.TEKIYO END, L.DR, "
-               "L.CR, %2 "
+               "COALESCE(H.HONAME, ''), CASE WHEN L.LINE IS NULL THEN ?7 ELSE SM.TEKIYO END, CASE "
+               "WHEN L.LINE IS NULL THEN 0 ELSE L.DR END, CASE WHEN L.LINE IS NULL THEN 0 ELSE "
+               "L.CR END, %2, CASE WHEN L.LINE IS NULL THEN L.DR ELSE 0 END, CASE WHEN L.LINE IS "
+               "NULL THEN L.CR ELSE 0 END "
                "FROM %1 "
                "LEFT JOIN T_KANJO K ON K.KOCODE = L.KO "
                "LEFT JOIN T_SI_MEISAI SM ON SM.rowid = L.LINE "

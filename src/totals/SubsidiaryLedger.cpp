@@ -71,6 +71,9 @@ struct Ledger {
     QString kocode;
     QString hokocode;
     Money carried;  // in the account's direction
+    // Each side's lines before the first chosen month: where the year-to-date totals start.
+    Money debitBefore;
+    Money creditBefore;
     std::vector<LedgerLine> lines;
 };
 
@@ -126,7 +129,7 @@ class LedgerFill {
             // A subsidiary without a name is not printed.
             if (inRange.contains(kocode) && !r.at(3).toString().trimmed().isEmpty()) {
                 ledgers_.emplace(std::pair(kocode, hokocode),
-                                 Ledger{kocode, hokocode, Money::fromDb(r.at(4)), {}});
+                                 Ledger{kocode, hokocode, Money::fromDb(r.at(4)), {}, {}, {}});
             }
         }
     }
@@ -154,6 +157,7 @@ class LedgerFill {
             const Money amount = Money::fromDb(r.at(6));
             if (r.at(2).toString() < from_) {
                 ledger.carried += signedAmount(ledger.kocode, jun, amount);
+                (jun == 0 ? ledger.debitBefore : ledger.creditBefore) += amount;
                 continue;
             }
             ledger.lines.push_back({shortDay(r.at(3).toString().trimmed()),
@@ -184,7 +188,8 @@ class LedgerFill {
         // The carried-forward line names its account too: it heads the ledger's first page.
         insert({ledger.kocode, QStringLiteral("00.01.01"), QStringLiteral("0"), QStringLiteral("0"),
                 0, account.kmcode, own.hocode, account.name, own.honame, QString(), QString(),
-                QString(), QString(), kCarriedForward, Money(), Money(), balance});
+                QString(), QString(), kCarriedForward, Money(), Money(), balance,
+                ledger.debitBefore, ledger.creditBefore});
         for (const LedgerLine& line : ledger.lines) {
             balance += signedAmount(ledger.kocode, line.jun, line.amount);
             const ChartEntry counter = chart_.value(line.counterKocode);
@@ -196,7 +201,7 @@ class LedgerFill {
                     own.hocode, account.name, own.honame, counter.kmcode, counterSub.hocode,
                     counter.name, counterSub.honame, line.tekiyo,
                     line.jun == 0 ? line.amount : Money(), line.jun == 1 ? line.amount : Money(),
-                    balance});
+                    balance, Money(), Money()});
         }
     }
 
@@ -204,19 +209,20 @@ class LedgerFill {
         QString kankocode, siday, denno, denmeno;
         int jun;
         QString kmcode, hocode, kmname, honame, aicode, aihocode, ainame, aihoname, tekiyo;
-        Money krkin, kskin, zan;
+        Money krkin, kskin, zan, ykrkin, ykskin;
     };
 
     void insert(const Row& row) {
         static const QString sql = QStringLiteral(
             "INSERT INTO T_SKANSUBMT_OUT (KANKOCODE, SIDAY, DENNO, DENMENO, JUN, KMCODE, HOCODE, "
-            "KMNAME, HONAME, AICODE, AIHOCODE, AINAME, AIHONAME, TEKIYO, KRKIN, KSKIN, ZAN) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        db_.execute(
-            sql, {text(row.kankocode), text(row.siday), text(row.denno), text(row.denmeno), row.jun,
-                  text(row.kmcode), text(row.hocode), text(row.kmname), text(row.honame),
-                  text(row.aicode), text(row.aihocode), text(row.ainame), text(row.aihoname),
-                  text(row.tekiyo), row.krkin.toDb(), row.kskin.toDb(), row.zan.toDb()});
+            "KMNAME, HONAME, AICODE, AIHOCODE, AINAME, AIHONAME, TEKIYO, KRKIN, KSKIN, ZAN, "
+            "YKRKIN, "
+            "YKSKIN) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        db_.execute(sql, {text(row.kankocode), text(row.siday), text(row.denno), text(row.denmeno),
+                          row.jun, text(row.kmcode), text(row.hocode), text(row.kmname),
+                          text(row.honame), text(row.aicode), text(row.aihocode), text(row.ainame),
+                          text(row.aihoname), text(row.tekiyo), row.krkin.toDb(), row.kskin.toDb(),
+                          row.zan.toDb(), row.ykrkin.toDb(), row.ykskin.toDb()});
     }
 
     Database& db_ = Database::global();

@@ -449,7 +449,7 @@ TEST_F(YearInTheLife, ASmallShopKeepsItsBooksThroughTheScreens) {
     EXPECT_TRUE(
         hasLine(subsidiary, {QStringLiteral("结转余额"), QStringLiteral("借"), m(yuan(20000))}));
     EXPECT_TRUE(hasLine(subsidiary, {QStringLiteral("借"), m(bank)}));
-    EXPECT_TRUE(hasLine(subsidiary, {QStringLiteral("本期累计"), m(deposits)}))
+    EXPECT_TRUE(hasLine(subsidiary, {QStringLiteral("本年累计"), m(deposits)}))
         << subsidiary.toStdString();
     const QString trial = report("cmdTaisyakuTaisyo", "prtTaisyakuTaisyo", "trial");
     EXPECT_TRUE(hasLine(trial, {QStringLiteral("101"), QStringLiteral("现金"), m(cash), m(cash)}));

@@ -19,6 +19,19 @@ namespace {
 const QStringList kShippedTables = {QStringLiteral("MT_FORMLINE"), QStringLiteral("MT_REPORT"),
                                     QStringLiteral("T_MOJICHG")};
 
+// Layouts the upgrade writes over the file's own: their work tables gained columns.
+const QStringList kReplacedLayouts = {QStringLiteral("R_KANJYOMOTOTYO"),
+                                      QStringLiteral("R_HOJOMOTOTYO")};
+
+// Every table's columns with their types and defaults, in table order.
+QString columnsIn(const QString& file) {
+    return valueIn(file, QStringLiteral("SELECT group_concat(c, ';') FROM (SELECT m.name || '.' "
+                                        "|| p.name || ' ' || p.type || ' ' || "
+                                        "COALESCE(p.dflt_value, '') AS c FROM sqlite_master m "
+                                        "JOIN pragma_table_info(m.name) p WHERE m.type = 'table' "
+                                        "ORDER BY m.name, p.cid)"));
+}
+
 // What an older file lacked, as statements on the version 1 file.
 const QStringList kOlderFile = {
     QStringLiteral("DROP TABLE MT_FORMLINE"),
@@ -80,6 +93,13 @@ TEST_F(Upgrade, OlderFilesAreCopiedThenCompletedOnce) {
              changeFile(f, kOlderFile);
          },
          {QStringLiteral("Kaikei.mdb.v1.bak")}},
+        // The fixture holds every layout and table of version 2: only its number was missing.
+        {"a file of version 2",
+         [](const QString& f) {
+             unpackVersion1File(f);
+             changeFile(f, {QStringLiteral("PRAGMA user_version = 2")});
+         },
+         {QStringLiteral("Kaikei.mdb.v2.bak")}},
     };
     const auto shippedTables = tablesOf(shipped());
     for (const auto& c : cases) {
@@ -115,11 +135,20 @@ TEST_F(Upgrade, OlderFilesAreCopiedThenCompletedOnce) {
         }
         const auto after = tablesOf(file);
         EXPECT_EQ(after.keys(), shippedTables.keys());
+        EXPECT_EQ(columnsIn(file), columnsIn(shipped()));
         for (auto table = before.begin(); table != before.end(); ++table) {
             if (kShippedTables.contains(table.key())) {
-                // What the file held stays, first and in its order (character numbers).
-                EXPECT_EQ(after.value(table.key()).mid(0, table->size()), *table)
-                    << table.key().toStdString();
+                // What the file held stays, first and in its order (character numbers), but for
+                // the layouts replaced in their place.
+                QStringList held = after.value(table.key()).mid(0, table->size());
+                QStringList kept = *table;
+                for (QStringList* rows : {&held, &kept}) {
+                    rows->removeIf([](const QString& row) {
+                        return kReplacedLayouts.contains(row.section(u'|', 0, 0));
+                    });
+                }
+                EXPECT_EQ(held, kept) << table.key().toStdString();
+                EXPECT_EQ(held.size() + (table.key() == u"MT_REPORT" ? 2 : 0), table->size());
             } else {
                 EXPECT_EQ(after.value(table.key()), *table) << table.key().toStdString();
             }
@@ -142,11 +171,18 @@ TEST_F(Upgrade, OlderFilesAreCopiedThenCompletedOnce) {
 }
 
 // Files that cannot be used are left as they were, by the program's opening and by the tool: a
-// newer program's file, and an older file whose upgrade fails half way (here a trigger refuses
-// the report layouts, after the form-line table was already made).
+// newer program's file, and older files whose upgrade fails half way (here a trigger refuses the
+// report layouts, after the form-line table was made or the ledgers' columns were added).
 TEST_F(Upgrade, NewerFilesAndFailedUpgradesLeaveTheFileAsItWas) {
     const QString mark = QString::number(Migrations::kApplicationId);
-    const QString backup = file + QStringLiteral(".v1.bak");
+    const int current = Migrations::kCurrentVersion;
+    const QString newer =
+        QStringLiteral("此数据库文件由更新版本的 Ombrel 创建（版本 %1），本程序只支持到版本 %2。");
+    const QString failed =
+        QStringLiteral("不能把数据库文件从版本 %1 升级到版本 %2，文件保持原样：");
+    const QString refuseLayouts = QStringLiteral(
+        "CREATE TRIGGER no_layouts BEFORE %1 ON MT_REPORT BEGIN SELECT RAISE(ABORT, 'no room for "
+        "layouts'); END");
     const struct {
         const char* name;
         QStringList change;
@@ -154,32 +190,28 @@ TEST_F(Upgrade, NewerFilesAndFailedUpgradesLeaveTheFileAsItWas) {
         QStringList message;
     } cases[] = {
         {"a file of a newer program",
-         {QStringLiteral("PRAGMA user_version = %1").arg(Migrations::kCurrentVersion + 1),
+         {QStringLiteral("PRAGMA user_version = %1").arg(current + 1),
           QStringLiteral("PRAGMA application_id = ") + mark},
          DbError::kNewerVersion,
-         {QStringLiteral("此数据库文件由更新版本的 Ombrel 创建（版本 %1），本程序只支持到版本 %2。")
-              .arg(Migrations::kCurrentVersion + 1)
-              .arg(Migrations::kCurrentVersion),
-          file, QStringLiteral("请使用新版本打开。")}},
+         {newer.arg(current + 1).arg(current), file, QStringLiteral("请使用新版本打开。")}},
         {"our tables with a newer version but no mark",
          {QStringLiteral("PRAGMA user_version = 7")},
          DbError::kNewerVersion,
-         {QStringLiteral("此数据库文件由更新版本的 Ombrel 创建（版本 7），本程序只支持到版本 %1。")
-              .arg(Migrations::kCurrentVersion),
-          file, QStringLiteral("请使用新版本打开。")}},
+         {newer.arg(7).arg(current), file, QStringLiteral("请使用新版本打开。")}},
         {"another program's file with a version",
          {QStringLiteral("DROP TABLE T_SI_MEISAI"), QStringLiteral("PRAGMA user_version = 9")},
          DbError::kUnrecognized,
          {QStringLiteral("这个文件不是 Ombrel 的数据库，或者已经损坏，不能使用："), file}},
         {"a failing upgrade",
-         kOlderFile +
-             QStringList{QStringLiteral("CREATE TRIGGER no_layouts BEFORE INSERT ON MT_REPORT "
-                                        "BEGIN SELECT RAISE(ABORT, 'no room for layouts'); END")},
+         kOlderFile + QStringList{refuseLayouts.arg(QStringLiteral("INSERT"))},
          DbError::kUpgradeFailed,
-         {QStringLiteral("不能把数据库文件从版本 1 升级到版本 %1，文件保持原样：")
-              .arg(Migrations::kCurrentVersion),
-          file, QStringLiteral("升级前的副本："), backup,
-          QStringLiteral("1811 no room for layouts")}},
+         {failed.arg(1).arg(current), file, QStringLiteral("升级前的副本："),
+          file + QStringLiteral(".v1.bak"), QStringLiteral("1811 no room for layouts")}},
+        {"a failing upgrade of version 2",
+         {QStringLiteral("PRAGMA user_version = 2"), refuseLayouts.arg(QStringLiteral("UPDATE"))},
+         DbError::kUpgradeFailed,
+         {failed.arg(2).arg(current), file, QStringLiteral("升级前的副本："),
+          file + QStringLiteral(".v2.bak"), QStringLiteral("1811 no room for layouts")}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -191,15 +223,16 @@ TEST_F(Upgrade, NewerFilesAndFailedUpgradesLeaveTheFileAsItWas) {
         const QByteArray original = bytesOf(file);
         const auto before = tablesOf(file);
         const bool upgrading = c.number == DbError::kUpgradeFailed;
+        const QString backup = upgrading ? c.message.at(3) : QString();
 
         const auto [number, text] = openAndClose();
         EXPECT_EQ(number, c.number);
         EXPECT_EQ(text.split(u'\n'), c.message);
         EXPECT_EQ(bytesOf(file), original);
         EXPECT_EQ(tablesOf(file), before);
-        const QStringList left = upgrading ? QStringList{QStringLiteral("Kaikei.mdb"),
-                                                         QStringLiteral("Kaikei.mdb.v1.bak")}
-                                           : QStringList{QStringLiteral("Kaikei.mdb")};
+        const QStringList left =
+            upgrading ? QStringList{QStringLiteral("Kaikei.mdb"), QFileInfo(backup).fileName()}
+                      : QStringList{QStringLiteral("Kaikei.mdb")};
         EXPECT_EQ(filesInDir(), left);
         if (upgrading) {
             EXPECT_EQ(bytesOf(backup), original);

@@ -127,12 +127,14 @@ TEST(PageBuilder, NoRowsStillGivesOnePageWithHeadings) {
 }
 
 // A ledger: the carried-forward line, months with their totals and the totals so far, the balance
-// printed without its sign beside its side.
+// printed without its sign beside its side. With a running seed, the totals so far start from the
+// carried-forward row's seed (the turnover before the first month shown); the month totals and
+// the rows' amounts stay as they were.
 TEST(PageBuilder, LedgerMonthsRunningTotalsAndBalanceSides) {
     const char* json = R"({
       "source": {"table": "T"}, "row_height_mm": 5,
       "columns": [
-        {"key": "DAY", "width_mm": 20}, {"key": "DR", "width_mm": 30, "format": "money_blank_zero", "total": true},
+        {"key": "DAY", "width_mm": 20}, {"key": "DR", "width_mm": 30, "format": "money_blank_zero", "total": true%1},
         {"key": "BAL", "width_mm": 10, "format": "direction", "side": "SIDE"},
         {"key": "BAL", "width_mm": 30, "format": "money_abs"}
       ],
@@ -140,35 +142,49 @@ TEST(PageBuilder, LedgerMonthsRunningTotalsAndBalanceSides) {
         {"by": "ACC", "new_page": true},
         {"by": "DAY", "prefix": 5, "footer": [
           {"text": "本月合计", "totals": true, "if": "NO!=0"},
-          {"text": "本期累计", "totals": "running", "if": "NO!=0"}]}]}
+          {"text": "本年累计", "totals": "running", "if": "NO!=0"}]}]}
     })";
-    QString error;
-    const auto layout = ReportLayout::parse(QStringLiteral("L"), json, &error);
-    ASSERT_TRUE(layout) << error.toStdString();
     ReportData data;
     data.columnNames = {QStringLiteral("ACC"), QStringLiteral("SIDE"), QStringLiteral("DAY"),
-                        QStringLiteral("NO"),  QStringLiteral("DR"),   QStringLiteral("BAL")};
+                        QStringLiteral("NO"),  QStringLiteral("DR"),   QStringLiteral("BAL"),
+                        QStringLiteral("SEED")};
     const auto row = [&](const char* acc, const char* side, const char* day, const char* no,
-                         qint64 dr, qint64 bal) {
+                         qint64 dr, qint64 bal, qint64 seed) {
         data.rows.append({QString::fromUtf8(acc), QString::fromUtf8(side), QString::fromUtf8(day),
                           QString::fromUtf8(no), Money::fromInt(dr).toDb(),
-                          Money::fromInt(bal).toDb()});
+                          Money::fromInt(bal).toDb(), Money::fromInt(seed).toDb()});
     };
-    row("101", "0", "00.01.01", "0", 0, 100);
-    row("101", "0", "24.01.05", "1", 50, 150);
-    row("101", "0", "24.01.09", "2", 0, -20);
-    row("101", "0", "24.02.01", "3", 7, 0);
-    row("201", "1", "00.01.01", "0", 0, -5);
-    const PageModel model = buildPages(*layout, data);
-    ASSERT_EQ(model.pages.size(), 2);
-    EXPECT_EQ(pageLines(model.pages.at(0)),
-              QStringList(
-                  {QStringLiteral("00.01.01|借|100.00"), QStringLiteral("24.01.05|50.00|借|150.00"),
-                   QStringLiteral("24.01.09|贷|20.00"), QStringLiteral("本月合计|50.00"),
-                   QStringLiteral("本期累计|50.00"), QStringLiteral("24.02.01|7.00|平|0.00"),
-                   QStringLiteral("本月合计|7.00"), QStringLiteral("本期累计|57.00")}));
-    // A credit-sided account with a debit balance; its carried-forward line has no month totals.
-    EXPECT_EQ(pageLines(model.pages.at(1)), QStringList({QStringLiteral("00.01.01|借|5.00")}));
+    row("101", "0", "00.01.01", "0", 0, 100, 30);
+    row("101", "0", "24.01.05", "1", 50, 150, 0);
+    row("101", "0", "24.01.09", "2", 0, -20, 0);
+    row("101", "0", "24.02.01", "3", 7, 0, 0);
+    row("201", "1", "00.01.01", "0", 0, -5, 4);
+    const struct {
+        const char* seed;
+        const char* january;
+        const char* february;
+    } cases[] = {{"", "本年累计|50.00", "本年累计|57.00"},
+                 {R"(, "running_seed": "SEED")", "本年累计|80.00", "本年累计|87.00"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.seed);
+        QString error;
+        const auto layout = ReportLayout::parse(
+            QStringLiteral("L"), QString::fromUtf8(json).arg(QLatin1String(c.seed)).toUtf8(),
+            &error);
+        ASSERT_TRUE(layout) << error.toStdString();
+        const PageModel model = buildPages(*layout, data);
+        ASSERT_EQ(model.pages.size(), 2);
+        EXPECT_EQ(
+            pageLines(model.pages.at(0)),
+            QStringList({QStringLiteral("00.01.01|借|100.00"),
+                         QStringLiteral("24.01.05|50.00|借|150.00"),
+                         QStringLiteral("24.01.09|贷|20.00"), QStringLiteral("本月合计|50.00"),
+                         QString::fromUtf8(c.january), QStringLiteral("24.02.01|7.00|平|0.00"),
+                         QStringLiteral("本月合计|7.00"), QString::fromUtf8(c.february)}));
+        // A credit-sided account with a debit balance; its carried-forward line has no month
+        // totals.
+        EXPECT_EQ(pageLines(model.pages.at(1)), QStringList({QStringLiteral("00.01.01|借|5.00")}));
+    }
 }
 
 TEST(ReportLayout, MalformedDocumentsAreRefusedWithTheReason) {
@@ -188,6 +204,10 @@ TEST(ReportLayout, MalformedDocumentsAreRefusedWithTheReason) {
         {R"({"source": {"table": "T"}, "columns": [{"key": "A", "width_mm": 181}]})",
          "列宽合计 181 mm 超过版心 180 mm"},
         {R"({"source": {"table": "T"}, "fonts": {"body": ["X", -1]}})", "字号不对"},
+        {R"({"source": {"table": "T"}, "columns": [{"key": "A", "running_seed": "S"}]})",
+         "累计起点列不对: S"},
+        {R"({"source": {"table": "T"}, "columns": [{"key": "A", "total": true, "running_seed": "S; --"}]})",
+         "累计起点列不对: S; --"},
         {R"({"source": {"table": "T"}, "bands": {"page_header": [3]}})", "栏的行必须是对象或数组"},
         {R"({"source": {"table": "T"}, "bands": {"page_header": [{"if": "a=1"}]}})",
          "条件不对: a=1"},

@@ -57,6 +57,19 @@ TEST_F(ReportGolden, EveryShippedLayoutReadsAndPrintsItsEmptyTable) {
     ASSERT_EQ(ledger.data.rows.size(), 2);
     EXPECT_EQ(ledger.data.value(0, QStringLiteral("TAIKBN")).toString(), QStringLiteral("0"));
     EXPECT_EQ(ledger.data.value(1, QStringLiteral("TAIKBN")).toString(), QStringLiteral("1"));
+
+    // A running seed the work table lacks is refused as a malformed layout is.
+    exec(QStringLiteral("INSERT INTO MT_REPORT (REPNAME, LAYOUT) VALUES ('R_X', ?)"),
+         {QStringLiteral(R"({"source": {"table": "T_SKANMT_OUT"}, "columns": [{"key": "KRKIN", )"
+                         R"("total": true, "running_seed": "YKKIN"}]})")});
+    try {
+        loadReportJob(QStringLiteral("R_X"));
+        ADD_FAILURE() << "loaded";
+    } catch (const ReportFailure& failure) {
+        EXPECT_EQ(failure.number, 2104);
+        EXPECT_EQ(failure.description,
+                  QStringLiteral("报表“R_X”的格式不对: 累计起点列不明: YKKIN"));
+    }
 }
 
 // Statements read two work tables as one, leave out rows, name fallbacks, and print fixed forms

@@ -8,6 +8,7 @@
 #include "common/Session.h"
 #include "db/Database.h"
 #include "support/GeneratedYears.h"
+#include "support/LedgerPages.h"
 #include "support/SetSnapshot.h"
 #include "support/TestDatabase.h"
 #include "totals/GeneralLedger.h"
@@ -102,7 +103,9 @@ class GeneralLedgerBooks : public DatabaseTest {
                     {}, 5);
     }
 
-    // Fills every range and compares each row with the lines; the other set must not change.
+    // Fills every range and compares each row with the lines, and for a range after the period's
+    // first month the printed month totals too: 本年累计 must count the months before it. The
+    // other set must not change.
     void expectRanges(const QString& periodFirst, const QList<std::pair<int, int>>& ranges) {
         const SetSnapshot untouched(kOtherGeneratedSet);
         for (const auto& [from, to] : ranges) {
@@ -113,6 +116,12 @@ class GeneralLedgerBooks : public DatabaseTest {
             const QStringList expected = expectedLedger(range);
             EXPECT_GT(expected.size(), 20);
             EXPECT_TRUE(sameRows(filled(), expected));
+            if (from > 0) {
+                const QStringList totals = expectedMonthTotals(
+                    false, session().CurrentCid, periodFirst, range.first, range.last);
+                EXPECT_GT(totals.size(), 10);
+                EXPECT_TRUE(sameRows(printedMonthTotals(GeneralLedger::kLayout), totals));
+            }
         }
         EXPECT_TRUE(untouched.unchanged());
     }

@@ -11,6 +11,7 @@
 #include "support/GeneratedYears.h"
 #include "support/GoldenText.h"
 #include "support/JournalLine.h"
+#include "support/LedgerPages.h"
 #include "support/SetSnapshot.h"
 #include "support/TestDatabase.h"
 #include "totals/MonthFlags.h"
@@ -154,6 +155,14 @@ TEST_F(SubsidiaryLedgerTest, RowsAndBalancesEqualTheVoucherLines) {
                              QLatin1String(r.kmcodes));
             ASSERT_GT(expected.size(), 3);
             EXPECT_TRUE(sameRows(actualRows(), expected));
+            // 本年累计 counts the months before the first shown.
+            if (QLatin1String(r.from) != book.periodStart) {
+                const QStringList totals =
+                    expectedMonthTotals(true, session().CurrentCid, book.periodStart,
+                                        QLatin1String(r.from), QLatin1String(r.to));
+                EXPECT_GT(totals.size(), 2);
+                EXPECT_TRUE(sameRows(printedMonthTotals(Ledger::kLayout), totals));
+            }
         }
         EXPECT_TRUE(other.unchanged());
         EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join(u'\n').toStdString();
