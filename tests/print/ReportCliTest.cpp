@@ -39,10 +39,7 @@ void execIn(const QString& file, const QString& sql) {
 TEST(Cli, Reports) {
     QTemporaryDir dir;
     const QString books = dir.filePath(QStringLiteral("Kaikei.mdb"));
-    const auto run = [&](const QString& line) {
-        return cli(QStringList{QStringLiteral("--db"), books} +
-                   line.split(u' ', Qt::SkipEmptyParts));
-    };
+    const auto run = [&](const QString& line) { return cliOn(books, line); };
     ASSERT_EQ(run(QStringLiteral("generate --set 51 --start 2024/01/01 --days 90 "
                                  "--lines-per-day 5 --seed 4"))
                   .status,

@@ -29,3 +29,8 @@ inline CliRun cli(const QStringList& arguments, const QProcessEnvironment& envir
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
 }
+
+// The tool on one database file, with the rest of the command line split at its spaces.
+inline CliRun cliOn(const QString& books, const QString& line) {
+    return cli(QStringList{QStringLiteral("--db"), books} + line.split(u' ', Qt::SkipEmptyParts));
+}

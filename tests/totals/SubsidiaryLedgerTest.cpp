@@ -379,10 +379,7 @@ TEST_F(SmallSubsidiaryBook, ListsAndTheCorrectionPath) {
 TEST_F(SubsidiaryLedgerTest, CommandLineReport) {
     const QString books = folder.filePath(QStringLiteral("books.mdb"));
     const QString pdf = folder.filePath(QStringLiteral("h.pdf"));
-    const auto run = [&](const QString& arguments) {
-        return cli(QStringList{QStringLiteral("--db"), books} +
-                   arguments.split(u' ', Qt::SkipEmptyParts));
-    };
+    const auto run = [&](const QString& line) { return cliOn(books, line); };
     ASSERT_EQ(run(QStringLiteral("generate --set 51 --start 2024/01/01 --days 160 "
                                  "--lines-per-day 8 --seed 4"))
                   .status,
