@@ -13,7 +13,7 @@
 #include "common/SavedBooks.h"
 #include "common/Session.h"
 #include "common/ui/Screens.h"
-#include "maintenance/AutoBackup.h"
+#include "maintenance/ui/AutoBackupProgress.h"
 #include "print/ui/DesktopReportOutput.h"
 
 int main(int argc, char* argv[]) {
@@ -42,7 +42,7 @@ int main(int argc, char* argv[]) {
 
     registerAllScreens();
     // The first save of a set each day also backs it up.
-    SavedBooks::setListener([](const QString&) { writeAutoBackup(); });
+    SavedBooks::setListener([](const QString&) { writeAutoBackupShowingProgress(); });
     MainMenu mainMenu;
     Screens::addExisting(QStringLiteral("MainMenu"), &mainMenu);
     // The first window in the middle of the screen; every other one opens over its opener.

@@ -80,7 +80,7 @@ QList<AutoBackupEntry> autoBackups(const QString& cid) {
     return all;
 }
 
-bool writeAutoBackup() {
+bool writeAutoBackup(const BackupProgress& progress) {
     const QString cid = session().CurrentCid;
     const QString day = Clock::today().toString(kDayFormat);
     const QString done = setFolder(cid) + day;
@@ -90,7 +90,7 @@ bool writeAutoBackup() {
     // Hidden until whole; one left by a crash is started again.
     QDir partial(setFolder(cid) + u'.' + day);
     partial.removeRecursively();
-    if (!DataBackUp(partial.path() + u'/', BackupUse::Silent)) {
+    if (!DataBackUp(partial.path() + u'/', BackupUse::Silent, progress)) {
         partial.removeRecursively();
         return false;
     }

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include "maintenance/BackupSet.h"
+
 // Automatic backups: the first save of a set on each day also writes the set's backup into
 // AppFolder/Data/自动备份/<set>/<yyyymmdd>/. Each is written into a hidden folder first and
 // renamed when complete, so a folder with a date for a name is always a whole backup. The newest
@@ -29,5 +31,6 @@ bool setAutoBackupKeepCount(int count);
 QList<AutoBackupEntry> autoBackups(const QString& cid);
 
 // Today's automatic backup of the current set, unless it has one, then the oldest beyond the
-// count removed. True when today's backup is there; failures are reported.
-bool writeAutoBackup();
+// count removed. True when today's backup is there; failures are reported. progress hears of
+// each file written (nothing when today's backup was already there).
+bool writeAutoBackup(const BackupProgress& progress = {});

@@ -112,10 +112,19 @@ bool write_data_to_text(const RecordSet& row, const QList<Column>& columns, int 
     }
 }
 
-bool DataBackUp(const QString& folder, BackupUse use) {
+bool DataBackUp(const QString& folder, BackupUse use, const BackupProgress& progress) {
     try {
         if (!QDir().mkpath(folder)) {
             throw DbError(DbError::kNotOpen, QStringLiteral("不能创建文件夹: ") + folder);
+        }
+        const int files = use == BackupUse::YearEnd
+                              ? kFirstYearCopy - 1
+                              : Database::global()
+                                    .scalar(QStringLiteral("SELECT COUNT(*) FROM T_BACKUP"))
+                                    .toInt();
+        int written = 0;
+        if (progress) {
+            progress(written, files);
         }
         RecordSet list = Database::global().query(
             QStringLiteral("SELECT SEQNO, TEXTNAME, FLPNO, KEISIKI FROM T_BACKUP ORDER BY SEQNO"));
@@ -133,6 +142,9 @@ bool DataBackUp(const QString& folder, BackupUse use) {
             };
             if (!writeSetFile(path, list.text(QStringLiteral("KEISIKI")), seqNo, QString(), line)) {
                 return false;
+            }
+            if (progress) {
+                progress(++written, files);
             }
         }
         if (use == BackupUse::Full) {

@@ -18,9 +18,13 @@ enum class BackupUse {
     Silent,   // the 23 files without the closing message (the automatic backup)
 };
 
+// Told before the first file and after each file how many of the set's files are written.
+using BackupProgress = std::function<void(int written, int files)>;
+
 // Writes the backup set of the current account set into folder (created when missing).
 // Announces "数据备份成功！" for a full backup. Reports failures itself.
-bool DataBackUp(const QString& folder, BackupUse use = BackupUse::Full);
+bool DataBackUp(const QString& folder, BackupUse use = BackupUse::Full,
+                const BackupProgress& progress = {});
 
 // The folder the main window backs up into: AppFolder/Data/<account-set text>/.
 QString defaultBackupFolder(const QString& accountSetText);

@@ -4,9 +4,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 #include "common/Clock.h"
@@ -21,6 +23,7 @@
 #include "maintenance/BackupMaintenance.h"
 #include "maintenance/BackupSet.h"
 #include "maintenance/Compaction.h"
+#include "maintenance/ui/AutoBackupProgress.h"
 #include "maintenance/ui/runBackUp.h"
 #include "print/ui/FileDialog.h"
 #include "support/DatabaseFiles.h"
@@ -353,6 +356,38 @@ TEST_F(AutoBackup, FirstSaveOfEachDayWritesOneWholeBackupAndTheNewestAreKept) {
     setting.write("many");
     setting.close();
     EXPECT_EQ(autoBackupKeepCount(), kDefaultAutoBackups);
+}
+
+// The program's backup after a save shows a window with the files written so far while it
+// writes, and none on the day's later saves; the backup is the same.
+TEST_F(AutoBackup, TheProgramsBackupShowsHowFarItIs) {
+    SavedBooks::setListener([](const QString&) { writeAutoBackupShowingProgress(); });
+    QList<int> seen;
+    int files = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QProgressDialog*>(window);
+            if (dialog != nullptr && dialog->isVisible()) {
+                seen.append(dialog->value());
+                files = dialog->maximum();
+            }
+        }
+    });
+    watch.start(0);
+    save(QStringLiteral("100"));
+    ASSERT_EQ(days(autoBackups(QStringLiteral("01"))), QStringList{QStringLiteral("0520")});
+    EXPECT_EQ(files, 23);
+    ASSERT_FALSE(seen.isEmpty());
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_LE(seen.last(), 23);
+    seen.clear();
+    save(QStringLiteral("200"));
+    watch.stop();
+    EXPECT_TRUE(seen.isEmpty());
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        EXPECT_EQ(qobject_cast<QProgressDialog*>(window), nullptr);
+    }
 }
 
 TEST_F(AutoBackup, FailedBackupLeavesNoFolderThatLooksWhole) {
